@@ -1,0 +1,6 @@
+// The program's start-up sequence after the application object exists.
+#pragma once
+
+// Loads the maker record, checks the data files and runs the main window until it is closed.
+// Returns the exit status: 1 when a data file is missing (no window is shown).
+int ProgrammStart();

@@ -1,0 +1,197 @@
+// Main window: layout, menu, the central flow RunInput and F1.
+#include "app/hauptfenster.h"
+#include "model/fehler.h"
+#include "testformulare.h"
+#include "../support/modal.h"
+#include "../support/rekorder.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+// Answer that fills in the worked example and confirms.
+ModalAntwort BeispielBestaetigen()
+{
+    return [](QWidget* f) {
+        auto* form = dynamic_cast<TTestEingabe*>(f);
+        ASSERT_NE(form, nullptr);
+        TParameterSatz& s = form->Satz();
+        s.Flaechen = {{100, 0.9L}};
+        s.WGrad = 0.9L;
+        s.PersWCSpar = 4;
+        s.PersWasch = 4;
+        form->accept();
+    };
+}
+
+class Hauptfenster : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        TTestAuswertung::Aufrufe = 0;
+        TTestAuswertung::Seite = -1;
+        TTestEingabe::Freigegeben = 0;
+        fenster.Experte = [](QWidget* b) { return new TTestEingabe(b); };
+        fenster.Auswertung = [](QWidget* b) { return new TTestAuswertung(b); };
+    }
+    TfrmMain fenster{false};
+};
+} // namespace
+
+TEST_F(Hauptfenster, LayoutAndCaptions)
+{
+    EXPECT_EQ(fenster.windowTitle(), QStringLiteral("Tropfwerk 2003"));
+    EXPECT_EQ(fenster.size(), QSize(448, 559));
+    EXPECT_EQ(fenster.minimumSize(), fenster.maximumSize());
+    EXPECT_FALSE(fenster.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(fenster.imgMain->size(), QSize(448, 523));
+    EXPECT_FALSE(fenster.imgMain->pixmap().isNull());
+    EXPECT_EQ(fenster.btnExperte->geometry(), QRect(8, 491, 73, 29));
+    EXPECT_EQ(fenster.btnAssistent->geometry(), QRect(368, 491, 73, 29));
+    EXPECT_EQ(fenster.btnExperte->text(), QStringLiteral("&Experte"));
+    EXPECT_EQ(fenster.btnAssistent->text(), QStringLiteral("&Assistent"));
+    EXPECT_EQ(fenster.btnExperte->toolTip(), QStringLiteral("Startet die Experten-Eingabe"));
+    EXPECT_EQ(fenster.btnAssistent->toolTip(), QStringLiteral("Startet den Eingabe-Assistenten"));
+    EXPECT_EQ(fenster.Panel1->height(), 12);
+
+    const QList<QAction*> menues = fenster.menuBar()->actions();
+    ASSERT_EQ(menues.size(), 2);
+    EXPECT_EQ(menues[0]->text(), QStringLiteral("&Datei"));
+    EXPECT_EQ(menues[1]->text(), QStringLiteral("&Info"));
+    const QList<QAction*> datei = menues[0]->menu()->actions();
+    ASSERT_EQ(datei.size(), 4);
+    EXPECT_EQ(datei[0], fenster.aAssistent);
+    EXPECT_EQ(datei[0]->text(), QStringLiteral("Eingabe-&Assistent"));
+    EXPECT_EQ(datei[1]->text(), QStringLiteral("&Experteneingabe"));
+    EXPECT_TRUE(datei[2]->isSeparator());
+    EXPECT_EQ(datei[3]->text(), QStringLiteral("&Beenden"));
+    ASSERT_EQ(menues[1]->menu()->actions().size(), 1);
+    EXPECT_EQ(menues[1]->menu()->actions()[0]->text(), QStringLiteral("Ueber..."));
+}
+
+TEST_F(Hauptfenster, ConfirmedInputIsSizedAndOpensDetailedPage)
+{
+    MeldungsRekorder meldungen;
+    ModalFolge antworten({BeispielBestaetigen()});
+    QTest::mouseClick(fenster.btnExperte, Qt::LeftButton);
+    EXPECT_EQ(antworten.Beantwortet(), 1);
+    EXPECT_TRUE(meldungen.Meldungen.empty());
+    EXPECT_EQ(TTestEingabe::Freigegeben, 1);
+    ASSERT_EQ(TTestAuswertung::Aufrufe, 1);
+    EXPECT_EQ(TTestAuswertung::Seite, 1);
+    EXPECT_NEAR(TTestAuswertung::Erhalten.Ertrag, 57.915L, 1e-12L);
+    EXPECT_NEAR(TTestAuswertung::Erhalten.Rate, 109.6875L, 1e-12L);
+}
+
+TEST_F(Hauptfenster, CancelCalculatesNothingAndSaysNothing)
+{
+    MeldungsRekorder meldungen;
+    ModalFolge antworten({[](QWidget* f) {
+        auto* form = dynamic_cast<TTestEingabe*>(f);
+        form->Satz().Flaechen = {{100, 5}}; // would fail if it were calculated
+        form->reject();
+    }});
+    fenster.aExpert->trigger();
+    EXPECT_EQ(antworten.Beantwortet(), 1);
+    EXPECT_EQ(TTestAuswertung::Aufrufe, 0);
+    EXPECT_TRUE(meldungen.Meldungen.empty());
+    EXPECT_EQ(TTestEingabe::Freigegeben, 1);
+}
+
+TEST_F(Hauptfenster, RejectedSetRaisesTheCalculationError)
+{
+    ModalFolge antworten({[](QWidget* f) {
+        auto* form = dynamic_cast<TTestEingabe*>(f);
+        form->Satz().Flaechen = {{100, 0.9L}, {50, 1.2L}, {10, 0.5L}};
+        form->accept();
+    }});
+    TParameterSatz satz;
+    InitParameterSatz(satz);
+    try {
+        fenster.RunInput(fenster.Experte, satz);
+        FAIL() << "no error raised";
+    } catch (const EFehler& e) {
+        EXPECT_EQ(e.Meldung(), QStringLiteral("Kann Berechnung nicht durchführen! Ungültige Parameter!"));
+    }
+    EXPECT_EQ(TTestAuswertung::Aufrufe, 0);
+    EXPECT_EQ(TTestEingabe::Freigegeben, 1);
+}
+
+TEST_F(Hauptfenster, RejectedSetReachesCentralHandlerWithTitle)
+{
+    MeldungsRekorder meldungen;
+    ModalFolge antworten({[](QWidget* f) {
+        auto* form = dynamic_cast<TTestEingabe*>(f);
+        form->Satz().LadeBeiwert = 1.01L;
+        form->accept();
+    }});
+    QTest::mouseClick(fenster.btnExperte, Qt::LeftButton);
+    ASSERT_EQ(meldungen.Meldungen.size(), 1u);
+    EXPECT_EQ(meldungen.Meldungen[0].Text,
+              QStringLiteral("Kann Berechnung nicht durchführen! Ungültige Parameter!"));
+    EXPECT_EQ(meldungen.Meldungen[0].Titel, QStringLiteral("Tropfwerk 2003"));
+    EXPECT_EQ(meldungen.Meldungen[0].Symbol, QMessageBox::Critical);
+    EXPECT_EQ(TTestAuswertung::Aufrufe, 0);
+    EXPECT_TRUE(fenster.btnExperte->isEnabled());
+}
+
+TEST_F(Hauptfenster, SecondRunStartsFromDefaults)
+{
+    TParameterSatz gesehen;
+    ModalFolge antworten({BeispielBestaetigen(), [&gesehen](QWidget* f) {
+                              auto* form = dynamic_cast<TTestEingabe*>(f);
+                              gesehen = form->Satz();
+                              form->reject();
+                          }});
+    fenster.aExpert->trigger();
+    fenster.aExpert->trigger();
+    ASSERT_EQ(antworten.Beantwortet(), 2);
+    TParameterSatz frisch;
+    InitParameterSatz(frisch);
+    EXPECT_EQ(gesehen, frisch);
+}
+
+TEST_F(Hauptfenster, FormIsReleasedWhenItRaises)
+{
+    class TWerfend : public TTestEingabe {
+    public:
+        using TTestEingabe::TTestEingabe;
+        void GetParameterSatz(TParameterSatz&) const override
+        {
+            throw EFehler(QStringLiteral("kaputt"));
+        }
+    };
+    fenster.Experte = [](QWidget* b) { return new TWerfend(b); };
+    ModalFolge antworten({Annehmen()});
+    TParameterSatz satz;
+    InitParameterSatz(satz);
+    EXPECT_THROW(fenster.RunInput(fenster.Experte, satz), EFehler);
+    EXPECT_EQ(TTestEingabe::Freigegeben, 1);
+    EXPECT_TRUE(fenster.findChildren<TInputForm*>().isEmpty());
+}
+
+TEST_F(Hauptfenster, F1OpensContext10FromAnyControl)
+{
+    HilfeRekorder hilfe;
+    fenster.show();
+    QTest::keyClick(&fenster, Qt::Key_F1);
+    QTest::keyClick(fenster.btnAssistent, Qt::Key_F1);
+    QTest::keyClick(fenster.btnAssistent, Qt::Key_F2);
+    ASSERT_EQ(hilfe.Aufrufe.size(), 2u);
+    for (const auto& aufruf : hilfe.Aufrufe) {
+        EXPECT_EQ(aufruf.first, HilfeDatei::Anwendung);
+        EXPECT_EQ(aufruf.second, 10);
+    }
+}
+
+TEST_F(Hauptfenster, ExitClosesTheWindow)
+{
+    fenster.show();
+    ASSERT_TRUE(fenster.isVisible());
+    fenster.aExit->trigger();
+    EXPECT_FALSE(fenster.isVisible());
+}

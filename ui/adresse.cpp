@@ -1,0 +1,30 @@
+// Address opener through the desktop services; errors of the desktop are not examined.
+#include "ui/adresse.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
+namespace {
+void StandardAdresse(const QString& adresse)
+{
+    QDesktopServices::openUrl(QUrl(adresse));
+}
+
+AdressFunktion& Funktion()
+{
+    static AdressFunktion f = StandardAdresse;
+    return f;
+}
+} // namespace
+
+void OeffneAdresse(const QString& adresse)
+{
+    Funktion()(adresse);
+}
+
+AdressFunktion SetzeAdressFunktion(AdressFunktion f)
+{
+    AdressFunktion alt = Funktion();
+    Funktion() = f ? std::move(f) : AdressFunktion(StandardAdresse);
+    return alt;
+}

@@ -1,0 +1,49 @@
+// Context help: the help window, opened at a context number, behind a replaceable function.
+#pragma once
+
+#include <QDialog>
+#include <QPointer>
+#include <functional>
+
+class QTextBrowser;
+
+enum class HilfeDatei {
+    Anwendung,   // "Tropfwerk 2003 Hilfe"
+    Information, // the wizard's information system
+};
+
+// Help context numbers of the windows.
+namespace HilfeKontext {
+inline constexpr int Hauptfenster = 10;
+inline constexpr int Assistent = 20;
+inline constexpr int Experte = 30;
+inline constexpr int Auswertung = 40;
+} // namespace HilfeKontext
+
+using HilfeFunktion = std::function<void(HilfeDatei, int kontext)>;
+
+// Opens the help file at the topic with that context number.
+void OeffneHilfe(HilfeDatei datei, int kontext);
+// Replaces the function; an empty function restores the help window. Returns the old one.
+HilfeFunktion SetzeHilfeFunktion(HilfeFunktion f);
+
+// The resource path of a help topic, e.g. ":/hilfe/anwendung/10.html".
+QString HilfeSeite(HilfeDatei datei, int kontext);
+
+// F1 anywhere in the window (including its controls) is consumed and opens the help at the
+// window's context. The filter lives as long as the window.
+void InstalliereHilfeTaste(QWidget* fenster, HilfeDatei datei, int kontext);
+
+// The help window: a browser over the help pages with back, forward and contents.
+class THilfeFenster : public QDialog {
+    Q_OBJECT
+public:
+    explicit THilfeFenster(HilfeDatei datei, QWidget* parent = nullptr);
+    void ZeigeKontext(int kontext);
+    HilfeDatei Datei() const { return m_datei; }
+    QTextBrowser* Browser() const { return m_browser; }
+
+private:
+    HilfeDatei m_datei;
+    QTextBrowser* m_browser;
+};
