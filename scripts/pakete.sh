@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing need, when they are missing.
+set -euo pipefail
+
+pakete=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev qt6-translations-l10n
+  libgl-dev fonts-liberation2
+  libgtest-dev libgmock-dev libbenchmark-dev libssl-dev
+  poppler-utils
+)
+if [[ "${1:-}" == "--fuzz" ]]; then
+  pakete+=(clang libclang-rt-14-dev)
+fi
+
+fehlend=()
+for p in "${pakete[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] || fehlend+=("$p")
+done
+[[ ${#fehlend[@]} -eq 0 ]] && exit 0
+
+als_root=()
+if [[ $(id -u) -ne 0 ]]; then
+  als_root=(sudo)
+fi
+echo "Installiere: ${fehlend[*]}"
+"${als_root[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${als_root[@]}" apt-get install -y -qq --no-install-recommends "${fehlend[@]}"
