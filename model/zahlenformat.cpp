@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <locale.h>
 #include <string_view>
 #include <vector>
@@ -474,10 +475,21 @@ std::string Invariant(long double wert)
         return "0";
     CLocaleScope c;
     char puffer[64] = {};
-    for (int genauigkeit = 1; genauigkeit <= 21; ++genauigkeit) {
+    int genauigkeit = 1;
+    for (; genauigkeit <= 21; ++genauigkeit) {
         std::snprintf(puffer, sizeof puffer, "%.*Lg", genauigkeit, wert);
         if (strtold_l(puffer, nullptr, cLocale()) == wert)
             break;
+    }
+    // %g switches to an exponent as soon as the digits do not reach the point ("4e+01");
+    // within the range of ordinary table values the plain form is written instead.
+    const char* e = std::strchr(puffer, 'e');
+    if (e != nullptr) {
+        const int exponent = std::atoi(e + 1);
+        if (exponent >= -5 && exponent < 16) {
+            const int stellen = std::max(0, genauigkeit - 1 - exponent);
+            std::snprintf(puffer, sizeof puffer, "%.*Lf", stellen, wert);
+        }
     }
     return puffer;
 }

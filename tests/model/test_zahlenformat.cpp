@@ -262,6 +262,7 @@ TEST(Zahlenformat, InvariantKuerzesterText)
     const Fall faelle[] = {
         {53.628L, "53.628"}, {0.055L, "0.055"}, {-2.0L, "-2"},    {0.0L, "0"},
         {-0.0L, "0"},        {1e-20L, "1e-20"}, {1e20L, "1e+20"}, {0.1L, "0.1"},
+        {40.0L, "40"},       {1500.0L, "1500"}, {0.0001L, "0.0001"}, {-300.0L, "-300"},
     };
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.text);
