@@ -8,6 +8,7 @@
 #include "refdata/crypter.h"
 #include "refdata/csvstrom.h"
 #include "refdata/datendatei.h"
+#include "refdata/plzkonverter.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -21,7 +22,12 @@ const char* const Hilfe =
     "  tropfwerk-data pack --data ORDNER --out ORDNER [--zufall ZAHL]\n"
     "      schreibt Data1.cry, Data2.cry und Data3.cry aus den Quellen in ORDNER\n"
     "  tropfwerk-data dump DATEI [--seed ZAHL --keylen ZAHL --format csv|binary]\n"
-    "      entschlüsselt eine Datendatei und gibt ihre Tabelle als CSV (UTF-8) aus\n";
+    "      entschlüsselt eine Datendatei und gibt ihre Tabelle als CSV (UTF-8) aus\n"
+    "  tropfwerk-data lookup PLZ\n"
+    "      angenäherte Postleitzahl, Station, Monatswerte in mm und Jahressumme in m\n"
+    "  tropfwerk-data nearest X Y\n"
+    "      Station und Postleitzahl zu einem Punkt der Landkarte\n"
+    "  (lookup und nearest lesen Data1.cry und Data2.cry im aktuellen Ordner)\n";
 
 void Schreibe(const QString& text, FILE* ziel = stdout)
 {
@@ -140,6 +146,42 @@ int Ausgeben(const QStringList& argumente)
     }
     return 0;
 }
+TPLZConverter& Engine()
+{
+    if (!PLZConverter) {
+        PLZConverter = std::make_unique<TPLZConverter>();
+        GeoConverter = std::make_unique<TGeoConverter>(KartenKonverter());
+    }
+    return *PLZConverter;
+}
+
+int Nachschlagen(const QStringList& argumente)
+{
+    if (argumente.size() != 2)
+        throw EFehler(QStringLiteral("lookup braucht eine Postleitzahl"));
+    TPLZConverter& plz = Engine();
+    const QString code = plz.ApproximatePLZ(argumente[1]);
+    TNiederschlag kurve{};
+    plz.GetNiederschlagPLZ(code, kurve);
+    QStringList monate;
+    for (long double m : kurve)
+        monate << zahl::Fest(m * 1000, 1, 5);
+    Schreibe(QStringLiteral("Postleitzahl: %1\nStation: %2\nNiederschlag (mm): %3\nJahressumme: %4 m\n")
+                 .arg(code, plz.GetStation(code), monate.join(QStringLiteral("; ")),
+                      zahl::Fest(plz.GetMengePLZ(code), 3, 6)));
+    return 0;
+}
+
+int Naechste(const QStringList& argumente)
+{
+    if (argumente.size() != 3)
+        throw EFehler(QStringLiteral("nearest braucht X und Y"));
+    TPLZConverter& plz = Engine();
+    const QString station =
+        plz.FindNearestStation({Ganzzahl(argumente[1], "X"), Ganzzahl(argumente[2], "Y")});
+    Schreibe(QStringLiteral("Station: %1\nPostleitzahl: %2\n").arg(station, plz.GetPLZ(station)));
+    return 0;
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -157,6 +199,10 @@ int main(int argc, char** argv)
             return Packen(argumente);
         if (argumente[0] == u"dump")
             return Ausgeben(argumente);
+        if (argumente[0] == u"lookup")
+            return Nachschlagen(argumente);
+        if (argumente[0] == u"nearest")
+            return Naechste(argumente);
         Schreibe(QString::fromUtf8(Hilfe), stderr);
         return 2;
     } catch (const EFehler& fehler) {
