@@ -1,0 +1,146 @@
+// Precipitation editor. Values are shown to a tenth of a millimetre, so that a station's
+// curve comes back unchanged when the editor is confirmed without edits.
+#include "input/expns.h"
+
+#include "input/eingabehilfen.h"
+#include "model/fehler.h"
+#include "model/zahlenformat.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+constexpr long double MaxMillimeter = 500;
+
+struct TMonat {
+    const char* Name;
+    const char16_t* Beschriftung;
+};
+
+constexpr std::array<TMonat, 12> Monate{{
+    {"edJan", u"Januar"},
+    {"edFeb", u"Februar"},
+    {"edMae", u"Maerz"},
+    {"edApr", u"April"},
+    {"edMai", u"Mai"},
+    {"edJun", u"Juni"},
+    {"edJul", u"Juli"},
+    {"edAug", u"August"},
+    {"edSep", u"September"},
+    {"edOkt", u"Oktober"},
+    {"edNov", u"November"},
+    {"edDez", u"Dezember"},
+}};
+
+constexpr int ZeileY = 56;
+constexpr int ZeilenAbstand = 24;
+// Per column: label x and width, edit width; the right column has the longer month names.
+struct TSpalte {
+    int x, labelBreite, feldBreite;
+};
+constexpr TSpalte Spalten[2] = {{8, 54, 48}, {124, 68, 46}};
+} // namespace
+
+QString MillimeterText(long double meter)
+{
+    const long double mm = meter * 1000;
+    const QString zehntel = zahl::Fest(mm, 1, 5);
+    if (zehntel.endsWith(QStringLiteral(",0")))
+        return zahl::Fest(mm, 0, 4);
+    return zehntel;
+}
+
+TfrmExpNS::TfrmExpNS(QWidget* parent) : TInputForm(parent)
+{
+    setObjectName(QStringLiteral("frmExpNS"));
+    setWindowTitle(QStringLiteral("Niederschläge eingeben"));
+    FesterDialogRahmen(this, 247, 246);
+
+    Label1 = new QLabel(QStringLiteral("Bitte geben Sie die durchschittlichen monatlichen "
+                                       "Regenmengen in Millimetern ein. (z.B. 50)"),
+                        this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(8, 8, 231, 42);
+    Label1->setWordWrap(true);
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    for (size_t i = 0; i < Monate.size(); ++i) {
+        const TSpalte& spalte = Spalten[i / 6];
+        const int y = ZeileY + static_cast<int>(i % 6) * ZeilenAbstand;
+        FMonate[i] = BeschriftetesFeld(
+            this, QString::fromLatin1(Monate[i].Name), QString::fromUtf16(Monate[i].Beschriftung),
+            QRect(spalte.x, y, spalte.labelBreite, 21),
+            QRect(spalte.x + spalte.labelBreite + 1, y, spalte.feldBreite, 21));
+    }
+    edJan = FMonate[0];
+    edFeb = FMonate[1];
+    edMae = FMonate[2];
+    edApr = FMonate[3];
+    edMai = FMonate[4];
+    edJun = FMonate[5];
+    edJul = FMonate[6];
+    edAug = FMonate[7];
+    edSep = FMonate[8];
+    edOkt = FMonate[9];
+    edNov = FMonate[10];
+    edDez = FMonate[11];
+
+    Bevel1 = Trennlinie(this, QStringLiteral("Bevel1"), QRect(8, 204, 231, 2));
+
+    btnOK = new QPushButton(QStringLiteral("Ü&bernehmen"), this);
+    btnOK->setObjectName(QStringLiteral("btnOK"));
+    btnOK->setGeometry(59, 213, 88, 25);
+    btnCancel = new QPushButton(QStringLiteral("Abbrechen"), this);
+    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    btnCancel->setGeometry(151, 213, 88, 25);
+    // Enter only moves the focus, even on a button, so no button is the default one.
+    btnOK->setAutoDefault(false);
+    btnCancel->setAutoDefault(false);
+
+    for (size_t i = 1; i < FMonate.size(); ++i)
+        setTabOrder(FMonate[i - 1], FMonate[i]);
+    setTabOrder(edDez, btnOK);
+    setTabOrder(btnOK, btnCancel);
+    edJan->setFocus();
+
+    connect(btnOK, &QPushButton::clicked, this, &TfrmExpNS::btnOKClick);
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    FiltereAlleTasten(this);
+    ZentriereAufBildschirm(this);
+}
+
+void TfrmExpNS::SetParameterSatz(const TParameterSatz& quelle)
+{
+    TInputForm::SetParameterSatz(quelle);
+    for (size_t i = 0; i < FMonate.size(); ++i)
+        FMonate[i]->setText(MillimeterText(FParameterSatz.Niederschlag[i]));
+}
+
+bool TfrmExpNS::eventFilter(QObject* objekt, QEvent* ereignis)
+{
+    if (IstEnterTaste(ereignis)) {
+        focusNextChild();
+        return true;
+    }
+    return TInputForm::eventFilter(objekt, ereignis);
+}
+
+void TfrmExpNS::btnOKClick()
+{
+    for (size_t i = 0; i < FMonate.size(); ++i) {
+        const auto mm = zahl::Lies(FMonate[i]->text());
+        if (!mm || *mm < 0 || *mm > MaxMillimeter) {
+            Fokussiere(FMonate[i]);
+            throw EInvalidValueException(
+                QStringLiteral("Bitte geben Sie einen Wert zwischen 0 und 500 an."));
+        }
+        FParameterSatz.Niederschlag[i] = *mm / 1000 + 0.0L; // "-0" counts as 0
+    }
+    FParameterSatz.Menge = 0;
+    for (const long double monat : FParameterSatz.Niederschlag)
+        FParameterSatz.Menge += monat;
+    accept();
+}
