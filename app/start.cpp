@@ -4,6 +4,7 @@
 
 #include "app/hauptfenster.h"
 #include "app/startpruefung.h"
+#include "app/verdrahtung.h"
 #include "model/fehler.h"
 #include "model/parametersatz.h"
 #include "refdata/plzkonverter.h"
@@ -40,5 +41,6 @@ int ProgrammStart()
     }
 
     TfrmMain hauptfenster;
+    VerdrahteFenster(hauptfenster);
     return QApplication::exec();
 }

@@ -1,0 +1,10 @@
+// Joins the main window to the input windows.
+#include "app/verdrahtung.h"
+
+#include "app/hauptfenster.h"
+#include "input/expert.h"
+
+void VerdrahteFenster(TfrmMain& hauptfenster)
+{
+    hauptfenster.Experte = [](QWidget* besitzer) { return new TfrmExpert(besitzer); };
+}

@@ -1,0 +1,220 @@
+// Fill-level simulation: settings checks, the time-unit loop and the garden-month demand curve.
+#include "simulation/kern/simulation.h"
+
+#include "model/berechnung.h"
+#include "model/fehler.h"
+#include "model/zahlenformat.h"
+
+#include <algorithm>
+#include <cmath>
+
+TSimulation::TSimulation() = default;
+
+TSimulation::TSimulation(std::unique_ptr<TNormalQuelle> Quelle) : FQuelle(std::move(Quelle)) {}
+
+TSimulation::~TSimulation() = default;
+
+void TSimulation::SetParameters(const TSimulationSet& Set)
+{
+    // 64-bit so that interval bounds near the ends of the 32-bit range cannot overflow.
+    const std::int64_t von = Set.IntervalFrom;
+    const std::int64_t bis = Set.IntervalTo;
+    if (bis < von + 11)
+        throw EInvalidValueException(
+            QStringLiteral("Das angegebene Zeitinterval (%1 - %2) ist ungültig.")
+                .arg(Set.IntervalFrom)
+                .arg(Set.IntervalTo));
+    if (Set.StartTime < Set.IntervalFrom || Set.StartTime > Set.IntervalTo)
+        throw EInvalidValueException(
+            QStringLiteral("%1 ist eine ungültige Startzeit.").arg(Set.StartTime));
+    if (!(Set.StartLevel >= 0))
+        throw EInvalidValueException(zahl::Dezimal(Set.StartLevel, 2) +
+                                     QStringLiteral(" ist ein ungültiger Startwasserstand."));
+    if (Set.Runs < 1)
+        throw EInvalidValueException(
+            QStringLiteral("%1 ist eine ungültige Anzahl an Durchläufen.").arg(Set.Runs));
+    CopySimulationSet(Set, FSet);
+}
+
+void TSimulation::SetOnProgress(TSimulationProgress Callback)
+{
+    FOnProgress = std::move(Callback);
+}
+
+bool TSimulation::Run()
+{
+    FStop.store(false, std::memory_order_relaxed);
+    // The own generator is called directly, so that its draws inline into the loop.
+    return FQuelle ? Simuliere(*FQuelle) : Simuliere(FGenerator);
+}
+
+void TSimulation::GetResults(std::int64_t& Overflows, std::int64_t& Empties,
+                             long double& MakeUp) const
+{
+    Overflows = FOverflows;
+    Empties = FEmpties;
+    MakeUp = FMakeUp;
+}
+
+namespace {
+// Precipitation of a time unit, then its consumption.
+inline void ZieheMengen(TNormalQuelle& quelle, long double regenAbweichung, long double regenMittel,
+                        long double verbrauchAbweichung, long double verbrauchMittel,
+                        long double& regen, long double& verbrauch)
+{
+    regen = quelle.Normal(regenAbweichung, regenMittel);
+    verbrauch = quelle.Normal(verbrauchAbweichung, verbrauchMittel);
+}
+
+inline void ZieheMengen(TGaussGenerator& generator, long double regenAbweichung,
+                        long double regenMittel, long double verbrauchAbweichung,
+                        long double verbrauchMittel, long double& regen, long double& verbrauch)
+{
+    generator.NormalPaar(regenAbweichung, regenMittel, verbrauchAbweichung, verbrauchMittel, regen,
+                         verbrauch);
+}
+} // namespace
+
+// Kept out of line: alone, the few values of the level stay in the x87 registers instead of
+// going through memory with every time unit.
+[[gnu::noinline]] std::size_t TSimulation::Fuelle(const TMengen* mengen, std::size_t anzahl,
+                                                  long double volMin, long double volumen,
+                                                  TStand& stand, const std::atomic<bool>& stop)
+{
+    long double level = stand.Level;
+    long double nachspeisung = stand.MakeUp;
+    std::int64_t leer = 0;
+    std::int64_t ueber = 0;
+    std::size_t b = 0;
+    while (b < anzahl) {
+        level = (level + mengen[b].Ertrag) - mengen[b].Verbrauch;
+        if (level <= volMin) {
+            ++leer;
+            nachspeisung += std::fabs(volMin - level);
+            level = volMin;
+        } else if (level >= volumen) {
+            ++ueber;
+            level = volumen;
+        }
+        ++b;
+        if (stop.load(std::memory_order_relaxed))
+            break;
+    }
+    stand.Level = level;
+    stand.MakeUp = nachspeisung;
+    stand.Empties += leer;
+    stand.Overflows += ueber;
+    return b;
+}
+
+template <typename Quelle> bool TSimulation::Simuliere(Quelle& quelle)
+{
+    FOverflows = 0;
+    FEmpties = 0;
+    FMakeUp = 0;
+    TParameterSatz satz;
+    CopyParameterSatz(FSet.ParameterSatz, satz);
+
+    const std::int64_t n = std::int64_t{FSet.IntervalTo} - FSet.IntervalFrom + 1;
+    if (FSet.Runs < 1 || n < 1)
+        return true;
+    const auto nn = static_cast<std::size_t>(n);
+    const long double nLang = static_cast<long double>(n);
+
+    // The demand's inputs do not change during a run: one evaluation serves every time unit.
+    BerechneBedarf(satz);
+    const long double bedarfJeEinheit = satz.Bedarf / nLang;
+    const bool mitKurve = FSet.SpareCurve.size() == nn;
+    // Means of every time unit, formed once per run. A rain curve shorter than the year
+    // counts the missing time units as dry.
+    FMittel.resize(nn);
+    for (std::size_t k = 0; k < nn; ++k) {
+        const long double c = k < FSet.RainCurve.size() ? FSet.RainCurve[k] : 0.0L;
+        FMittel[k].Regen = 12 * c / nLang;
+        FMittel[k].Verbrauch = mitKurve ? FSet.SpareCurve[k] : bedarfJeEinheit;
+    }
+    const TMittel* const mittel = FMittel.data();
+
+    // The yield of a time unit is the sum over the areas of Flaeche × Beiwert × p × WGrad;
+    // the sum of Flaeche × Beiwert, in list order, is formed once and multiplied by p × WGrad.
+    long double flaechenSumme = 0;
+    for (const TFlaeche& f : satz.Flaechen)
+        flaechenSumme += f.Flaeche * f.Beiwert;
+
+    const long double wgrad = satz.WGrad;
+    const long double regenAbweichung = 0.1L / nLang;
+    const long double verbrauchAbweichung = 0.1L;
+    const bool melden = FSet.Graphics && static_cast<bool>(FOnProgress);
+    TStand stand{FSet.StartLevel, 0, 0, 0};
+    auto ende = [&](bool fertig) {
+        FOverflows = stand.Overflows;
+        FEmpties = stand.Empties;
+        FMakeUp = stand.MakeUp;
+        return fertig;
+    };
+
+    // All runs as one sequence of time units: the level carries over from run to run, and
+    // every run starts at StartTime. The amounts of a block of time units are drawn first and
+    // the level follows them afterwards, so that the generator's long arithmetic does not
+    // wait for the level. With a callback a block is one time unit, so that nothing is drawn
+    // after the callback asked to stop.
+    const std::int64_t gesamt = std::int64_t{FSet.Runs} * n;
+    const std::int64_t blockLaenge = melden ? 1 : static_cast<std::int64_t>(FBlock.size());
+    std::int64_t k = ((std::int64_t{FSet.StartTime} - FSet.IntervalFrom) % n + n) % n;
+    for (std::int64_t erledigt = 0; erledigt < gesamt;) {
+        const auto laenge = static_cast<std::size_t>(std::min(blockLaenge, gesamt - erledigt));
+        for (std::size_t b = 0; b < laenge; ++b) {
+            long double p, verbrauch;
+            ZieheMengen(quelle, regenAbweichung, mittel[k].Regen, verbrauchAbweichung,
+                        mittel[k].Verbrauch, p, verbrauch);
+            FBlock[b] = {flaechenSumme * p * wgrad, verbrauch};
+            if (++k == n)
+                k = 0;
+        }
+        const std::size_t gefuellt =
+            Fuelle(FBlock.data(), laenge, FSet.VolMin, satz.Volumen, stand, FStop);
+        erledigt += static_cast<std::int64_t>(gefuellt);
+        if (melden) {
+            ende(false); // totals so far, readable from the callback
+            const std::int64_t zuletzt = (k + n - 1) % n;
+            if (FOnProgress(static_cast<std::int32_t>(FSet.IntervalFrom + zuletzt), FSet,
+                            stand.Level))
+                return false;
+        }
+        if (gefuellt < laenge || FStop.load(std::memory_order_relaxed))
+            return ende(false);
+    }
+    return ende(true);
+}
+
+std::vector<long double> BerechneSpareCurve(const TParameterSatz& Satz, std::int32_t N,
+                                            const std::array<bool, 12>& Gartenmonate)
+{
+    if (N < 1)
+        return {};
+    TParameterSatz satz;
+    CopyParameterSatz(Satz, satz);
+    const bool gueltig = BerechneBedarf(satz) == BerechnungOk;
+    const long double bedarf = satz.Bedarf;
+    const long double nLang = N;
+    // The same quotient the engine forms without a curve, so that an even curve changes nothing.
+    std::vector<long double> kurve(static_cast<std::size_t>(N), bedarf / nLang);
+
+    const long double garten = gueltig ? satz.Garten * satz.GartenV : 0;
+    const auto gewaehlt = std::count(Gartenmonate.begin(), Gartenmonate.end(), true);
+    if (garten == 0 || gewaehlt == 0 || gewaehlt == 12)
+        return kurve;
+
+    auto bewaessert = [&](std::int64_t k) { return Gartenmonate[(12 * k) / N]; };
+    std::int64_t einheiten = 0;
+    for (std::int64_t k = 0; k < N; ++k)
+        einheiten += bewaessert(k) ? 1 : 0;
+    if (einheiten == 0)
+        return kurve;
+
+    const long double rest = (bedarf - garten) / nLang;
+    const long double gartenJeEinheit = garten / static_cast<long double>(einheiten);
+    for (std::int64_t k = 0; k < N; ++k)
+        kurve[static_cast<std::size_t>(k)] = bewaessert(k) ? rest + gartenJeEinheit : rest;
+    return kurve;
+}
