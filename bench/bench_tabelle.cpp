@@ -9,23 +9,14 @@
 
 namespace {
 
-TFeld Feld(const char* name, TFeldTyp typ, int groesse = 0)
-{
-    TFeld f;
-    f.Name = QString::fromLatin1(name);
-    f.Typ = typ;
-    f.Groesse = groesse;
-    return f;
-}
-
 // A station table: name and twelve monthly values.
 QByteArray Stationen(int zeilen)
 {
     TTabelle t;
-    std::vector<TFeld> felder = {Feld("Station", TFeldTyp::String, 40)};
+    std::vector<TFeld> felder = {FeldDefinition("Station", TFeldTyp::String, 40)};
     for (const char* m :
          {"Jan", "Feb", "Mae", "Apr", "Mai", "Jun", "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"})
-        felder.push_back(Feld(m, TFeldTyp::Float));
+        felder.push_back(FeldDefinition(m, TFeldTyp::Float));
     t.DefiniereFelder(felder);
     for (int i = 0; i < zeilen; ++i) {
         TZeile z{QStringLiteral("Station Nr. %1 (Höhe %2 m)").arg(i).arg(i % 900)};

@@ -12,9 +12,10 @@
 std::unique_ptr<TPLZConverter> PLZConverter;
 std::unique_ptr<TGeoConverter> GeoConverter;
 
+const char* const Monatsfelder[12] = {"Jan", "Feb", "Mae", "Apr", "Mai", "Jun",
+                                      "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"};
+
 namespace {
-const char16_t* const Monatsfelder[12] = {u"Jan", u"Feb", u"Mae", u"Apr", u"Mai", u"Jun",
-                                          u"Jul", u"Aug", u"Sep", u"Okt", u"Nov", u"Dez"};
 
 // The text of a value as the engine reads it (NULL is empty).
 QString Text(const TTabelle& t, int zeile, int feld)
@@ -123,7 +124,7 @@ TNiederschlag TPLZConverter::GetNiederschlag(const QString& station)
     const int zeile = m_station->AktuelleZeile();
     TNiederschlag kurve{};
     for (size_t monat = 0; monat < 12; ++monat)
-        kurve[monat] = Zahl(*m_station, zeile, m_station->FeldIndexPflicht(Monatsfelder[monat])) / 1000;
+        kurve[monat] = Zahl(*m_station, zeile, m_station->FeldIndexPflicht(QString::fromLatin1(Monatsfelder[monat]))) / 1000;
     return kurve;
 }
 

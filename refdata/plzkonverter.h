@@ -9,6 +9,9 @@
 
 class TTabelle;
 
+// Fields of the station table for January to December (March is spelled "Mae").
+extern const char* const Monatsfelder[12];
+
 enum TStadtTyp { stStadt = 0, stStation = 1 };
 
 class TPLZConverter {

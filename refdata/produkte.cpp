@@ -8,16 +8,6 @@
 
 namespace {
 
-TFeld Feld(const char* name, TFeldTyp typ, int groesse = 0, const char* format = "")
-{
-    TFeld f;
-    f.Name = QString::fromLatin1(name);
-    f.Typ = typ;
-    f.Groesse = groesse;
-    f.Anzeigeformat = QString::fromUtf8(format);
-    return f;
-}
-
 // A bound as the filter text writes it: two decimals, at most five significant digits.
 std::pair<long double, QString> Grenze(long double wert)
 {
@@ -30,18 +20,18 @@ std::pair<long double, QString> Grenze(long double wert)
 
 void DefiniereProduktFelder(TTabelle& mtProd)
 {
-    TFeld id = Feld("ID", TFeldTyp::Integer);
+    TFeld id = FeldDefinition("ID", TFeldTyp::Integer);
     id.Pflicht = true;
     mtProd.DefiniereFelder({
         id,
-        Feld("Hersteller", TFeldTyp::String, 30),
-        Feld("Produkt", TFeldTyp::String, 30),
-        Feld("Volumen", TFeldTyp::Float, 0, "##0.0' m³'"),
-        Feld("Preis", TFeldTyp::Float, 0, "#0.00' EUR'"),
-        Feld("Beschreibung", TFeldTyp::String, 200),
-        Feld("URL", TFeldTyp::String, 50),
-        Feld("Adresse", TFeldTyp::String, 200),
-        Feld("Bild", TFeldTyp::Graphic),
+        FeldDefinition("Hersteller", TFeldTyp::String, 30),
+        FeldDefinition("Produkt", TFeldTyp::String, 30),
+        FeldDefinition("Volumen", TFeldTyp::Float, 0, "##0.0' m³'"),
+        FeldDefinition("Preis", TFeldTyp::Float, 0, "#0.00' EUR'"),
+        FeldDefinition("Beschreibung", TFeldTyp::String, 200),
+        FeldDefinition("URL", TFeldTyp::String, 50),
+        FeldDefinition("Adresse", TFeldTyp::String, 200),
+        FeldDefinition("Bild", TFeldTyp::Graphic),
     });
 }
 

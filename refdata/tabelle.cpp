@@ -693,3 +693,13 @@ void TTabelle::Uebernimm(TTabellenInhalt inhalt)
         },
         false);
 }
+
+TFeld FeldDefinition(const char* name, TFeldTyp typ, int groesse, const char* format)
+{
+    TFeld f;
+    f.Name = QString::fromUtf8(name);
+    f.Typ = typ;
+    f.Groesse = groesse;
+    f.Anzeigeformat = QString::fromUtf8(format);
+    return f;
+}

@@ -83,6 +83,10 @@ struct TFeld {
     bool operator==(const TFeld&) const = default;
 };
 
+// A field definition: name, type, size of a text field and display format; the display label
+// falls back to the name.
+TFeld FeldDefinition(const char* name, TFeldTyp typ, int groesse = 0, const char* format = "");
+
 // One value: NULL (monostate) or the alternative of the field's TWertArt.
 using TWert = std::variant<std::monostate, long double, qint64, bool, QString, QByteArray>;
 using TZeile = std::vector<TWert>;

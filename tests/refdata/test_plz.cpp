@@ -7,15 +7,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-TFeld Feld(const char* name, TFeldTyp typ, int groesse = 0)
-{
-    TFeld f;
-    f.Name = QString::fromLatin1(name);
-    f.Typ = typ;
-    f.Groesse = groesse;
-    return f;
-}
-
 struct PLZZeile {
     const char* code;
     const char16_t* stadt;
@@ -26,8 +17,8 @@ struct PLZZeile {
 std::unique_ptr<TTabelle> PLZTabelle(std::initializer_list<PLZZeile> zeilen)
 {
     auto t = std::make_unique<TTabelle>();
-    t->DefiniereFelder({Feld("Postleitzahl", TFeldTyp::String, 5), Feld("Stadt", TFeldTyp::String, 40),
-                        Feld("Lon", TFeldTyp::Float), Feld("Lat", TFeldTyp::Float)});
+    t->DefiniereFelder({FeldDefinition("Postleitzahl", TFeldTyp::String, 5), FeldDefinition("Stadt", TFeldTyp::String, 40),
+                        FeldDefinition("Lon", TFeldTyp::Float), FeldDefinition("Lat", TFeldTyp::Float)});
     for (const PLZZeile& z : zeilen)
         t->ZeileAnhaengen({QString::fromLatin1(z.code), QString::fromUtf16(z.stadt), z.lon, z.lat});
     return t;
@@ -36,9 +27,9 @@ std::unique_ptr<TTabelle> PLZTabelle(std::initializer_list<PLZZeile> zeilen)
 std::unique_ptr<TTabelle> StationTabelle(std::initializer_list<std::pair<const char16_t*, long double>> zeilen)
 {
     auto t = std::make_unique<TTabelle>();
-    std::vector<TFeld> felder{Feld("Station", TFeldTyp::String, 40)};
-    for (const char* m : {"Jan", "Feb", "Mae", "Apr", "Mai", "Jun", "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"})
-        felder.push_back(Feld(m, TFeldTyp::Float));
+    std::vector<TFeld> felder{FeldDefinition("Station", TFeldTyp::String, 40)};
+    for (const char* m : Monatsfelder)
+        felder.push_back(FeldDefinition(m, TFeldTyp::Float));
     t->DefiniereFelder(felder);
     for (const auto& [name, mm] : zeilen) {
         TZeile z{QString::fromUtf16(name)};

@@ -61,15 +61,6 @@ QString Text(const TWert& w)
                                               : QStringLiteral("<kein Text>");
 }
 
-TFeld F(const char* name, TFeldTyp typ, int groesse = 0)
-{
-    TFeld f;
-    f.Name = QString::fromUtf8(name);
-    f.Typ = typ;
-    f.Groesse = groesse;
-    return f;
-}
-
 // --- Windows-1252
 
 TEST(Cp1252, DecodesEveryByteAndTheSpecialsOf80To9F)
@@ -440,14 +431,14 @@ TEST(CsvStrom, OnlyDataFieldsReceiveValues)
 TEST(CsvStrom, WriterOutputAndRoundTrip)
 {
     TTabelle t;
-    TFeld name = F("Name", TFeldTyp::String, 20);
+    TFeld name = FeldDefinition("Name", TFeldTyp::String, 20);
     name.Anzeigename = QStringLiteral("Bezeichnung \"kurz\"");
     name.Pflicht = true;
-    TFeld wert = F("Wert", TFeldTyp::Float);
+    TFeld wert = FeldDefinition("Wert", TFeldTyp::Float);
     wert.NurLesen = true;
-    t.DefiniereFelder({name, wert, F("Anzahl", TFeldTyp::Integer), F("Ja", TFeldTyp::Boolean),
-                       F("Tag", TFeldTyp::DateTime), F("Roh", TFeldTyp::Blob),
-                       F("Gross", TFeldTyp::LargeInt), F("Zeit", TFeldTyp::SQLTimeStamp)});
+    t.DefiniereFelder({name, wert, FeldDefinition("Anzahl", TFeldTyp::Integer), FeldDefinition("Ja", TFeldTyp::Boolean),
+                       FeldDefinition("Tag", TFeldTyp::DateTime), FeldDefinition("Roh", TFeldTyp::Blob),
+                       FeldDefinition("Gross", TFeldTyp::LargeInt), FeldDefinition("Zeit", TFeldTyp::SQLTimeStamp)});
     t.ZeileAnhaengen({QStringLiteral("a,\"b\"\r\n%\0€ü"), 53.628L, qint64(-3), true, 38000.25L,
                       QByteArray("\0\x01\xFF\"%", 5), INT64_MIN, 1.5L});
     t.ZeileAnhaengen({QString(""), TWert{}, TWert{}, false, TWert{}, QByteArray(), qint64(0)});
@@ -528,8 +519,8 @@ struct TBau {
 
 std::vector<TFeld> Zielfelder()
 {
-    return {F("ID", TFeldTyp::Integer), F("Name", TFeldTyp::String, 20),
-            F("Wert", TFeldTyp::Float)};
+    return {FeldDefinition("ID", TFeldTyp::Integer), FeldDefinition("Name", TFeldTyp::String, 20),
+            FeldDefinition("Wert", TFeldTyp::Float)};
 }
 
 TEST(BinaerStrom, ReadsTheSamplePayloadIntoTheProductTable)
@@ -705,7 +696,7 @@ TEST(BinaerStrom, VersionsSelectTheOptionalParts)
     }
     // smallest integer tags and the 0x0C long string
     TTabelle u;
-    u.DefiniereFelder({F("I", TFeldTyp::Integer), F("M", TFeldTyp::Memo)});
+    u.DefiniereFelder({FeldDefinition("I", TFeldTyp::Integer), FeldDefinition("M", TFeldTyp::Memo)});
     u.ZeileAnhaengen({qint64(127), QString(256, u'x')});
     u.ZeileAnhaengen({qint64(-129), QString(255, u'y')});
     u.ZeileAnhaengen({qint64(32768), TWert{}});
@@ -787,10 +778,10 @@ TEST(BinaerStrom, OlderRecordVersionsAreSkipped)
 
 TEST(BinaerStrom, ValuesByTheTargetFieldsType)
 {
-    std::vector<TFeld> felder = {F("F", TFeldTyp::Float),   F("B", TFeldTyp::Boolean),
-                                 F("T", TFeldTyp::String),  F("W", TFeldTyp::Memo),
-                                 F("D", TFeldTyp::Date),    F("L", TFeldTyp::LargeInt),
-                                 F("G", TFeldTyp::Graphic), F("S", TFeldTyp::SmallInt)};
+    std::vector<TFeld> felder = {FeldDefinition("F", TFeldTyp::Float),   FeldDefinition("B", TFeldTyp::Boolean),
+                                 FeldDefinition("T", TFeldTyp::String),  FeldDefinition("W", TFeldTyp::Memo),
+                                 FeldDefinition("D", TFeldTyp::Date),    FeldDefinition("L", TFeldTyp::LargeInt),
+                                 FeldDefinition("G", TFeldTyp::Graphic), FeldDefinition("S", TFeldTyp::SmallInt)};
     const struct {
         QByteArray werte; // the eight entries of one record, each with its null flag
         TZeile erwartet;
@@ -839,7 +830,7 @@ TEST(BinaerStrom, ValuesByTheTargetFieldsType)
         return Meldung([&] {
             LiesBinaerStrom(TBau().kopf(251).b({0x01, 0x01}).i(0).b({0x08}).a + wert +
                                 QByteArray("\x00\x00", 2),
-                            {F("X", typ)});
+                            {FeldDefinition("X", typ)});
         });
     };
     EXPECT_EQ(einWert(TFeldTyp::LargeInt, TBau().f(0.5L).a),
@@ -911,10 +902,10 @@ TEST(BinaerStrom, RoundTripOfEveryValueKind)
 {
     TTabelle t;
     t.DefiniereFelder(
-        {F("S", TFeldTyp::String, 10), F("I", TFeldTyp::Integer), F("B", TFeldTyp::Boolean),
-         F("F", TFeldTyp::Float), F("C", TFeldTyp::Currency), F("D", TFeldTyp::DateTime),
-         F("L", TFeldTyp::LargeInt), F("G", TFeldTyp::Graphic), F("M", TFeldTyp::Memo),
-         F("Z", TFeldTyp::SQLTimeStamp), F("N", TFeldTyp::FMTBcdField), F("W", TFeldTyp::Word)});
+        {FeldDefinition("S", TFeldTyp::String, 10), FeldDefinition("I", TFeldTyp::Integer), FeldDefinition("B", TFeldTyp::Boolean),
+         FeldDefinition("F", TFeldTyp::Float), FeldDefinition("C", TFeldTyp::Currency), FeldDefinition("D", TFeldTyp::DateTime),
+         FeldDefinition("L", TFeldTyp::LargeInt), FeldDefinition("G", TFeldTyp::Graphic), FeldDefinition("M", TFeldTyp::Memo),
+         FeldDefinition("Z", TFeldTyp::SQLTimeStamp), FeldDefinition("N", TFeldTyp::FMTBcdField), FeldDefinition("W", TFeldTyp::Word)});
     std::string lang(70000, 'x');
     t.ZeileAnhaengen({QStringLiteral("Straße „Ä“"), qint64(INT32_MIN), true, 0.1L, 12.34L,
                       38000.75L, qint64(1) << 53, QByteArray(lang.data(), 300),
@@ -984,7 +975,7 @@ TEST(Stroeme, ShortRecordsCannotBlowUpMemory)
 
 TTabelle* Zahlentabelle(TTabelle& t, std::initializer_list<TWert> werte)
 {
-    t.DefiniereFelder({F("Nr", TFeldTyp::Integer), F("Wert", TFeldTyp::Float)});
+    t.DefiniereFelder({FeldDefinition("Nr", TFeldTyp::Integer), FeldDefinition("Wert", TFeldTyp::Float)});
     qint64 nr = 0;
     for (const TWert& w : werte)
         t.ZeileAnhaengen({nr++, w});
@@ -1013,7 +1004,7 @@ TEST(Tabelle, SortsAscendingAndStableWithNullFirst)
     EXPECT_EQ(folge, (std::vector<qint64>{1, 6, 4, 2, 5, 0, 3}));
 
     TTabelle texte;
-    texte.DefiniereFelder({F("T", TFeldTyp::String)});
+    texte.DefiniereFelder({FeldDefinition("T", TFeldTyp::String)});
     for (const char* s : {"b", "B", "a", "ä"})
         texte.ZeileAnhaengen({QString::fromUtf8(s)});
     texte.Sortiere(u"T");
@@ -1044,7 +1035,7 @@ TEST(Tabelle, FilterBoundsAreInclusiveAndNullNeverPasses)
     EXPECT_EQ(Meldung([&] { t.Wert(6, 0); }), "Zeile 6 außerhalb der Tabelle");
 
     TTabelle texte;
-    texte.DefiniereFelder({F("T", TFeldTyp::String)});
+    texte.DefiniereFelder({FeldDefinition("T", TFeldTyp::String)});
     EXPECT_EQ(Meldung([&] { texte.SetzeFilter(u"T", 0, 1); }), "Feld 'T' ist kein Zahlenfeld");
 }
 
@@ -1083,13 +1074,13 @@ TEST(Tabelle, OneCurrentRowFollowsFilterAndSort)
 TEST(Tabelle, DisplayTextsAndValueChecks)
 {
     TTabelle t;
-    TFeld v = F("V", TFeldTyp::Float);
+    TFeld v = FeldDefinition("V", TFeldTyp::Float);
     v.Anzeigeformat = QStringLiteral("##0.0' m³'");
-    TFeld p = F("P", TFeldTyp::Currency);
+    TFeld p = FeldDefinition("P", TFeldTyp::Currency);
     p.Anzeigeformat = QStringLiteral("#0.00' EUR'");
-    TFeld g = F("G", TFeldTyp::Integer);
+    TFeld g = FeldDefinition("G", TFeldTyp::Integer);
     g.Anzeigeformat = QStringLiteral("0.0");
-    t.DefiniereFelder({v, p, g, F("F", TFeldTyp::Float), F("B", TFeldTyp::Graphic)});
+    t.DefiniereFelder({v, p, g, FeldDefinition("F", TFeldTyp::Float), FeldDefinition("B", TFeldTyp::Graphic)});
     t.ZeileAnhaengen({4.5L, 899.0L, qint64(7), 0.715L, QByteArray("BM")});
     t.ZeileAnhaengen({TWert{}, TWert{}, TWert{}, 1.5e20L});
     EXPECT_EQ(t.Anzeigetext(0, 0), QStringLiteral("4,5 m³"));
@@ -1112,7 +1103,7 @@ TEST(Tabelle, DisplayTextsAndValueChecks)
     EXPECT_EQ(t.Anzeigetext(1, 2), "3,0");
 
     // a field added later is NULL in the existing rows
-    t.FeldHinzu(F("Neu", TFeldTyp::String));
+    t.FeldHinzu(FeldDefinition("Neu", TFeldTyp::String));
     EXPECT_TRUE(IstNull(t.Wert(0, 5)));
 
     EXPECT_EQ(AlsZahl(TWert(QStringLiteral("53.628"))), 53.628L);
@@ -1203,7 +1194,7 @@ TEST(TabellenModell, ShowsVisibleRowsAndFollowsTheTable)
     Zahlentabelle(t, {1.0L});
     TTabellenModell alle(t);
     EXPECT_EQ(alle.columnCount(), 2);
-    t.FeldHinzu(F("Drei", TFeldTyp::String));
+    t.FeldHinzu(FeldDefinition("Drei", TFeldTyp::String));
     EXPECT_EQ(alle.columnCount(), 3);
 }
 

@@ -7,6 +7,7 @@
 #include "refdata/crypter.h"
 #include "refdata/csvstrom.h"
 #include "refdata/datendatei.h"
+#include "refdata/plzkonverter.h"
 #include "refdata/produkte.h"
 
 #include <QBuffer>
@@ -18,28 +19,6 @@
 #include <map>
 
 namespace {
-TFeld Text(const char* name, int groesse)
-{
-    TFeld f;
-    f.Name = QString::fromLatin1(name);
-    f.Typ = TFeldTyp::String;
-    f.Groesse = groesse;
-    f.Anzeigename = f.Name;
-    return f;
-}
-
-TFeld Zahl(const char* name)
-{
-    TFeld f;
-    f.Name = QString::fromLatin1(name);
-    f.Typ = TFeldTyp::Float;
-    f.Anzeigename = f.Name;
-    return f;
-}
-
-const char* const Monatsfelder[12] = {"Jan", "Feb", "Mae", "Apr", "Mai", "Jun",
-                                      "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"};
-
 void PruefeLaenge(const QString& text, int groesse, const QString& was)
 {
     if (text.size() > groesse)
@@ -61,9 +40,9 @@ QByteArray Verschluessele(const QByteArray& nutzlast, const TDatendatei& datei, 
 
 void FuelleStationstabelle(TTabelle& tabelle, const std::vector<TStationQuelle>& stationen)
 {
-    std::vector<TFeld> felder{Text("Station", 40)};
+    std::vector<TFeld> felder{FeldDefinition("Station", TFeldTyp::String, 40)};
     for (const char* monat : Monatsfelder)
-        felder.push_back(Zahl(monat));
+        felder.push_back(FeldDefinition(monat, TFeldTyp::Float));
     tabelle.DefiniereFelder(felder);
     for (const TStationQuelle& s : stationen) {
         PruefeLaenge(s.Name, 40, QStringLiteral("Stationsname"));
@@ -77,7 +56,9 @@ void FuelleStationstabelle(TTabelle& tabelle, const std::vector<TStationQuelle>&
 void FuellePLZTabelle(TTabelle& tabelle, const std::vector<TPLZQuelle>& plz,
                       const std::vector<TStationQuelle>& stationen)
 {
-    tabelle.DefiniereFelder({Text("Postleitzahl", 5), Text("Stadt", 40), Zahl("Lon"), Zahl("Lat")});
+    tabelle.DefiniereFelder({FeldDefinition("Postleitzahl", TFeldTyp::String, 5),
+                             FeldDefinition("Stadt", TFeldTyp::String, 40),
+                             FeldDefinition("Lon", TFeldTyp::Float), FeldDefinition("Lat", TFeldTyp::Float)});
     for (const TPLZQuelle& p : plz) {
         const int station = NaechsteStation(stationen, p.Lon, p.Lat);
         if (station < 0)

@@ -14,41 +14,43 @@ namespace {
     throw EFehler(QStringLiteral("%1: %2").arg(pfad, was));
 }
 
-// Column index by header name; raises when the column is missing.
-class Spalten {
+// The rows of a source file, read by column name; every error names file and line.
+class TQuelle {
 public:
-    Spalten(const QString& pfad, const QStringList& kopf) : m_pfad(pfad)
+    explicit TQuelle(const QString& pfad) : m_pfad(pfad), m_zeilen(LiesCsv(pfad))
     {
+        const QStringList& kopf = m_zeilen[0];
         for (int i = 0; i < kopf.size(); ++i)
             m_index[kopf[i].trimmed()] = i;
     }
-    int operator()(const char* name) const
+    // Data rows are 1 .. Zeilen() - 1.
+    size_t Zeilen() const { return m_zeilen.size(); }
+
+    const QString& Text(size_t zeile, const char* spalte) const
     {
-        const auto it = m_index.find(QString::fromLatin1(name));
+        const auto it = m_index.find(QString::fromLatin1(spalte));
         if (it == m_index.end())
-            Fehler(m_pfad, QStringLiteral("Spalte %1 fehlt").arg(QString::fromLatin1(name)));
-        return it->second;
+            Fehler(m_pfad, QStringLiteral("Spalte %1 fehlt").arg(QString::fromLatin1(spalte)));
+        const QStringList& werte = m_zeilen[zeile];
+        if (it->second >= werte.size())
+            Fehler(m_pfad, QStringLiteral("Zeile %1 ist zu kurz").arg(zeile + 1));
+        return werte[it->second];
+    }
+
+    long double Zahl(size_t zeile, const char* spalte) const
+    {
+        const QString& text = Text(zeile, spalte);
+        const auto wert = zahl::LiesInvariant(text.trimmed().toStdString());
+        if (!wert)
+            Fehler(m_pfad, QStringLiteral("Zeile %1: keine Zahl: %2").arg(zeile + 1).arg(text));
+        return *wert;
     }
 
 private:
     QString m_pfad;
+    std::vector<QStringList> m_zeilen;
     std::map<QString, int> m_index;
 };
-
-long double Zahl(const QString& pfad, const QString& text, size_t zeile)
-{
-    const auto wert = zahl::LiesInvariant(text.trimmed().toStdString());
-    if (!wert)
-        Fehler(pfad, QStringLiteral("Zeile %1: keine Zahl: %2").arg(zeile + 1).arg(text));
-    return *wert;
-}
-
-const QString& Feld(const QString& pfad, const QStringList& zeile, int spalte, size_t nummer)
-{
-    if (spalte >= zeile.size())
-        Fehler(pfad, QStringLiteral("Zeile %1 ist zu kurz").arg(nummer + 1));
-    return zeile[spalte];
-}
 } // namespace
 
 std::vector<QStringList> LiesCsv(const QString& pfad)
@@ -108,20 +110,18 @@ std::vector<QStringList> LiesCsv(const QString& pfad)
 
 std::vector<TStationQuelle> LiesStationen(const QString& pfad)
 {
-    const auto zeilen = LiesCsv(pfad);
-    const Spalten spalte(pfad, zeilen[0]);
+    const TQuelle quelle(pfad);
     static const char* const monate[12] = {"jan", "feb", "mar", "apr", "may", "jun",
                                            "jul", "aug", "sep", "oct", "nov", "dec"};
     std::vector<TStationQuelle> stationen;
-    for (size_t z = 1; z < zeilen.size(); ++z) {
-        const QStringList& zeile = zeilen[z];
+    for (size_t z = 1; z < quelle.Zeilen(); ++z) {
         TStationQuelle s;
-        s.Name = Feld(pfad, zeile, spalte("station"), z);
-        s.Lon = Zahl(pfad, Feld(pfad, zeile, spalte("lon"), z), z);
-        s.Lat = Zahl(pfad, Feld(pfad, zeile, spalte("lat"), z), z);
-        for (int m = 0; m < 12; ++m)
-            s.Monate[static_cast<size_t>(m)] = Zahl(pfad, Feld(pfad, zeile, spalte(monate[m]), z), z);
-        s.Hoehe = Zahl(pfad, Feld(pfad, zeile, spalte("elevation_m"), z), z);
+        s.Name = quelle.Text(z, "station");
+        s.Lon = quelle.Zahl(z, "lon");
+        s.Lat = quelle.Zahl(z, "lat");
+        for (size_t m = 0; m < 12; ++m)
+            s.Monate[m] = quelle.Zahl(z, monate[m]);
+        s.Hoehe = quelle.Zahl(z, "elevation_m");
         stationen.push_back(s);
     }
     return stationen;
@@ -129,17 +129,15 @@ std::vector<TStationQuelle> LiesStationen(const QString& pfad)
 
 std::vector<TPLZQuelle> LiesPostleitzahlen(const QString& pfad)
 {
-    const auto zeilen = LiesCsv(pfad);
-    const Spalten spalte(pfad, zeilen[0]);
+    const TQuelle quelle(pfad);
     std::vector<TPLZQuelle> plz;
-    for (size_t z = 1; z < zeilen.size(); ++z) {
-        const QStringList& zeile = zeilen[z];
+    for (size_t z = 1; z < quelle.Zeilen(); ++z) {
         TPLZQuelle p;
-        p.PLZ = Feld(pfad, zeile, spalte("plz"), z);
+        p.PLZ = quelle.Text(z, "plz");
         if (p.PLZ.size() != 5)
             Fehler(pfad, QStringLiteral("Zeile %1: Postleitzahl %2").arg(z + 1).arg(p.PLZ));
-        p.Lon = Zahl(pfad, Feld(pfad, zeile, spalte("lon"), z), z);
-        p.Lat = Zahl(pfad, Feld(pfad, zeile, spalte("lat"), z), z);
+        p.Lon = quelle.Zahl(z, "lon");
+        p.Lat = quelle.Zahl(z, "lat");
         plz.push_back(p);
     }
     return plz;
@@ -147,21 +145,19 @@ std::vector<TPLZQuelle> LiesPostleitzahlen(const QString& pfad)
 
 std::vector<TProduktQuelle> LiesProdukte(const QString& pfad)
 {
-    const auto zeilen = LiesCsv(pfad);
-    const Spalten spalte(pfad, zeilen[0]);
+    const TQuelle quelle(pfad);
     std::vector<TProduktQuelle> produkte;
-    for (size_t z = 1; z < zeilen.size(); ++z) {
-        const QStringList& zeile = zeilen[z];
+    for (size_t z = 1; z < quelle.Zeilen(); ++z) {
         TProduktQuelle p;
-        p.ID = static_cast<int>(Zahl(pfad, Feld(pfad, zeile, spalte("ID"), z), z));
-        p.Hersteller = Feld(pfad, zeile, spalte("Hersteller"), z);
-        p.Produkt = Feld(pfad, zeile, spalte("Produkt"), z);
-        p.Volumen = Zahl(pfad, Feld(pfad, zeile, spalte("Volumen"), z), z);
-        p.Preis = Zahl(pfad, Feld(pfad, zeile, spalte("Preis"), z), z);
-        p.Beschreibung = Feld(pfad, zeile, spalte("Beschreibung"), z);
-        p.URL = Feld(pfad, zeile, spalte("URL"), z);
-        p.Adresse = Feld(pfad, zeile, spalte("Adresse"), z);
-        p.Bild = Feld(pfad, zeile, spalte("Bild"), z).trimmed();
+        p.ID = static_cast<int>(quelle.Zahl(z, "ID"));
+        p.Hersteller = quelle.Text(z, "Hersteller");
+        p.Produkt = quelle.Text(z, "Produkt");
+        p.Volumen = quelle.Zahl(z, "Volumen");
+        p.Preis = quelle.Zahl(z, "Preis");
+        p.Beschreibung = quelle.Text(z, "Beschreibung");
+        p.URL = quelle.Text(z, "URL");
+        p.Adresse = quelle.Text(z, "Adresse");
+        p.Bild = quelle.Text(z, "Bild").trimmed();
         produkte.push_back(p);
     }
     return produkte;
