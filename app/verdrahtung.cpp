@@ -2,9 +2,11 @@
 #include "app/verdrahtung.h"
 
 #include "app/hauptfenster.h"
+#include "evaluation/auswertung.h"
 #include "input/expert.h"
 
 void VerdrahteFenster(TfrmMain& hauptfenster)
 {
     hauptfenster.Experte = [](QWidget* besitzer) { return new TfrmExpert(besitzer); };
+    hauptfenster.Auswertung = [](QWidget* besitzer) { return new TfrmAuswertung(besitzer); };
 }

@@ -1,0 +1,281 @@
+// Evaluation window: page switching, the compact page, reset and editing the set.
+#include "evaluation/auswertung.h"
+
+#include "evaluation/detailempf.h"
+#include "evaluation/gestaltung.h"
+#include "input/expert.h"
+#include "model/berechnung.h"
+#include "model/zahlenformat.h"
+#include "refdata/produkte.h"
+#include "ui/bilder.h"
+#include "ui/hilfe.h"
+#include "ui/tabellenansicht.h"
+
+#include <QButtonGroup>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolButton>
+#include <memory>
+
+namespace {
+constexpr int Breite = FensterBreite;
+constexpr int Hoehe = 516;
+constexpr int KopfHoehe = 73;
+constexpr int FussHoehe = 81;
+
+struct TSeitenInfo {
+    const char* Titel;
+    const char* Bild;
+};
+constexpr std::array<TSeitenInfo, 3> Seiten{{
+    {"Kompakt-Auswertung", "KAUSWERT"},
+    {"ausführliche Auswertung", "AAUSWERT"},
+    {"Füllstand-Simulation", "SIMULATION"},
+}};
+
+QToolButton* SeitenKnopf(QWidget* eltern, const char* name, const char* text, int tag, int x)
+{
+    auto* knopf = new QToolButton(eltern);
+    knopf->setObjectName(QString::fromLatin1(name));
+    knopf->setText(QString::fromUtf8(text));
+    knopf->setCheckable(true);
+    knopf->setProperty("Tag", tag);
+    knopf->setGeometry(x, 8, 168, 28);
+    return knopf;
+}
+} // namespace
+
+TfrmAuswertung::TfrmAuswertung(QWidget* parent) : TOutputForm(parent), mtProd(ErzeugeProduktTabelle())
+{
+    setObjectName(QStringLiteral("frmAuswertung"));
+    setWindowTitle(QStringLiteral("Auswertung"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(Breite, Hoehe);
+    mtProd->setParent(this);
+    mtProd->setObjectName(QStringLiteral("mtProd"));
+
+    pTop = new QWidget(this);
+    pTop->setObjectName(QStringLiteral("pTop"));
+    pTop->setGeometry(0, 0, Breite, KopfHoehe);
+    pTop->setAutoFillBackground(true);
+    QPalette weiss = pTop->palette();
+    weiss.setColor(QPalette::Window, Qt::white);
+    weiss.setColor(QPalette::WindowText, Qt::black);
+    pTop->setPalette(weiss);
+    iThema = new QLabel(pTop);
+    iThema->setObjectName(QStringLiteral("iThema"));
+    iThema->setGeometry(2, 2, 71, 69);
+    iThema->setAlignment(Qt::AlignCenter);
+    lCaption = new QLabel(pTop);
+    lCaption->setObjectName(QStringLiteral("lCaption"));
+    lCaption->setGeometry(88, 8, Breite - 100, KopfHoehe - 16);
+    lCaption->setWordWrap(true);
+    lCaption->setFont(Fett(lCaption->font(), 4));
+    auto* kopfLinie = new QFrame(this);
+    kopfLinie->setFrameShape(QFrame::HLine);
+    kopfLinie->setFrameShadow(QFrame::Sunken);
+    kopfLinie->setGeometry(0, KopfHoehe - 1, Breite, 2);
+
+    pcAuswertung = new QTabWidget(this);
+    pcAuswertung->setObjectName(QStringLiteral("pcAuswertung"));
+    pcAuswertung->setGeometry(0, KopfHoehe + 1, Breite, Hoehe - KopfHoehe - FussHoehe - 1);
+    pcAuswertung->tabBar()->hide();
+    pcAuswertung->setDocumentMode(true);
+    tsAExpert = new QWidget;
+    tsAExpert->setObjectName(QStringLiteral("tsAExpert"));
+    tsAInfo = new QWidget;
+    tsAInfo->setObjectName(QStringLiteral("tsAInfo"));
+    tsASimu = new QWidget;
+    tsASimu->setObjectName(QStringLiteral("tsASimu"));
+    pcAuswertung->addTab(tsAExpert, QString::fromUtf8(Seiten[0].Titel));
+    pcAuswertung->addTab(tsAInfo, QString::fromUtf8(Seiten[1].Titel));
+    pcAuswertung->addTab(tsASimu, QString::fromUtf8(Seiten[2].Titel));
+
+    pBottom = new QFrame(this);
+    pBottom->setObjectName(QStringLiteral("pBottom"));
+    pBottom->setGeometry(0, Hoehe - FussHoehe, Breite, FussHoehe);
+    static_cast<QFrame*>(pBottom)->setFrameShape(QFrame::StyledPanel);
+    btnKInfo = SeitenKnopf(pBottom, "btnKInfo", "&Kompakt-Auswertung", 0, 8);
+    btnAInfo = SeitenKnopf(pBottom, "btnAInfo", "&ausführliche Auswertung", 1, 182);
+    btnSimu = SeitenKnopf(pBottom, "btnSimu", "&Füllstand-Simulation", 2, 356);
+    FSeitenKnoepfe = new QButtonGroup(this);
+    FSeitenKnoepfe->setExclusive(true);
+    for (QToolButton* knopf : {btnKInfo, btnAInfo, btnSimu}) {
+        FSeitenKnoepfe->addButton(knopf);
+        connect(knopf, &QToolButton::clicked, this, [this, knopf] {
+            SelectPage(knopf->property("Tag").toInt()); // btnSelectPageClick
+        });
+    }
+    auto* trenner = new QFrame(pBottom);
+    trenner->setFrameShape(QFrame::HLine);
+    trenner->setFrameShadow(QFrame::Sunken);
+    trenner->setGeometry(8, 41, Breite - 16, 2);
+    btnReset = Knopf(pBottom, "btnReset", "&Originalwerte herstellen", {8, 48, 190, 25});
+    btnPrintReport = Knopf(pBottom, "btnPrintReport", "Auswertung &drucken", {206, 48, 150, 25});
+    btnHelp = Knopf(pBottom, "btnHelp", "&Hilfe", {Breite - 108, 48, 100, 25});
+    connect(btnReset, &QPushButton::clicked, this, &TfrmAuswertung::btnResetClick);
+    connect(btnPrintReport, &QPushButton::clicked, this, &TfrmAuswertung::btnPrintReportClick);
+    connect(btnHelp, &QPushButton::clicked, this,
+            [] { OeffneHilfe(HilfeDatei::Anwendung, HilfeKontext::Auswertung); });
+
+    ErzeugeKompaktSeite();
+    ErzeugeDetailSeite();
+    ErzeugeSimulationsSeite();
+
+    connect(pcAuswertung, &QTabWidget::currentChanged, this, &TfrmAuswertung::pcAuswertungChange);
+    InstalliereHilfeTaste(this, HilfeDatei::Anwendung, HilfeKontext::Auswertung);
+}
+
+TfrmAuswertung::~TfrmAuswertung() = default;
+
+void TfrmAuswertung::ErzeugeKompaktSeite()
+{
+    auto* gbExpert = new QGroupBox(QStringLiteral("Berechnung"), tsAExpert);
+    gbExpert->setObjectName(QStringLiteral("gbExpert"));
+    gbExpert->setGeometry(8, 6, Breite - 16, 122);
+    gbExpert->setFont(Fett(gbExpert->font()));
+    const std::array<QLabel**, 4> werte{&lEBedarf, &lEErtrag, &lEVolumen, &lERate};
+    for (size_t i = 0; i < Ergebniszeilen.size(); ++i)
+        *werte[i] = Ergebniszeile(gbExpert, "lE", Ergebniszeilen[i],
+                                  22 + static_cast<int>(i) * 23, {140, 160, 40});
+
+    auto* lEmpfehlung = new QLabel(QStringLiteral("Empfehlung"), tsAExpert);
+    lEmpfehlung->setObjectName(QStringLiteral("lEmpfehlung"));
+    lEmpfehlung->setFont(Fett(lEmpfehlung->font()));
+    lEmpfehlung->setGeometry(8, 136, 200, 18);
+    dbProd = ErzeugeTabellenansicht(tsAExpert, "dbProd", *mtProd,
+                                    {{"Hersteller", 150}, {"Produkt", 150}, {"Volumen", 80},
+                                     {"Preis", 80}});
+    dbProd->setGeometry(8, 156, Breite - 16, 150);
+
+    btnEdit = Knopf(tsAExpert, "btnEdit", "&Parametersatz bearbeiten", {Breite - 218, 314, 210, 28});
+    connect(btnEdit, &QPushButton::clicked, this, &TfrmAuswertung::btnEditClick);
+}
+
+int TfrmAuswertung::Execute(int startSeite)
+{
+    Vorbereiten(startSeite);
+    return exec();
+}
+
+void TfrmAuswertung::Vorbereiten(int startSeite)
+{
+    LoadProducts();
+    CopyParameterSatz(FParameterSatz, FOriginalSatz);
+    Recalculate();
+    SetConsumerSliderRanges();
+    SelectPage(startSeite);
+}
+
+void TfrmAuswertung::Recalculate()
+{
+    BerechneAllesOhneAbbruch(FParameterSatz);
+}
+
+void TfrmAuswertung::SelectPage(int seite)
+{
+    if (seite < 0 || seite >= pcAuswertung->count())
+        return;
+    const std::array<QToolButton*, 3> knoepfe{btnKInfo, btnAInfo, btnSimu};
+    knoepfe[static_cast<size_t>(seite)]->setChecked(true);
+    {
+        // The page control reports only the user's changes, not this one.
+        const QSignalBlocker sperre(pcAuswertung);
+        pcAuswertung->setCurrentIndex(seite);
+    }
+    ShowCurrentPage();
+}
+
+void TfrmAuswertung::pcAuswertungChange()
+{
+    ShowCurrentPage();
+}
+
+void TfrmAuswertung::ShowCurrentPage()
+{
+    const int seite = pcAuswertung->currentIndex();
+    switch (seite) {
+    case KompaktSeite:
+        ShowCompactResults();
+        break;
+    case DetailSeite:
+        FillAreaGrid();
+        ShowDetailedResults();
+        break;
+    case SimulationsSeite:
+        ZeigeSimulationsSeite();
+        break;
+    default:
+        return;
+    }
+    lCaption->setText(QString::fromUtf8(Seiten[static_cast<size_t>(seite)].Titel));
+    iThema->setPixmap(LadeBild(QString::fromLatin1(Seiten[static_cast<size_t>(seite)].Bild)));
+}
+
+void TfrmAuswertung::ShowCompactResults()
+{
+    Recalculate();
+    lEErtrag->setText(zahl::Fest(FParameterSatz.Ertrag, 2, 6));
+    lEBedarf->setText(zahl::Fest(FParameterSatz.Bedarf, 2, 6));
+    lEVolumen->setText(zahl::Fest(FParameterSatz.Volumen, 2, 6));
+    lERate->setText(zahl::Fest(FParameterSatz.Rate, 2, 6));
+    FilterProducts(FParameterSatz.Volumen);
+}
+
+void TfrmAuswertung::FilterProducts(long double volumen)
+{
+    ::FilterProducts(*mtProd, volumen);
+}
+
+void TfrmAuswertung::LoadProducts()
+{
+    ::LoadProducts(*mtProd, Datenordner);
+}
+
+void TfrmAuswertung::btnResetClick()
+{
+    CopyParameterSatz(FOriginalSatz, FParameterSatz);
+    Recalculate();
+    SetConsumerSliderRanges();
+    ShowCurrentPage();
+}
+
+void TfrmAuswertung::btnEditClick()
+{
+    const std::unique_ptr<TfrmExpert> form(new TfrmExpert(this));
+    form->AlsParametersatzBearbeiten();
+    form->SetParameterSatz(FParameterSatz);
+    form->PLZChanged = !FParameterSatz.PLZ.isEmpty();
+    if (form->exec() != QDialog::Accepted)
+        return;
+    form->GetParameterSatz(FParameterSatz);
+    Recalculate();
+    SetConsumerSliderRanges();
+    ShowCurrentPage();
+}
+
+void TfrmAuswertung::btnDetailEmpfClick()
+{
+    FilterProducts(FParameterSatz.Volumen);
+    const std::unique_ptr<TfrmDetailEmpf> fenster(new TfrmDetailEmpf(*mtProd, this));
+    fenster->exec();
+}
+
+void TfrmAuswertung::btnPrintReportClick()
+{
+}
+
+void TfrmAuswertung::ErzeugeSimulationsSeite()
+{
+}
+
+void TfrmAuswertung::ZeigeSimulationsSeite()
+{
+}

@@ -1,0 +1,123 @@
+// Evaluation window: results of one calculation case on three pages (compact results with the
+// recommended products, the what-if sliders, the fill-level simulation), reset, edit and print.
+#pragma once
+
+#include "refdata/tabelle.h"
+#include "ui/formbasis.h"
+
+#include <QString>
+#include <array>
+#include <memory>
+
+class QButtonGroup;
+class QLabel;
+class QPushButton;
+class QSlider;
+class QTabWidget;
+class QTableView;
+class QTableWidget;
+class QToolButton;
+class QWidget;
+
+class TfrmAuswertung : public TOutputForm {
+    Q_OBJECT
+public:
+    enum Seite { KompaktSeite = 0, DetailSeite = 1, SimulationsSeite = 2 };
+
+    explicit TfrmAuswertung(QWidget* parent = nullptr);
+    ~TfrmAuswertung() override;
+
+    // Loads the products, keeps the original copy, recalculates, sets the sliders and shows
+    // the window modally on the given page.
+    int Execute(int startSeite) override;
+    // Every step of Execute but the modal showing.
+    void Vorbereiten(int startSeite);
+
+    // Folder of Data3.cry; the working directory unless set otherwise.
+    QString Datenordner = QStringLiteral(".");
+
+    // The working copy every page shows.
+    const TParameterSatz& Arbeitskopie() const { return FParameterSatz; }
+    TTabelle& Produkte() { return *mtProd; }
+
+    // Runs the five sizing routines on the working copy, status codes ignored.
+    void Recalculate();
+    void SelectPage(int seite);
+    void ShowCurrentPage();
+    void ShowCompactResults();
+    void FilterProducts(long double volumen);
+    void LoadProducts();
+
+    // Detailed page.
+    void SetSliderRange(QSlider* slider, QLabel* maxLabel, long double wert);
+    void SetConsumerSliderRanges();
+    void FillAreaGrid();
+    void ShowDetailedResults();
+    // The grid row (counting from 1, row 0 is the header) the area slider works on.
+    int FlaechenZeile() const { return FSliderZeile; }
+    // Selecting a cell of grid row `zeile` (0 is the header row).
+    void sgFlaecheSelectCell(int zeile);
+
+    void btnResetClick();
+    void btnEditClick();
+    void btnDetailEmpfClick();
+    void btnPrintReportClick();
+
+    // Header and page control.
+    QWidget* pTop;
+    QLabel* iThema;
+    QLabel* lCaption;
+    QTabWidget* pcAuswertung;
+    QWidget* tsAExpert;
+    QWidget* tsAInfo;
+    QWidget* tsASimu;
+    QWidget* pBottom;
+    QToolButton* btnKInfo;
+    QToolButton* btnAInfo;
+    QToolButton* btnSimu;
+    QPushButton* btnReset;
+    QPushButton* btnPrintReport;
+    QPushButton* btnHelp;
+
+    // Compact page.
+    QLabel* lEBedarf;
+    QLabel* lEErtrag;
+    QLabel* lEVolumen;
+    QLabel* lERate;
+    QTableView* dbProd;
+    QPushButton* btnEdit;
+
+    // Detailed page.
+    QTableWidget* sgFlaeche;
+    QSlider* tbFlaeche;
+    QLabel* lmaxFlaeche;
+    QSlider* tbPersWCSpar;
+    QSlider* tbPersWCNorm;
+    QSlider* tbPersWasch;
+    QLabel* lPersWCSpar;
+    QLabel* lPersWCNorm;
+    QLabel* lPersWasch;
+    QLabel* lmaxPersSparWC;
+    QLabel* lmaxPersNormWC;
+    QLabel* lmaxPersWasch;
+    QLabel* lBedarf;
+    QLabel* lErtrag;
+    QLabel* lVolumen;
+    QLabel* lRate;
+    QPushButton* btnDetailEmpf;
+
+private:
+    void ErzeugeKompaktSeite();
+    void ErzeugeDetailSeite();
+    void ErzeugeSimulationsSeite();
+    void ZeigeSimulationsSeite();
+    void pcAuswertungChange();
+    // Change handling of the four sliders, told apart by their Tag.
+    void tbPersWCSparChange(QSlider* slider);
+
+    TParameterSatz FOriginalSatz;
+    std::unique_ptr<TTabelle> mtProd;
+    QButtonGroup* FSeitenKnoepfe;
+    int FSliderZeile = 1;
+    bool FSeiteWirdGewaehlt = false;
+};

@@ -1,0 +1,135 @@
+// Product detail window bound to the current row of the product table.
+#include "evaluation/detailempf.h"
+
+#include "evaluation/gestaltung.h"
+#include "refdata/tabelle.h"
+#include "ui/adresse.h"
+#include "ui/bilder.h"
+#include "ui/tabellenansicht.h"
+
+#include <QEvent>
+#include <QMouseEvent>
+#include <QScrollArea>
+#include <QTableView>
+
+namespace {
+constexpr QSize BildFlaeche{153, 145};
+
+QLabel* Ueberschrift(QWidget* eltern, const char* text, const QRect& lage)
+{
+    auto* label = new QLabel(QString::fromUtf8(text), eltern);
+    label->setFont(Fett(label->font()));
+    label->setGeometry(lage);
+    return label;
+}
+
+QLabel* Datentext(QWidget* eltern, const char* name, const QRect& lage)
+{
+    auto* label = new QLabel(eltern);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(lage);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+} // namespace
+
+TfrmDetailEmpf::TfrmDetailEmpf(TTabelle& tabelle, QWidget* parent) : QDialog(parent), mtProd(tabelle)
+{
+    setObjectName(QStringLiteral("frmDetailEmpf"));
+    setWindowTitle(QStringLiteral("Produkt-Empfehlungen"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(461, 416);
+
+    Label1 = Ueberschrift(this, "Bitte wählen Sie ein Produkt für eine detaillierte Beschreibung",
+                          {8, 8, 445, 18});
+    Label1->setObjectName(QStringLiteral("Label1"));
+    dbgProd = ErzeugeTabellenansicht(this, "dbgProd", mtProd,
+                                     {{"Hersteller", 140}, {"Produkt", 140}, {"Volumen", 54},
+                                      {"Preis", 74}});
+    dbgProd->setGeometry(8, 30, 445, 126);
+
+    Ueberschrift(this, "Gewähltes Produkt : ", {8, 164, 130, 18});
+    DBText1 = Datentext(this, "DBText1", {138, 164, 315, 18});
+    DBText1->setFont(Fett(DBText1->font()));
+    DBText1->setWordWrap(false);
+
+    Ueberschrift(this, "Produkt-Beschreibung", {8, 190, 265, 18});
+    sbDesc = new QScrollArea(this);
+    sbDesc->setObjectName(QStringLiteral("sbDesc"));
+    sbDesc->setGeometry(8, 208, 265, 81);
+    sbDesc->setFrameShape(QFrame::NoFrame);
+    sbDesc->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    sbDesc->setWidgetResizable(true);
+    dbBeschreibung = Datentext(nullptr, "dbBeschreibung", {});
+    sbDesc->setWidget(dbBeschreibung);
+
+    ZistImg = new QLabel(this);
+    ZistImg->setObjectName(QStringLiteral("ZistImg"));
+    ZistImg->setGeometry(QRect(QPoint(296, 176), BildFlaeche));
+    ZistImg->setScaledContents(true);
+
+    Ueberschrift(this, "Hersteller-Adresse", {8, 298, 265, 18});
+    dbAdresse = Datentext(this, "dbAdresse", {8, 316, 280, 40});
+    Ueberschrift(this, "Internet-Link", {8, 360, 265, 18});
+    dbURL = Datentext(this, "dbURL", {8, 378, 280, 18});
+    dbURL->setWordWrap(false);
+    QFont unterstrichen = dbURL->font();
+    unterstrichen.setUnderline(true);
+    dbURL->setFont(unterstrichen);
+    dbURL->setCursor(Qt::PointingHandCursor);
+    dbURL->installEventFilter(this);
+
+    btnClose = Knopf(this, "btnClose", "&Schließen", {353, 380, 100, 28});
+    btnClose->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    btnClose->setDefault(true);
+    btnClose->setAutoDefault(true);
+    connect(btnClose, &QPushButton::clicked, this, [this] { done(mrCancel); });
+
+    connect(&mtProd, &TTabelle::AktuelleZeileGeaendert, this, &TfrmDetailEmpf::dsrcProdDataChange);
+    connect(&mtProd, &TTabelle::Zurueckgesetzt, this, &TfrmDetailEmpf::dsrcProdDataChange);
+    connect(&mtProd, &TTabelle::WertGeaendert, this, &TfrmDetailEmpf::dsrcProdDataChange);
+    dsrcProdDataChange();
+    btnClose->setFocus();
+}
+
+void TfrmDetailEmpf::reject()
+{
+    done(mrCancel);
+}
+
+void TfrmDetailEmpf::dsrcProdDataChange()
+{
+    DBText1->setText(mtProd.AktuellerText(u"Produkt"));
+    dbBeschreibung->setText(mtProd.AktuellerText(u"Beschreibung"));
+    dbAdresse->setText(mtProd.AktuellerText(u"Adresse"));
+    dbURL->setText(mtProd.AktuellerText(u"URL"));
+    dbURL->adjustSize();
+
+    QPixmap bild;
+    const TWert& daten = mtProd.AktuelleZeile() < 0 ? TWert{} : mtProd.AktuellerWert(u"Bild");
+    if (const auto* bytes = std::get_if<QByteArray>(&daten); bytes && !bytes->isEmpty())
+        bild.loadFromData(*bytes, "BMP");
+    // No picture, or one that is not a bitmap: the default picture.
+    if (bild.isNull())
+        bild = LadeBild(QStringLiteral("ZISTDEF"), BildFlaeche);
+    ZistImg->setPixmap(bild);
+}
+
+void TfrmDetailEmpf::dbURLClick()
+{
+    OeffneAdresse(QStringLiteral("http://") + mtProd.AktuellerText(u"URL"));
+}
+
+bool TfrmDetailEmpf::eventFilter(QObject* objekt, QEvent* ereignis)
+{
+    if (objekt == dbURL && ereignis->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(ereignis)->button() == Qt::LeftButton) {
+        dbURLClick();
+        return true;
+    }
+    return QDialog::eventFilter(objekt, ereignis);
+}

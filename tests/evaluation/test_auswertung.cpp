@@ -1,0 +1,451 @@
+// Evaluation window through its controls: pages, results, recommendations, sliders, reset,
+// editing, the product detail window and help.
+#include "../support/modal.h"
+#include "../support/rekorder.h"
+#include "app/hauptfenster.h"
+#include "app/verdrahtung.h"
+#include "evaluation/auswertung.h"
+#include "evaluation/detailempf.h"
+#include "input/expert.h"
+#include "model/berechnung.h"
+#include "model/zahlenformat.h"
+#include "refdata/produkte.h"
+#include "refdata/tabellenmodell.h"
+#include "ui/bilder.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+// One roof of 100 m² at 0,9, 90 %, four persons with a water-saving toilet and a washing machine:
+// demand 52,8 m³, yield 57,915 m³, volume 3,168 m³.
+TParameterSatz Beispiel()
+{
+    TParameterSatz satz;
+    InitParameterSatz(satz);
+    satz.Flaechen = {{100, 0.9L}};
+    satz.WGrad = 0.9L;
+    satz.PersWCSpar = 4;
+    satz.PersWasch = 4;
+    return satz;
+}
+
+struct TErgebnisse {
+    QString Bedarf, Ertrag, Volumen, Rate;
+    bool operator==(const TErgebnisse&) const = default;
+};
+
+TErgebnisse Detail(const TfrmAuswertung& f)
+{
+    return {f.lBedarf->text(), f.lErtrag->text(), f.lVolumen->text(), f.lRate->text()};
+}
+
+TErgebnisse Erwartet(TParameterSatz satz)
+{
+    BerechneAllesOhneAbbruch(satz);
+    return {zahl::Fest(satz.Bedarf, 2, 6), zahl::Fest(satz.Ertrag, 2, 6),
+            zahl::Fest(satz.Volumen, 2, 6), zahl::Fest(satz.Rate, 2, 6)};
+}
+
+QByteArray Bitmap(Qt::GlobalColor farbe)
+{
+    QImage bild(20, 10, QImage::Format_RGB32);
+    bild.fill(farbe);
+    QByteArray bytes;
+    QBuffer puffer(&bytes);
+    puffer.open(QIODevice::WriteOnly);
+    bild.save(&puffer, "BMP");
+    return bytes;
+}
+
+// Replaces the loaded catalogue by products of the given volumes (ID i+1, "Produkt i+1").
+void SetzeProdukte(TTabelle& mtProd, const std::vector<std::pair<long double, QByteArray>>& produkte)
+{
+    mtProd.Leeren();
+    qint64 id = 0;
+    for (const auto& [volumen, bild] : produkte) {
+        ++id;
+        mtProd.ZeileAnhaengen({id, QStringLiteral("Hersteller %1").arg(id),
+                               QStringLiteral("Produkt %1").arg(id), volumen, 899.0L,
+                               QStringLiteral("Beschreibung %1").arg(id),
+                               QStringLiteral("www.example.org/p%1").arg(id),
+                               QStringLiteral("Adresse %1").arg(id), bild});
+    }
+    mtProd.Sortiere(u"Volumen");
+}
+
+std::vector<QString> SichtbareVolumen(const TTabelle& mtProd)
+{
+    std::vector<QString> werte;
+    for (int i = 0; i < mtProd.Anzahl(); ++i)
+        werte.push_back(mtProd.Anzeigetext(i, u"Volumen"));
+    return werte;
+}
+
+class Auswertung : public ::testing::Test {
+protected:
+    // Prepares the window as Execute does, on the given page, and shows it.
+    void Oeffne(const TParameterSatz& satz, int seite = TfrmAuswertung::DetailSeite)
+    {
+        fenster = std::make_unique<TfrmAuswertung>();
+        fenster->Datenordner = QStringLiteral(TW_DATENORDNER);
+        fenster->SetParameterSatz(satz);
+        fenster->Vorbereiten(seite);
+        fenster->show();
+    }
+
+    MeldungsRekorder meldungen;
+    std::unique_ptr<TfrmAuswertung> fenster;
+};
+} // namespace
+
+TEST_F(Auswertung, OpensOnTheDetailedPageWithItsResults)
+{
+    Oeffne(Beispiel());
+    EXPECT_TRUE(fenster->btnAInfo->isChecked());
+    EXPECT_FALSE(fenster->btnKInfo->isChecked());
+    EXPECT_FALSE(fenster->btnSimu->isChecked());
+    EXPECT_EQ(fenster->pcAuswertung->currentWidget(), fenster->tsAInfo);
+    EXPECT_EQ(fenster->lCaption->text(), QStringLiteral("ausführliche Auswertung"));
+    EXPECT_EQ(fenster->iThema->pixmap().toImage(), LadeBild(QStringLiteral("AAUSWERT")).toImage());
+    EXPECT_EQ(Detail(*fenster), (TErgebnisse{"52,80", "57,92", "3,17", "109,69"}));
+    EXPECT_EQ(fenster->windowTitle(), QStringLiteral("Auswertung"));
+    EXPECT_EQ(fenster->size(), QSize(532, 516));
+}
+
+TEST_F(Auswertung, PageButtonsSwitchPagesAndExactlyOneIsDown)
+{
+    Oeffne(Beispiel());
+    QTest::mouseClick(fenster->btnKInfo, Qt::LeftButton);
+    EXPECT_EQ(fenster->pcAuswertung->currentIndex(), 0);
+    EXPECT_EQ(fenster->lCaption->text(), QStringLiteral("Kompakt-Auswertung"));
+    QTest::mouseClick(fenster->btnKInfo, Qt::LeftButton); // pressing the down one keeps it down
+    EXPECT_TRUE(fenster->btnKInfo->isChecked());
+    EXPECT_FALSE(fenster->btnAInfo->isChecked());
+    QTest::mouseClick(fenster->btnSimu, Qt::LeftButton);
+    EXPECT_EQ(fenster->pcAuswertung->currentIndex(), 2);
+    EXPECT_EQ(fenster->lCaption->text(), QStringLiteral("Füllstand-Simulation"));
+    EXPECT_FALSE(fenster->btnKInfo->isChecked());
+}
+
+TEST_F(Auswertung, CompactPageShowsResultsAndTheRecommendedProducts)
+{
+    Oeffne(Beispiel(), TfrmAuswertung::KompaktSeite);
+    EXPECT_EQ(fenster->lEBedarf->text(), QStringLiteral("52,80"));
+    EXPECT_EQ(fenster->lEErtrag->text(), QStringLiteral("57,92"));
+    EXPECT_EQ(fenster->lEVolumen->text(), QStringLiteral("3,17"));
+    EXPECT_EQ(fenster->lERate->text(), QStringLiteral("109,69"));
+
+    // The shipped catalogue, filtered around 3,168 m³ (2,67 to 3,67), smallest first.
+    const TTabelle& mtProd = fenster->Produkte();
+    ASSERT_GT(mtProd.Anzahl(), 0);
+    long double vorher = 0;
+    for (int i = 0; i < mtProd.Anzahl(); ++i) {
+        const long double v = AlsZahl(mtProd.Wert(i, u"Volumen"));
+        EXPECT_GE(v, 2.67L);
+        EXPECT_LE(v, 3.67L);
+        EXPECT_GE(v, vorher);
+        vorher = v;
+    }
+    EXPECT_EQ(fenster->dbProd->model()->rowCount(), mtProd.Anzahl());
+    EXPECT_TRUE(fenster->dbProd->model()->index(0, 3).data().toString().endsWith(" EUR"));
+}
+
+TEST_F(Auswertung, RecommendationWindowAroundTheVolume)
+{
+    TParameterSatz satz = Beispiel();
+    satz.PersWCSpar = 1;
+    satz.PersWCSparV = 21.9L;
+    satz.PersWasch = 0;
+    satz.LadeBeiwert = 0.2L; // V = 4,38
+    Oeffne(satz);
+    SetzeProdukte(fenster->Produkte(), {{4.9L, {}}, {3.8L, {}}, {4.88L, {}}, {3.9L, {}},
+                                        {4.5L, {}}, {4.5L, {}}, {3.88L, {}}, {4.8L, {}}});
+    QTest::mouseClick(fenster->btnKInfo, Qt::LeftButton);
+    EXPECT_EQ(fenster->lEVolumen->text(), QStringLiteral("4,38"));
+    EXPECT_EQ(SichtbareVolumen(fenster->Produkte()),
+              (std::vector<QString>{"3,9 m³", "3,9 m³", "4,5 m³", "4,5 m³", "4,8 m³", "4,9 m³"}));
+    EXPECT_EQ(fenster->dbProd->model()->index(2, 3).data().toString(), QStringLiteral("899,00 EUR"));
+
+    // A slider move does not filter; the recommendation button does, with the new volume.
+    QTest::mouseClick(fenster->btnAInfo, Qt::LeftButton);
+    fenster->tbPersWCSpar->setValue(0);
+    EXPECT_EQ(fenster->Produkte().Anzahl(), 6);
+    ModalFolge antwort({Ablehnen()});
+    QTest::mouseClick(fenster->btnDetailEmpf, Qt::LeftButton);
+    EXPECT_EQ(antwort.Beantwortet(), 1);
+    EXPECT_EQ(fenster->Produkte().Anzahl(), 0); // V = 0: -0,50 to 0,50
+}
+
+TEST_F(Auswertung, SliderRangesFollowTheValue)
+{
+    struct TFall {
+        long double Wert;
+        int Maximum;
+        int Position;
+        const char* MaxText;
+        const char* WertText;
+    };
+    for (const TFall& f : {TFall{4, 100, 40, "10", "4,0"}, TFall{10, 150, 100, "15", "10,0"},
+                           TFall{12, 180, 120, "18", "12,0"}, TFall{12.3L, 184, 123, "18", "12,3"},
+                           TFall{0, 100, 0, "10", "0,0"}}) {
+        SCOPED_TRACE(static_cast<double>(f.Wert));
+        TParameterSatz satz = Beispiel();
+        satz.PersWCNorm = f.Wert;
+        Oeffne(satz);
+        EXPECT_EQ(fenster->tbPersWCNorm->maximum(), f.Maximum);
+        EXPECT_EQ(fenster->tbPersWCNorm->tickInterval(), f.Maximum / 10);
+        EXPECT_EQ(fenster->tbPersWCNorm->value(), f.Position);
+        EXPECT_EQ(fenster->lmaxPersNormWC->text(), QString::fromLatin1(f.MaxText));
+        EXPECT_EQ(fenster->lPersWCNorm->text(), QString::fromLatin1(f.WertText));
+    }
+    for (const TFall& f : {TFall{80, 1000, 800, "100", ""}, TFall{100, 2000, 1000, "200", ""},
+                           TFall{250, 5000, 2500, "500", ""}}) {
+        SCOPED_TRACE(static_cast<double>(f.Wert));
+        TParameterSatz satz = Beispiel();
+        satz.Flaechen[0].Flaeche = f.Wert;
+        Oeffne(satz);
+        EXPECT_EQ(fenster->tbFlaeche->maximum(), f.Maximum);
+        EXPECT_EQ(fenster->tbFlaeche->value(), f.Position);
+        EXPECT_EQ(fenster->lmaxFlaeche->text(), QString::fromLatin1(f.MaxText));
+    }
+}
+
+TEST_F(Auswertung, AreaBetweenTenthsIsTruncatedWhenThePageShows)
+{
+    TParameterSatz satz = Beispiel();
+    satz.Flaechen[0].Flaeche = 12.37L;
+    Oeffne(satz);
+    EXPECT_EQ(fenster->tbFlaeche->value(), 123);
+    EXPECT_EQ(fenster->Arbeitskopie().Flaechen[0].Flaeche, 12.3L);
+    EXPECT_EQ(fenster->sgFlaeche->item(0, 0)->text(), QStringLiteral("12,30"));
+    EXPECT_EQ(fenster->sgFlaeche->item(0, 1)->text(), QStringLiteral("0,90"));
+    satz.Flaechen[0].Flaeche = 12.3L;
+    EXPECT_EQ(Detail(*fenster), Erwartet(satz));
+}
+
+TEST_F(Auswertung, EverySliderStepRecalculates)
+{
+    TParameterSatz satz = Beispiel();
+    satz.Flaechen.push_back({40, 0.5L});
+    Oeffne(satz);
+    fenster->tbPersWCSpar->setValue(0);
+    EXPECT_EQ(fenster->lPersWCSpar->text(), QStringLiteral("0,0"));
+    EXPECT_EQ(fenster->lBedarf->text(), QStringLiteral("17,60")); // 52,8 minus 4 × 8,8
+
+    fenster->tbPersWasch->setFocus();
+    QTest::keyClick(fenster->tbPersWasch, Qt::Key_Right);
+    EXPECT_EQ(fenster->Arbeitskopie().PersWasch, 4.1L);
+    EXPECT_EQ(fenster->lPersWasch->text(), QStringLiteral("4,1"));
+
+    // Selecting row 2 moves the area slider there; its steps change that area only.
+    fenster->sgFlaeche->setCurrentCell(1, 0);
+    EXPECT_EQ(fenster->FlaechenZeile(), 2);
+    EXPECT_EQ(fenster->tbFlaeche->value(), 400);
+    fenster->tbFlaeche->setValue(600);
+    EXPECT_EQ(fenster->Arbeitskopie().Flaechen[1].Flaeche, 60);
+    EXPECT_EQ(fenster->Arbeitskopie().Flaechen[0].Flaeche, 100);
+    EXPECT_EQ(fenster->sgFlaeche->item(1, 0)->text(), QStringLiteral("60,00"));
+    TParameterSatz erwartet = satz;
+    erwartet.PersWCSpar = 0;
+    erwartet.PersWasch = 4.1L;
+    erwartet.Flaechen[1].Flaeche = 60;
+    EXPECT_EQ(Detail(*fenster), Erwartet(erwartet));
+}
+
+TEST_F(Auswertung, ResetBringsBackTheOpeningValuesOnTheActivePage)
+{
+    TParameterSatz satz = Beispiel();
+    satz.PersWCNorm = 2.5L;
+    Oeffne(satz);
+    const TErgebnisse anfang = Detail(*fenster);
+    fenster->tbFlaeche->setValue(10);
+    fenster->tbPersWCNorm->setValue(70);
+    ASSERT_NE(Detail(*fenster), anfang);
+    QTest::mouseClick(fenster->btnReset, Qt::LeftButton);
+    EXPECT_EQ(Detail(*fenster), anfang);
+    EXPECT_EQ(fenster->pcAuswertung->currentIndex(), 1);
+    EXPECT_EQ(fenster->sgFlaeche->item(0, 0)->text(), QStringLiteral("100,00"));
+    EXPECT_EQ(fenster->tbPersWCNorm->value(), 25);
+    EXPECT_EQ(fenster->Arbeitskopie().Flaechen[0].Flaeche, 100);
+}
+
+TEST_F(Auswertung, EditingConfirmedThenResetReturnsToTheOpeningSet)
+{
+    TParameterSatz satz = Beispiel();
+    satz.PLZ = QStringLiteral("01067");
+    Oeffne(satz, TfrmAuswertung::KompaktSeite);
+    const QString bedarf = fenster->lEBedarf->text();
+    bool plzGeaendert = false;
+    ModalFolge antwort({[&](QWidget* w) {
+        auto* form = dynamic_cast<TfrmExpert*>(w);
+        ASSERT_NE(form, nullptr);
+        EXPECT_EQ(form->windowTitle(), QStringLiteral("Parametersatz bearbeiten"));
+        EXPECT_EQ(form->btnBerechnen->text(), QStringLiteral("Ü&bernehmen"));
+        plzGeaendert = form->PLZChanged;
+        form->PLZChanged = false; // keep the curve: no postal-code engine in this test
+        form->edWCSpar->setText(QStringLiteral("2"));
+        QTest::mouseClick(form->btnBerechnen, Qt::LeftButton);
+    }});
+    QTest::mouseClick(fenster->btnEdit, Qt::LeftButton);
+    ASSERT_EQ(antwort.Beantwortet(), 1);
+    EXPECT_TRUE(plzGeaendert);
+    EXPECT_EQ(fenster->Arbeitskopie().PersWCSpar, 2);
+    EXPECT_EQ(fenster->lEBedarf->text(), QStringLiteral("35,20"));
+    EXPECT_EQ(fenster->tbPersWCSpar->value(), 20);
+    EXPECT_EQ(fenster->pcAuswertung->currentIndex(), 0);
+
+    QTest::mouseClick(fenster->btnReset, Qt::LeftButton);
+    EXPECT_EQ(fenster->lEBedarf->text(), bedarf);
+    EXPECT_EQ(fenster->Arbeitskopie().PersWCSpar, 4);
+    EXPECT_TRUE(meldungen.Meldungen.empty());
+}
+
+TEST_F(Auswertung, CancellingTheEditChangesNothing)
+{
+    Oeffne(Beispiel());
+    fenster->tbPersWasch->setValue(20);
+    const TParameterSatz vorher = fenster->Arbeitskopie();
+    const TErgebnisse ergebnisse = Detail(*fenster);
+    bool plzGeaendert = true;
+    ModalFolge antwort({[&](QWidget* w) {
+        auto* form = dynamic_cast<TfrmExpert*>(w);
+        ASSERT_NE(form, nullptr);
+        plzGeaendert = form->PLZChanged; // empty postal code: the curve stays as it is
+        form->edWCSpar->setText(QStringLiteral("9"));
+        QTest::mouseClick(form->btnAbbrechen, Qt::LeftButton);
+    }});
+    fenster->btnEditClick();
+    ASSERT_EQ(antwort.Beantwortet(), 1);
+    EXPECT_FALSE(plzGeaendert);
+    EXPECT_EQ(fenster->Arbeitskopie(), vorher);
+    EXPECT_EQ(Detail(*fenster), ergebnisse);
+    EXPECT_EQ(fenster->pcAuswertung->currentIndex(), 1);
+    EXPECT_TRUE(fenster->findChildren<TfrmExpert*>().isEmpty());
+}
+
+TEST_F(Auswertung, DetailWindowFollowsTheSharedCurrentRow)
+{
+    Oeffne(Beispiel());
+    SetzeProdukte(fenster->Produkte(), {{3.0L, {}}, {3.1L, Bitmap(Qt::blue)},
+                                        {3.2L, QByteArray("kein Bild")}});
+    AdressRekorder adressen;
+    const QImage standard = LadeBild(QStringLiteral("ZISTDEF"), QSize(153, 145)).toImage();
+    int ergebnis = -1;
+    ModalFolge antwort({[&](QWidget* w) {
+        auto* d = dynamic_cast<TfrmDetailEmpf*>(w);
+        ASSERT_NE(d, nullptr);
+        EXPECT_EQ(d->windowTitle(), QStringLiteral("Produkt-Empfehlungen"));
+        EXPECT_EQ(d->dbgProd->model()->rowCount(), 3);
+        EXPECT_EQ(d->DBText1->text(), QStringLiteral("Produkt 1"));
+        EXPECT_EQ(d->ZistImg->pixmap().toImage(), standard);
+
+        d->dbgProd->selectRow(1);
+        EXPECT_EQ(fenster->Produkte().AktuelleZeile(), 1);
+        EXPECT_EQ(fenster->dbProd->selectionModel()->currentIndex().row(), 1);
+        EXPECT_EQ(d->dbBeschreibung->text(), QStringLiteral("Beschreibung 2"));
+        EXPECT_EQ(d->dbAdresse->text(), QStringLiteral("Adresse 2"));
+        EXPECT_EQ(d->ZistImg->pixmap().toImage().pixelColor(5, 5), QColor(Qt::blue));
+        QTest::mouseClick(d->dbURL, Qt::LeftButton);
+
+        d->dbgProd->selectRow(2); // bytes that are no bitmap
+        EXPECT_EQ(d->ZistImg->pixmap().toImage(), standard);
+        d->dbgProd->selectRow(0);
+        EXPECT_EQ(d->ZistImg->pixmap().toImage(), standard);
+        QTest::keyClick(d, Qt::Key_Escape);
+    }});
+    ergebnis = [&] {
+        FilterProducts(fenster->Produkte(), 3.1L);
+        TfrmDetailEmpf d(fenster->Produkte(), fenster.get());
+        return d.exec();
+    }();
+    ASSERT_EQ(antwort.Beantwortet(), 1);
+    EXPECT_EQ(ergebnis, TfrmDetailEmpf::mrCancel);
+    EXPECT_EQ(adressen.Adressen, std::vector<QString>{"http://www.example.org/p2"});
+}
+
+TEST_F(Auswertung, DetailWindowOnAnEmptyRecommendation)
+{
+    Oeffne(Beispiel());
+    SetzeProdukte(fenster->Produkte(), {{9.0L, Bitmap(Qt::red)}});
+    ModalFolge antwort({[&](QWidget* w) {
+        auto* d = dynamic_cast<TfrmDetailEmpf*>(w);
+        ASSERT_NE(d, nullptr);
+        EXPECT_EQ(d->dbgProd->model()->rowCount(), 0);
+        EXPECT_TRUE(d->DBText1->text().isEmpty());
+        EXPECT_EQ(d->ZistImg->pixmap().toImage(),
+                  LadeBild(QStringLiteral("ZISTDEF"), QSize(153, 145)).toImage());
+        QTest::keyClick(d->btnClose, Qt::Key_Return);
+    }});
+    QTest::mouseClick(fenster->btnDetailEmpf, Qt::LeftButton);
+    EXPECT_EQ(antwort.Beantwortet(), 1);
+    EXPECT_TRUE(fenster->findChildren<TfrmDetailEmpf*>().isEmpty());
+}
+
+TEST_F(Auswertung, F1AndTheHelpButtonOpenContext40)
+{
+    HilfeRekorder hilfe;
+    Oeffne(Beispiel());
+    const int vorher = fenster->tbPersWasch->value();
+    fenster->tbPersWasch->setFocus();
+    QTest::keyClick(fenster->tbPersWasch, Qt::Key_F1);
+    QTest::mouseClick(fenster->btnHelp, Qt::LeftButton);
+    EXPECT_EQ(fenster->tbPersWasch->value(), vorher);
+    ASSERT_EQ(hilfe.Aufrufe.size(), 2u);
+    for (const auto& [datei, kontext] : hilfe.Aufrufe) {
+        EXPECT_EQ(datei, HilfeDatei::Anwendung);
+        EXPECT_EQ(kontext, 40);
+    }
+}
+
+TEST_F(Auswertung, CalculationFailingInsideTheWindowShowsZeros)
+{
+    TParameterSatz satz = Beispiel();
+    satz.Flaechen[0].Beiwert = 1.5L; // rejected by the yield routine
+    Oeffne(satz, TfrmAuswertung::KompaktSeite);
+    EXPECT_EQ(fenster->lEErtrag->text(), QStringLiteral("0,00"));
+    EXPECT_EQ(fenster->lERate->text(), QStringLiteral("0,00"));
+    EXPECT_TRUE(meldungen.Meldungen.empty());
+}
+
+TEST(AuswertungAusDemHauptfenster, OpensOnPageOneAfterACalculation)
+{
+    TfrmMain haupt(false);
+    VerdrahteFenster(haupt);
+    const auto alteFabrik = haupt.Auswertung;
+    haupt.Auswertung = [&](QWidget* b) {
+        auto* f = static_cast<TfrmAuswertung*>(alteFabrik(b));
+        f->Datenordner = QStringLiteral(TW_DATENORDNER);
+        return f;
+    };
+    int seite = -1;
+    ModalFolge antwort({[&](QWidget* w) {
+        auto* f = dynamic_cast<TfrmAuswertung*>(w);
+        ASSERT_NE(f, nullptr);
+        seite = f->pcAuswertung->currentIndex();
+        EXPECT_EQ(f->lBedarf->text(), QStringLiteral("52,80"));
+        f->close();
+    }});
+    haupt.RunInput([](QWidget* b) {
+        struct TSofort : TInputForm {
+            using TInputForm::TInputForm;
+            int exec() override { return Accepted; }
+        };
+        return new TSofort(b);
+    }, Beispiel());
+    EXPECT_EQ(antwort.Beantwortet(), 1);
+    EXPECT_EQ(seite, 1);
+    EXPECT_TRUE(haupt.findChildren<TfrmAuswertung*>().isEmpty());
+}
