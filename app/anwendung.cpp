@@ -4,6 +4,7 @@
 #include "ui/fehleranzeige.h"
 
 #include <QLibraryInfo>
+#include <QFont>
 #include <QLocale>
 #include <QTranslator>
 
@@ -28,6 +29,9 @@ void RichteAnwendungEin(QApplication& app)
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     QApplication::setApplicationName(QString::fromUtf16(AnwendungsTitel));
     QApplication::setOrganizationName(QStringLiteral("Brunnhuber & Kessler"));
+
+    // The windows are laid out for a small sans-serif face with Arial's metrics.
+    QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 9));
 
     auto* uebersetzung = new QTranslator(&app);
     if (uebersetzung->load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),

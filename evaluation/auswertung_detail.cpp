@@ -98,7 +98,10 @@ void TfrmAuswertung::ErzeugeDetailSeite()
     sgFlaeche = new QTableWidget(0, 2, gbPlus);
     sgFlaeche->setObjectName(QStringLiteral("sgFlaeche"));
     sgFlaeche->setGeometry(10, 38, 180, 114);
-    sgFlaeche->setFont(font());
+    QFont normal = font();
+    normal.setBold(false);
+    sgFlaeche->setFont(normal);
+    sgFlaeche->horizontalHeader()->setFont(normal);
     sgFlaeche->setHorizontalHeaderLabels({QStringLiteral("Fläche (m²)"), QStringLiteral("Abflussbeiwert")});
     sgFlaeche->setColumnWidth(0, 80);
     sgFlaeche->setColumnWidth(1, 80);

@@ -52,8 +52,8 @@ TfrmDetailEmpf::TfrmDetailEmpf(TTabelle& tabelle, QWidget* parent) : QDialog(par
                                       {"Preis", 74}});
     dbgProd->setGeometry(8, 30, 445, 126);
 
-    Ueberschrift(this, "Gewähltes Produkt : ", {8, 164, 130, 18});
-    DBText1 = Datentext(this, "DBText1", {138, 164, 315, 18});
+    Ueberschrift(this, "Gewähltes Produkt : ", {8, 164, 140, 18});
+    DBText1 = Datentext(this, "DBText1", {148, 164, 305, 18});
     DBText1->setFont(Fett(DBText1->font()));
     DBText1->setWordWrap(false);
 
