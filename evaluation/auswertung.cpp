@@ -1,17 +1,21 @@
 // Evaluation window: page switching, the compact page, reset and editing the set.
 #include "evaluation/auswertung.h"
 
+#include "evaluation/bericht/auswertungsbericht.h"
 #include "evaluation/detailempf.h"
 #include "evaluation/gestaltung.h"
 #include "input/expert.h"
 #include "model/berechnung.h"
 #include "model/zahlenformat.h"
 #include "refdata/produkte.h"
+#include "simulation/fenster/fuellstandseite.h"
 #include "ui/bilder.h"
 #include "ui/hilfe.h"
 #include "ui/tabellenansicht.h"
 
 #include <QButtonGroup>
+#include <QCloseEvent>
+#include <QVBoxLayout>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -50,7 +54,8 @@ QToolButton* SeitenKnopf(QWidget* eltern, const char* name, const char* text, in
 }
 } // namespace
 
-TfrmAuswertung::TfrmAuswertung(QWidget* parent) : TOutputForm(parent), mtProd(ErzeugeProduktTabelle())
+TfrmAuswertung::TfrmAuswertung(QWidget* parent) : TOutputForm(parent), mtProd(ErzeugeProduktTabelle()),
+      FBericht(std::make_unique<TAuswertungsBericht>())
 {
     setObjectName(QStringLiteral("frmAuswertung"));
     setWindowTitle(QStringLiteral("Auswertung"));
@@ -171,6 +176,7 @@ void TfrmAuswertung::Vorbereiten(int startSeite)
     CopyParameterSatz(FParameterSatz, FOriginalSatz);
     Recalculate();
     SetConsumerSliderRanges();
+    FuellstandSeite->InterpolateLine();
     SelectPage(startSeite);
 }
 
@@ -270,12 +276,30 @@ void TfrmAuswertung::btnDetailEmpfClick()
 
 void TfrmAuswertung::btnPrintReportClick()
 {
+    FBericht->Drucke(this, FParameterSatz, *mtProd);
 }
 
 void TfrmAuswertung::ErzeugeSimulationsSeite()
 {
+    FuellstandSeite = new TFuellstandSeite(FParameterSatz, *mtProd, tsASimu);
+    auto* anordnung = new QVBoxLayout(tsASimu);
+    anordnung->setContentsMargins(0, 0, 0, 0);
+    anordnung->addWidget(FuellstandSeite);
 }
 
 void TfrmAuswertung::ZeigeSimulationsSeite()
 {
+    FuellstandSeite->ShowSimulationPage();
+}
+
+void TfrmAuswertung::done(int ergebnis)
+{
+    FuellstandSeite->BeendeFuerSchliessen();
+    TOutputForm::done(ergebnis);
+}
+
+void TfrmAuswertung::closeEvent(QCloseEvent* ereignis)
+{
+    FuellstandSeite->BeendeFuerSchliessen();
+    TOutputForm::closeEvent(ereignis);
 }

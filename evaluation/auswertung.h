@@ -18,6 +18,8 @@ class QTableView;
 class QTableWidget;
 class QToolButton;
 class QWidget;
+class TAuswertungsBericht;
+class TFuellstandSeite;
 
 class TfrmAuswertung : public TOutputForm {
     Q_OBJECT
@@ -106,6 +108,16 @@ public:
     QLabel* lRate;
     QPushButton* btnDetailEmpf;
 
+    // Fill-level page.
+    TFuellstandSeite* FuellstandSeite;
+    // The report printed by btnPrintReport.
+    TAuswertungsBericht& Bericht() { return *FBericht; }
+
+protected:
+    // A running simulation stops before the window closes.
+    void done(int ergebnis) override;
+    void closeEvent(QCloseEvent* ereignis) override;
+
 private:
     void ErzeugeKompaktSeite();
     void ErzeugeDetailSeite();
@@ -117,6 +129,7 @@ private:
 
     TParameterSatz FOriginalSatz;
     std::unique_ptr<TTabelle> mtProd;
+    std::unique_ptr<TAuswertungsBericht> FBericht;
     QButtonGroup* FSeitenKnoepfe;
     int FSliderZeile = 1;
     bool FSeiteWirdGewaehlt = false;

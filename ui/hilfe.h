@@ -4,7 +4,9 @@
 #include <QDialog>
 #include <QPointer>
 #include <functional>
+#include <vector>
 
+class QLineEdit;
 class QTextBrowser;
 
 enum class HilfeDatei {
@@ -30,20 +32,40 @@ HilfeFunktion SetzeHilfeFunktion(HilfeFunktion f);
 // The resource path of a help topic, e.g. ":/hilfe/anwendung/10.html".
 QString HilfeSeite(HilfeDatei datei, int kontext);
 
+// One page found by the full-text search of a help file.
+struct HilfeTreffer {
+    QString Datei;  // file name inside the help file's folder, e.g. "berechnung.html"
+    QString Titel;  // the page's title
+    QString Auszug; // plain text around the first hit
+    int Anzahl = 0; // occurrences of all search words together
+};
+
+// Pages of the help file that contain every word of the search text (case-insensitive), most
+// hits first, then by title. The keyword index is not searched. No words, no pages.
+std::vector<HilfeTreffer> DurchsucheHilfe(HilfeDatei datei, const QString& suchtext);
+
 // F1 anywhere in the window (including its controls) is consumed and opens the help at the
 // window's context. The filter lives as long as the window.
 void InstalliereHilfeTaste(QWidget* fenster, HilfeDatei datei, int kontext);
 
-// The help window: a browser over the help pages with back, forward and contents.
+// The help window: a browser over the help pages with contents, keyword index, back, forward
+// and a full-text search. Links to web or mail addresses open through OeffneAdresse.
 class THilfeFenster : public QDialog {
     Q_OBJECT
 public:
     explicit THilfeFenster(HilfeDatei datei, QWidget* parent = nullptr);
     void ZeigeKontext(int kontext);
+    // The keyword index ("Stichwortverzeichnis") of the help file.
+    void ZeigeIndex();
+    // Shows the pages that contain the search text, as a page of links.
+    void Suche(const QString& suchtext);
     HilfeDatei Datei() const { return m_datei; }
     QTextBrowser* Browser() const { return m_browser; }
 
 private:
+    void FolgeLink(const QUrl& adresse);
+
     HilfeDatei m_datei;
     QTextBrowser* m_browser;
+    QLineEdit* m_suche;
 };

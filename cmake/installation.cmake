@@ -1,0 +1,65 @@
+# Installation: the program and its three data files in one folder, a launcher that starts the
+# program there, the desktop entry with the icon, a copy of the help pages and the data
+# attribution.
+#
+#   <prefix>/lib/tropfwerk/            tropfwerk, Data1.cry, Data2.cry, Data3.cry
+#   <prefix>/bin/tropfwerk             launcher: changes into lib/tropfwerk and runs the program
+#   <prefix>/share/applications/tropfwerk.desktop
+#   <prefix>/share/icons/hicolor/scalable/apps/tropfwerk.svg
+#   <prefix>/share/doc/tropfwerk/      SOURCES.md and licence texts, hilfe/, bilder/
+include(GNUInstallDirs)
+
+set(TW_PROGRAMMORDNER "lib/tropfwerk")
+set(TW_DOKUORDNER "${CMAKE_INSTALL_DATADIR}/doc/tropfwerk")
+
+install(TARGETS tropfwerk RUNTIME DESTINATION ${TW_PROGRAMMORDNER})
+install(FILES ${CMAKE_BINARY_DIR}/Data1.cry ${CMAKE_BINARY_DIR}/Data2.cry ${CMAKE_BINARY_DIR}/Data3.cry
+        DESTINATION ${TW_PROGRAMMORDNER})
+
+# The launcher finds the program folder relative to its own place, so the installed tree may be
+# moved as a whole.
+file(RELATIVE_PATH TW_STARTER_ZUM_PROGRAMM "/${CMAKE_INSTALL_BINDIR}" "/${TW_PROGRAMMORDNER}")
+configure_file(${CMAKE_SOURCE_DIR}/packaging/tropfwerk.in ${CMAKE_BINARY_DIR}/packaging/tropfwerk @ONLY)
+install(PROGRAMS ${CMAKE_BINARY_DIR}/packaging/tropfwerk DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+# The desktop entry names the launcher by its full path, which is known only when installing
+# (cmake --install --prefix may choose another prefix than the configured one).
+file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/packaging/desktop_eintrag.cmake @ONLY CONTENT [[
+set(TW_STARTER "${CMAKE_INSTALL_PREFIX}/@CMAKE_INSTALL_BINDIR@/tropfwerk")
+set(TW_AUFRUF "${TW_STARTER}")
+if(TW_AUFRUF MATCHES " ")
+  set(TW_AUFRUF "\"${TW_AUFRUF}\"")
+endif()
+# One working folder per destination, so that installs into different places may run at once.
+string(SHA1 tw_kennung "$ENV{DESTDIR}|${CMAKE_INSTALL_PREFIX}")
+set(tw_arbeit "@CMAKE_BINARY_DIR@/packaging/desktop-${tw_kennung}")
+configure_file("@CMAKE_SOURCE_DIR@/packaging/tropfwerk.desktop.in" "${tw_arbeit}/tropfwerk.desktop" @ONLY)
+file(INSTALL DESTINATION "${CMAKE_INSTALL_PREFIX}/@CMAKE_INSTALL_DATADIR@/applications"
+     TYPE FILE FILES "${tw_arbeit}/tropfwerk.desktop")
+file(REMOVE_RECURSE "${tw_arbeit}")
+]])
+install(SCRIPT ${CMAKE_BINARY_DIR}/packaging/desktop_eintrag.cmake)
+
+install(FILES ${CMAKE_SOURCE_DIR}/resources/bilder/icon.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps RENAME tropfwerk.svg)
+
+# The help is compiled into the program; the copy of its pages can be read in any browser. The
+# pages refer to the program's pictures as ../../bilder/.
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/hilfe/ DESTINATION ${TW_DOKUORDNER}/hilfe
+        FILES_MATCHING PATTERN "*.html" PATTERN "*.css" PATTERN "*.svg" PATTERN "*.png")
+file(GLOB tw_hilfebilder ${CMAKE_SOURCE_DIR}/resources/bilder/*.svg)
+install(FILES ${tw_hilfebilder} DESTINATION ${TW_DOKUORDNER}/bilder)
+
+# Where the data comes from, and the licence texts that travel with it.
+file(GLOB tw_lizenzen ${CMAKE_SOURCE_DIR}/data/LICENSE* ${CMAKE_SOURCE_DIR}/data/LIZENZ*
+     ${CMAKE_SOURCE_DIR}/data/*.txt)
+install(FILES ${CMAKE_SOURCE_DIR}/data/SOURCES.md ${tw_lizenzen} DESTINATION ${TW_DOKUORDNER})
+
+# The installation test installs the program, so it needs it built. The tests are added after
+# this file, hence the deferred call.
+function(tw_installationstest_braucht_programm)
+  if(TARGET test_installation)
+    add_dependencies(test_installation tropfwerk datendateien)
+  endif()
+endfunction()
+cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL tw_installationstest_braucht_programm)

@@ -1,0 +1,383 @@
+// Fill-level page. The simulation runs inside the button's click handler; the progress
+// callback keeps the window responsive, so a second click on the same button stops the run.
+#include "simulation/fenster/fuellstandseite.h"
+
+#include "model/fehler.h"
+#include "model/plattform.h"
+#include "model/zahlenformat.h"
+#include "refdata/produkte.h"
+#include "simulation/fenster/simuauswertung.h"
+#include "simulation/fenster/simulationsdialog.h"
+#include "simulation/kern/interpolator.h"
+#include "ui/meldung.h"
+
+#include <QApplication>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QCheckBox>
+#include <QEvent>
+#include <QImage>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QSlider>
+#include <QValueAxis>
+
+#include <cmath>
+
+namespace {
+constexpr int BildBreite = 281;
+constexpr int BildHoehe = 121;
+constexpr int ReglerLinks = 240;
+constexpr int ReglerOben = 24;
+constexpr int ReglerAbstand = 24;
+
+const QString Starten = QStringLiteral("&Simulation starten");
+const QString Abbrechen = QStringLiteral("Simulation a&bbrechen");
+
+// A thin groove without fill, so that the curve behind shows, and a thumb 15 pixels long.
+const QString ReglerStil = QStringLiteral(
+    "QSlider::groove:vertical { background: palette(mid); width: 3px; }"
+    "QSlider::add-page:vertical, QSlider::sub-page:vertical { background: transparent; }"
+    "QSlider::handle:vertical { background: palette(button); border: 1px solid palette(shadow);"
+    " border-radius: 2px; height: 13px; margin: 0 -6px; }");
+
+constexpr std::array<long double, 12> Knoten{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+
+constexpr std::array<const char16_t*, 12> Initialen{u"J", u"F", u"M", u"A", u"M", u"J",
+                                                    u"J", u"A", u"S", u"O", u"N", u"D"};
+constexpr std::array<const char16_t*, 12> Monate{
+    u"Januar", u"Februar", u"März",      u"April",   u"Mai",      u"Juni",
+    u"Juli",   u"August",  u"September", u"Oktober", u"November", u"Dezember"};
+
+// The integer part, where a value within binary round-off of a whole number counts as that
+// number: 0,064 m are 64 mm, although 0,064 × 1000 comes out just below 64.
+long double Abgerundet(long double x)
+{
+    const long double ganz = std::round(x);
+    if (std::fabs(x - ganz) <= 1e-9L * std::max(1.0L, std::fabs(x)))
+        return ganz;
+    return std::trunc(x);
+}
+
+// Slider position of a value in metres: the top stands for Max millimetres.
+int Position(long double meter)
+{
+    const long double position = TFuellstandSeite::Max - Abgerundet(meter * 1000);
+    if (!(position > 0)) // NaN too
+        return 0;
+    return position >= TFuellstandSeite::Max ? TFuellstandSeite::Max : static_cast<int>(position);
+}
+
+QLabel* Text(QWidget* eltern, const QString& name, const QString& text, const QRect& lage)
+{
+    auto* label = new QLabel(text, eltern);
+    label->setObjectName(name);
+    label->setGeometry(lage);
+    return label;
+}
+
+void Fett(QLabel* label)
+{
+    QFont schrift = label->font();
+    schrift.setBold(true);
+    label->setFont(schrift);
+}
+} // namespace
+
+TFuellstandSeite::TFuellstandSeite(const TParameterSatz& satz, TTabelle& mtProd, QWidget* eltern)
+    : QWidget(eltern), FSatz(satz), FProdukte(mtProd)
+{
+    setObjectName(QStringLiteral("pSimu"));
+    setMinimumSize(529, 345);
+    SimulationsFabrik = [] { return std::make_unique<TSimulation>(); };
+
+    ErzeugeDiagramm();
+    btnSimulieren = new QPushButton(Starten, this);
+    btnSimulieren->setObjectName(QStringLiteral("btnSimulieren"));
+    btnSimulieren->setGeometry(8, 304, 225, 33);
+    connect(btnSimulieren, &QPushButton::clicked, this, &TFuellstandSeite::btnSimulierenClick);
+    ErzeugeRegler();
+}
+
+// A run still on the stack notices through its guard that the page has gone.
+TFuellstandSeite::~TFuellstandSeite() = default;
+
+void TFuellstandSeite::ErzeugeDiagramm()
+{
+    FChart = new QChart();
+    FChart->setTitle(QStringLiteral("Füllstands-Simulation"));
+    FChart->legend()->hide();
+    FChart->setAnimationOptions(QChart::NoAnimation);
+    FChart->setBackgroundRoundness(0);
+    FChart->setBackgroundBrush(Qt::white);
+    FChart->setPlotAreaBackgroundVisible(false);
+    FChart->setMargins(QMargins(0, 0, 8, 0));
+    FChart->setLocalizeNumbers(true);
+
+    FBalken = new QBarSet(QStringLiteral("Balken"));
+    FBalken->setColor(Qt::red);
+    FBalken->setBorderColor(Qt::red);
+    Series1 = new QBarSeries();
+    Series1->setObjectName(QStringLiteral("Series1"));
+    Series1->setBarWidth(0.5);
+    Series1->setLabelsVisible(false);
+    Series1->append(FBalken);
+    FChart->addSeries(Series1);
+
+    FAchseX = new QValueAxis();
+    FAchseX->setObjectName(QStringLiteral("FAchseX"));
+    FAchseX->setRange(0, 13);
+    FAchseX->setTickType(QValueAxis::TicksDynamic);
+    FAchseX->setTickAnchor(0);
+    FAchseX->setTickInterval(2); // every month would not leave room for the labels
+    FAchseX->setMinorTickCount(0);
+    FAchseX->setLabelFormat(QStringLiteral("%.0f"));
+    FAchseX->setTitleText(QStringLiteral("Monat"));
+    FAchseY = new QValueAxis();
+    FAchseY->setObjectName(QStringLiteral("FAchseY"));
+    FAchseY->setRange(0, 10);
+    FAchseY->setMinorTickCount(0);
+    FAchseY->setLabelFormat(QStringLiteral("%.1f"));
+    FAchseY->setTitleText(QStringLiteral("Füllstand (m³)"));
+    FChart->addAxis(FAchseX, Qt::AlignBottom);
+    FChart->addAxis(FAchseY, Qt::AlignLeft);
+    Series1->attachAxis(FAchseX);
+    Series1->attachAxis(FAchseY);
+
+    cSimu = new QChartView(FChart, this);
+    cSimu->setObjectName(QStringLiteral("cSimu"));
+    cSimu->setGeometry(8, 8, 225, 281);
+    cSimu->setRenderHint(QPainter::Antialiasing, false);
+    cSimu->setRubberBand(QChartView::NoRubberBand);
+    cSimu->setFrameShape(QFrame::NoFrame);
+}
+
+void TFuellstandSeite::ErzeugeRegler()
+{
+    Label2 = Text(this, QStringLiteral("Label2"),
+                  QStringLiteral("Niederschlagskurve (in mm je Monat)"), QRect(240, 8, 281, 16));
+    Fett(Label2);
+
+    // The picture lies under the sliders: created first, it stays behind them.
+    iRegler1 = Text(this, QStringLiteral("iRegler1"), QString(),
+                    QRect(ReglerLinks, ReglerOben, BildBreite, BildHoehe));
+    iRegler1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    for (int i = 0; i < 12; ++i) {
+        const QString nummer = zahl::Dezimal(i + 1, 0);
+        const int links = ReglerLinks + ReglerAbstand * i;
+        auto* regler = new QSlider(Qt::Vertical, this);
+        regler->setObjectName(QStringLiteral("tbR") + nummer);
+        regler->setGeometry(links, ReglerOben, 17, BildHoehe);
+        regler->setRange(0, Max);
+        // Position 0 at the top, and the arrow keys move the thumb the way they point.
+        regler->setInvertedAppearance(true);
+        regler->setInvertedControls(true);
+        regler->setTickPosition(QSlider::NoTicks);
+        regler->setStyleSheet(ReglerStil);
+        connect(regler, &QSlider::valueChanged, this, [this] { InterpolateLine(); });
+        tbR[static_cast<size_t>(i)] = regler;
+
+        // Initial and value label centred under the slider.
+        const QRect spalte(links - 4, 0, 25, 13);
+        FMonatsLabels[static_cast<size_t>(i)] =
+            Text(this, QStringLiteral("Label") + zahl::Dezimal(i + 3, 0),
+                 QString::fromUtf16(Initialen[static_cast<size_t>(i)]), spalte.translated(0, 148));
+        lR[static_cast<size_t>(i)] =
+            Text(this, QStringLiteral("lR") + nummer, QString(), spalte.translated(0, 160));
+        FMonatsLabels[static_cast<size_t>(i)]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        lR[static_cast<size_t>(i)]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    }
+
+    Label1 =
+        Text(this, QStringLiteral("Label1"),
+             QStringLiteral("Gartenbewässerung in folgenden Monaten:"), QRect(240, 176, 281, 16));
+    Fett(Label1);
+    for (int i = 0; i < 12; ++i) {
+        auto* monat = new QCheckBox(QString::fromUtf16(Monate[static_cast<size_t>(i)]), this);
+        monat->setObjectName(QStringLiteral("cbMon") + zahl::Dezimal(i + 1, 0));
+        monat->setGeometry(i < 6 ? 248 : 360, 200 + 16 * (i % 6), 105, 17);
+        monat->setChecked(i >= 3 && i <= 8); // April … September
+        cbMon[static_cast<size_t>(i)] = monat;
+    }
+}
+
+void TFuellstandSeite::ShowSimulationPage()
+{
+    SetSliders(std::vector<long double>(FSatz.Niederschlag.begin(), FSatz.Niederschlag.end()));
+    InterpolateLine();
+    for (QSlider* regler : tbR)
+        regler->setEnabled(true);
+}
+
+void TFuellstandSeite::SetSliders(const std::vector<long double>& Values)
+{
+    FSlidersReady = false;
+    const auto bereit = qScopeGuard([this] { FSlidersReady = true; });
+    if (Values.size() != tbR.size())
+        throw EFehler(QStringLiteral("SetSliders: array hat ungültige Länge!"));
+    for (size_t i = 0; i < tbR.size(); ++i)
+        tbR[i]->setValue(Position(Values[i]));
+}
+
+void TFuellstandSeite::GetSliders(std::vector<long double>& Values) const
+{
+    if (Values.size() != tbR.size())
+        throw EFehler(QStringLiteral("GetSliders: array hat ungültige Länge!"));
+    for (size_t i = 0; i < tbR.size(); ++i)
+        Values[i] = static_cast<long double>(Max - tbR[i]->value()) / 1000;
+}
+
+void TFuellstandSeite::InterpolateLine()
+{
+    if (!FSlidersReady)
+        return;
+    std::vector<long double> werte(12);
+    GetSliders(werte);
+    for (size_t i = 0; i < lR.size(); ++i)
+        lR[i]->setText(zahl::Dezimal(Abgerundet(werte[i] * 1000), 0));
+
+    QImage bild(BildBreite, BildHoehe, QImage::Format_RGB32);
+    bild.fill(palette().color(QPalette::Button));
+    const TInterpolator interpolator;
+    const QRgb rot = qRgb(255, 0, 0);
+    for (int c = 0; c < BildBreite; ++c) {
+        const long double y = interpolator.Interpolate(
+            Knoten, werte, static_cast<long double>(c) / BildBreite * 11 + 1);
+        const long double zeile = 117 - Abgerundet(y * 1130 / 2);
+        for (const long double r : {zeile, zeile + 1})
+            if (r >= 0 && r < BildHoehe)
+                bild.setPixel(c, static_cast<int>(r), rot);
+    }
+    iRegler1->setPixmap(QPixmap::fromImage(bild));
+}
+
+std::array<bool, 12> TFuellstandSeite::Gartenmonate() const
+{
+    std::array<bool, 12> monate{};
+    for (size_t i = 0; i < cbMon.size(); ++i)
+        monate[i] = cbMon[i]->isChecked();
+    return monate;
+}
+
+void TFuellstandSeite::BeendeFuerSchliessen()
+{
+    if (!FSimRunning)
+        return;
+    FSimAbort = true;
+    FSchliessen = true;
+}
+
+bool TFuellstandSeite::eventFilter(QObject* objekt, QEvent* ereignis)
+{
+    // The window going away while a run goes on: the run ends first.
+    if (objekt == FBeobachtet && ereignis->type() == QEvent::Hide && !ereignis->spontaneous() &&
+        !FBeobachtet->isMinimized())
+        BeendeFuerSchliessen();
+    return QWidget::eventFilter(objekt, ereignis);
+}
+
+void TFuellstandSeite::btnSimulierenClick()
+{
+    if (FSimRunning) {
+        FSimAbort = true;
+        return;
+    }
+    FilterProducts(FProdukte, FSatz.Volumen);
+
+    QWidget* const fenster = window();
+    // Prepared in a copy: a cancelled dialog leaves the page as it was.
+    TSimulationSet vorlage;
+    CopySimulationSet(FSimulationSet, vorlage);
+    vorlage.Runs = 100;
+    vorlage.StartLevel = 0;
+    vorlage.IntervalFrom = 1;
+    vorlage.IntervalTo = 12;
+    vorlage.StartTime = vorlage.IntervalFrom;
+    CopyParameterSatz(FSatz, vorlage.ParameterSatz);
+    {
+        TFSimulationDialog dialog(FProdukte, fenster);
+        dialog.SetSimulationSet(vorlage);
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        dialog.GetSimulationSet(FSimulationSet);
+    }
+
+    FSimRunning = true;
+    FSimAbort = false;
+    FSchliessen = false;
+    btnSimulieren->setText(Abbrechen);
+    FBeobachtet = fenster;
+    fenster->installEventFilter(this);
+    // Runs also when an error leaves the handler; after the engine is gone. The page may
+    // have been destroyed while events were processed.
+    const QPointer<TFuellstandSeite> selbst(this);
+    const auto ende = qScopeGuard([this, selbst] {
+        if (!selbst)
+            return;
+        if (FBeobachtet)
+            FBeobachtet->removeEventFilter(this);
+        FBeobachtet = nullptr;
+        btnSimulieren->setText(Starten);
+        FSimRunning = false;
+    });
+
+    std::vector<long double> werte(12);
+    GetSliders(werte);
+    const std::int64_t n =
+        std::int64_t{FSimulationSet.IntervalTo} - FSimulationSet.IntervalFrom + 1;
+    const auto einheiten = static_cast<size_t>(std::max<std::int64_t>(n, 0));
+    const TInterpolator interpolator;
+    FSimulationSet.RainCurve.assign(einheiten, 0);
+    for (size_t i = 0; i < einheiten; ++i)
+        FSimulationSet.RainCurve[i] = interpolator.Interpolate(
+            Knoten, werte, static_cast<long double>(i) / static_cast<long double>(n) * 11 + 1);
+    FSimulationSet.SpareCurve = BerechneSpareCurve(FSimulationSet.ParameterSatz,
+                                                   static_cast<std::int32_t>(n), Gartenmonate());
+
+    FBalken->remove(0, FBalken->count());
+    FAchseY->setMax(static_cast<double>(FSimulationSet.ParameterSatz.Volumen));
+    FBalken->append(QList<qreal>(static_cast<qsizetype>(einheiten) + 1, 0.0));
+
+    const std::unique_ptr<TSimulation> simulation = SimulationsFabrik();
+    simulation->SetParameters(FSimulationSet);
+    simulation->SetOnProgress(
+        [this, selbst](std::int32_t Time, const TSimulationSet& Set, long double Level) {
+            return !selbst || SimulationProgress(Time, Set, Level);
+        });
+    const bool fertig = simulation->Run();
+    if (!selbst)
+        return;
+
+    if (fertig) {
+        std::int64_t overflows = 0;
+        std::int64_t empties = 0;
+        long double makeUp = 0;
+        simulation->GetResults(overflows, empties, makeUp);
+        const auto runs = static_cast<long double>(FSimulationSet.Runs);
+        TfrmSimuAuswertung auswertung(fenster);
+        auswertung.ShowResults(static_cast<long double>(empties) / runs,
+                               static_cast<long double>(overflows) / runs, makeUp / runs);
+    } else if (!FSchliessen) {
+        ZeigeMeldung({fenster, QStringLiteral("Die Simulation wurde vom Anwender abgebrochen."),
+                      QStringLiteral("Abbruch"), QMessageBox::Critical, QMessageBox::Ok});
+    }
+}
+
+bool TFuellstandSeite::SimulationProgress(std::int32_t Time, const TSimulationSet& Set,
+                                          long double Level)
+{
+    const long double n = static_cast<long double>(Set.IntervalTo) - Set.IntervalFrom + 1;
+    const long double balken = std::trunc(Time / n * 11) + 1;
+    if (balken >= 0 && balken < FBalken->count())
+        FBalken->replace(static_cast<qsizetype>(balken), static_cast<double>(Level));
+
+    const QPointer<TFuellstandSeite> selbst(this);
+    Schlafe(10);
+    QApplication::processEvents();
+    return !selbst || FSimAbort;
+}

@@ -1,0 +1,78 @@
+// Result window of the fill-level simulation.
+#include "simulation/fenster/simuauswertung.h"
+
+#include "model/zahlenformat.h"
+#include "simulation/fenster/rahmen.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+QLabel* Text(QWidget* eltern, const char* name, const QString& text, const QRect& lage)
+{
+    auto* label = new QLabel(text, eltern);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(lage);
+    return label;
+}
+
+// A value label right-aligned in front of its unit text.
+QLabel* Wert(QWidget* eltern, const char* name, int y)
+{
+    QLabel* label = Text(eltern, name, QStringLiteral("0"), QRect(8, y, 41, 17));
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return label;
+}
+
+QString Mittel(long double wert)
+{
+    return zahl::Fest(wert, 2, 6);
+}
+} // namespace
+
+TfrmSimuAuswertung::TfrmSimuAuswertung(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmSimuAuswertung"));
+    setWindowTitle(QStringLiteral("Simulations-Auswertung"));
+    FesterRahmenZentriert(this, 327, 262);
+
+    Label1 = Text(this, "Label1", QStringLiteral("Die Simulation wurde erfolgreich abgeschlossen:"),
+                  QRect(8, 8, 311, 17));
+    QFont fett = Label1->font();
+    fett.setBold(true);
+    Label1->setFont(fett);
+    Label2 =
+        Text(this, "Label2", QStringLiteral("Die Zisterne wird in einem Jahr durchschnittlich"),
+             QRect(8, 40, 311, 17));
+    lUeber = Wert(this, "lUeber", 64);
+    Label6 = Text(this, "Label6", QStringLiteral("mal überlaufen und"), QRect(56, 64, 263, 17));
+    lLeer = Wert(this, "lLeer", 88);
+    Label4 = Text(this, "Label4", QStringLiteral("mal leerlaufen."), QRect(56, 88, 263, 17));
+    Label7 = Text(this, "Label7",
+                  QStringLiteral("Durchschnittlich muss jährlich folgende Wassermenge "
+                                 "nachgespeist werden:"),
+                  QRect(8, 124, 311, 34));
+    Label7->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    Label7->setWordWrap(true);
+    lFuell = Wert(this, "lFuell", 168);
+    Label9 = Text(this, "Label9", QStringLiteral("m³"), QRect(56, 168, 263, 17));
+
+    btnOK = new QPushButton(QStringLiteral("OK"), this);
+    btnOK->setObjectName(QStringLiteral("btnOK"));
+    btnOK->setGeometry(126, 224, 75, 25);
+    btnOK->setDefault(true);
+    connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TfrmSimuAuswertung::SetzeWerte(long double Empties, long double Overflows, long double MakeUp)
+{
+    lLeer->setText(Mittel(Empties));
+    lUeber->setText(Mittel(Overflows));
+    lFuell->setText(Mittel(MakeUp));
+}
+
+void TfrmSimuAuswertung::ShowResults(long double Empties, long double Overflows, long double MakeUp)
+{
+    SetzeWerte(Empties, Overflows, MakeUp);
+    exec();
+}

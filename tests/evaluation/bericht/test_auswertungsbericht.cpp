@@ -1,0 +1,257 @@
+// The report "Auswertung" rendered to PDF: every value in its display format at its place, the
+// postal code, the recommended products, a changed working copy, printing twice, no products,
+// and the continuation page for more areas and products than the regions hold.
+#include "evaluation/bericht/auswertungsbericht.h"
+#include "model/berechnung.h"
+#include "pdftext.h"
+#include "refdata/produkte.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString T(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+// One area of 100 m² (0,9), standard curve, WGrad 0,9, 4 persons with a water-saving toilet,
+// 4 with a washing machine: Ertrag 57,915, Bedarf 52,8, Volumen 3,168, Rate 109,6875.
+TParameterSatz Beispiel()
+{
+    TParameterSatz satz;
+    InitParameterSatz(satz);
+    satz.Flaechen = {{100, 0.9L}};
+    satz.WGrad = 0.9L;
+    satz.PersWCSpar = 4;
+    satz.PersWasch = 4;
+    satz.PersWaschV = 4.4L;
+    EXPECT_EQ(BerechneAlles(satz), BerechnungOk);
+    return satz;
+}
+
+class AuswertungsBericht : public ::testing::Test {
+protected:
+    void Produkt(int id, const char* produkt, long double volumen, long double preis)
+    {
+        mtProd->ZeileAnhaengen(
+            {static_cast<qint64>(id), T("Regenwerk"), T(produkt), volumen, preis});
+        mtProd->Sortiere(u"Volumen");
+    }
+
+    std::vector<TPdfText> Drucke()
+    {
+        const QString pfad = ordner.filePath(QStringLiteral("bericht%1.pdf").arg(++m_nummer));
+        bericht.DruckeAlsPdf(pfad, satz, *mtProd);
+        return LiesPdfText(pfad);
+    }
+
+    // The single text of a box: left-aligned texts start at `links`, right-aligned ones end at
+    // `rechts`; the top lies at `oben`.
+    static void ErwarteText(const std::vector<TPdfText>& texte, int seite, const QString& text,
+                            double links, double rechts, double oben, bool rechtsbuendig)
+    {
+        SCOPED_TRACE(text.toStdString());
+        const auto gefunden = TexteIn(texte, seite, links, oben - 0.02, rechts, oben + 0.02);
+        ASSERT_EQ(gefunden.size(), 1u) << ::testing::PrintToString(gefunden);
+        EXPECT_EQ(gefunden[0].Text, text);
+        EXPECT_NEAR(gefunden[0].Oben, oben, 0.02);
+        if (rechtsbuendig)
+            EXPECT_NEAR(gefunden[0].Rechts, rechts, 0.02);
+        else
+            EXPECT_NEAR(gefunden[0].Links, links, 0.02);
+    }
+
+    TParameterSatz satz = Beispiel();
+    std::unique_ptr<TTabelle> mtProd = ErzeugeProduktTabelle();
+    TAuswertungsBericht bericht;
+    QTemporaryDir ordner;
+
+private:
+    int m_nummer = 0;
+};
+
+TEST_F(AuswertungsBericht, PrintsEveryValueInItsFormatAtItsPlace)
+{
+    struct TFall {
+        const char* text;
+        double links, breite, oben;
+        bool rechts;
+    };
+    const TFall faelle[] = {
+        {"Eingabe-Parameter :", 0.5, 1.8, 2.2, false},
+        {"Niederschlag", 0.7, 2.0, 2.6, false},
+        {"0,715 m/Jahr", 2.8, 1.3, 2.6, true},
+        {"90 %", 2.8, 1.3, 2.9, true},
+        {"4", 2.8, 1.3, 3.5, true},
+        {"8,8 m³/Jahr", 2.8, 1.3, 3.8, true},
+        {"0", 2.8, 1.3, 4.1, true},
+        {"14,0 m³/Jahr", 2.8, 1.3, 4.4, true},
+        {"Anz. Pers. für Waschmaschine", 0.7, 2.0, 4.7, false},
+        {"4", 2.8, 1.3, 4.7, true},
+        {"4,4 m³/Jahr", 2.8, 1.3, 5.0, true},
+        {"Auffangflächen", 4.5, 1.0, 2.6, false},
+        {"Abflußbeiwert", 6.2, 1.0, 2.8, true},
+        {"100 m²", 4.5, 1.2, 3.2, true},
+        {"0,90", 6.0, 1.2, 3.2, true},
+        {"0 m²", 6.5, 1.0, 4.4, true},
+        {"0,1 m³/Jahr", 6.5, 1.0, 4.7, true},
+        {"0,06", 6.5, 1.0, 5.0, true},
+        {"Regenwasserertrag", 0.7, 1.5, 6.4, false},
+        {"57,9 m³", 2.6, 1.4, 6.4, true},
+        {"52,8 m³", 2.6, 1.4, 6.7, true},
+        {"optimale Speichergröße", 4.4, 1.8, 6.4, false},
+        {"3,17 m³", 6.1, 1.4, 6.4, true},
+        {"109,7 %", 6.1, 1.4, 6.7, true},
+        {"Empfehlungen :", 0.5, 1.9, 7.6, false},
+        {"Hersteller", 0.8, 1.0, 8.0, false},
+        {"Preis", 5.1, 2.3, 8.0, true},
+    };
+    const auto texte = Drucke();
+    ASSERT_EQ(PdfSeiten(texte), 1);
+    for (const TFall& f : faelle)
+        ErwarteText(texte, 1, T(f.text), f.links, f.links + f.breite, f.oben, f.rechts);
+
+    for (const auto& [text, oben] : {std::pair{"Tropfwerk 2003", 0.5}, {"Auswertung", 1.2}}) {
+        const auto titel = TexteIn(texte, 1, 0, oben - 0.02, 8.5, oben + 0.02);
+        ASSERT_EQ(titel.size(), 1u) << text;
+        EXPECT_EQ(titel[0].Text, T(text));
+        EXPECT_NEAR((titel[0].Links + titel[0].Rechts) / 2, 4.25, 0.02) << text;
+    }
+}
+
+TEST_F(AuswertungsBericht, PrintsThePostalCodeOrNothingForAHandEnteredCurve)
+{
+    for (const char* plz : {"66111", ""}) {
+        satz.PLZ = T(plz);
+        const auto texte = Drucke();
+        const auto wert = TexteIn(texte, 1, 2.8, 3.18, 4.1, 3.22);
+        if (satz.PLZ.isEmpty()) {
+            EXPECT_TRUE(wert.empty()) << ::testing::PrintToString(wert);
+        } else {
+            ASSERT_EQ(wert.size(), 1u);
+            EXPECT_EQ(wert[0].Text, satz.PLZ);
+            EXPECT_NEAR(wert[0].Rechts, 4.1, 0.02);
+        }
+        ErwarteText(texte, 1, T("Postleitzahl"), 0.7, 2.7, 3.2, false);
+    }
+}
+
+TEST_F(AuswertungsBericht, PrintsTheRecommendedProductsInAscendingVolume)
+{
+    // Volumen 3,168: the window is 2,67 to 3,67.
+    Produkt(1, "Zu klein", 2.5L, 999);
+    Produkt(2, "Groesser", 3.5L, 1749);
+    Produkt(3, "Zu gross", 3.7L, 1999);
+    Produkt(4, "Kleiner", 3.0L, 1349);
+    const auto texte = Drucke();
+    ErwarteText(texte, 1, T("Regenwerk"), 0.8, 2.4, 8.35, false);
+    ErwarteText(texte, 1, T("Kleiner"), 2.7, 4.9, 8.35, false);
+    ErwarteText(texte, 1, T("1349,00 EUR"), 5.1, 7.4, 8.35, true);
+    ErwarteText(texte, 1, T("Groesser"), 2.7, 4.9, 8.65, false);
+    ErwarteText(texte, 1, T("1749,00 EUR"), 5.1, 7.4, 8.65, true);
+    EXPECT_EQ(TexteIn(texte, 1, 0, 8.3, 8.5, 11).size(), 6u);
+    // The filter set for the report stays in force.
+    EXPECT_TRUE(mtProd->FilterAktiv());
+    EXPECT_EQ(mtProd->Anzahl(), 2);
+}
+
+TEST_F(AuswertungsBericht, WithoutRecommendedProductsPrintsHeadingsAndAnEmptyRegion)
+{
+    Produkt(1, "Zu klein", 1.5L, 849);
+    const auto texte = Drucke();
+    EXPECT_EQ(PdfSeiten(texte), 1);
+    ErwarteText(texte, 1, T("Produkt"), 2.7, 3.7, 8.0, false);
+    EXPECT_TRUE(TexteIn(texte, 1, 0, 8.1, 8.5, 11).empty());
+}
+
+TEST_F(AuswertungsBericht, PrintsTheWorkingCopyAsItIsEachTime)
+{
+    const auto erstes = Drucke();
+    const auto zweites = Drucke();
+    ASSERT_EQ(erstes.size(), zweites.size());
+    for (size_t i = 0; i < erstes.size(); ++i)
+        EXPECT_EQ(erstes[i].Text, zweites[i].Text);
+    // The parameter row lives only while the report runs; the area rows are replaced.
+    EXPECT_EQ(bericht.mtDaten.GesamtAnzahl(), 0);
+    EXPECT_EQ(bericht.mtDach.GesamtAnzahl(), 1);
+
+    // As after moving the area slider: the report shows the area and the results computed with it.
+    satz.Flaechen[0].Flaeche = 150;
+    ASSERT_EQ(BerechneAlles(satz), BerechnungOk);
+    const auto geaendert = Drucke();
+    ErwarteText(geaendert, 1, T("150 m²"), 4.5, 5.7, 3.2, true);
+    ErwarteText(geaendert, 1, T("86,9 m³"), 2.6, 4.0, 6.4, true);
+    EXPECT_TRUE(TexteIn(geaendert, 1, 4.5, 3.4, 7.2, 4.2).empty());
+    EXPECT_EQ(bericht.mtDach.GesamtAnzahl(), 1);
+}
+
+TEST_F(AuswertungsBericht, ContinuesAreasAndProductsOnASecondPageWithTheirHeadings)
+{
+    satz.Flaechen.clear();
+    for (int i = 1; i <= 5; ++i)
+        satz.Flaechen.push_back({100.0L + i, 0.5L});
+    for (int i = 1; i <= 9; ++i)
+        Produkt(i, QStringLiteral("Tank %1").arg(i).toUtf8().constData(), 2.7L + (i - 1) / 10.0L,
+                1000);
+
+    const auto texte = Drucke();
+    ASSERT_EQ(PdfSeiten(texte), 2);
+    for (int i = 1; i <= 5; ++i) {
+        const int seite = i <= 3 ? 1 : 2;
+        ErwarteText(texte, seite, QStringLiteral("%1 m²").arg(100 + i), 4.5, 5.7,
+                    3.2 + 0.3 * ((i - 1) % 3), true);
+    }
+    for (int i = 1; i <= 9; ++i) {
+        const int seite = i <= 7 ? 1 : 2;
+        ErwarteText(texte, seite, QStringLiteral("Tank %1").arg(i), 2.7, 4.9,
+                    8.35 + 0.3 * ((i - 1) % 7), false);
+    }
+    for (const char* kopf : {"Auffangflächen", "Fläche", "Abflußbeiwert",
+                             "Empfehlungen :", "Hersteller", "Produkt", "Preis"})
+        EXPECT_EQ(
+            std::count_if(texte.begin(), texte.end(),
+                          [&](const TPdfText& t) { return t.Seite == 2 && t.Text == T(kopf); }),
+            1)
+            << kopf;
+    for (const char* nurErste : {"Tropfwerk 2003", "Niederschlag", "52,8 m³"})
+        EXPECT_TRUE(std::none_of(texte.begin(), texte.end(), [&](const TPdfText& t) {
+            return t.Seite == 2 && t.Text == T(nurErste);
+        })) << nurErste;
+}
+
+TEST_F(AuswertungsBericht, PrintsTheCatalogueOfTheDataFileWithinItsColumns)
+{
+    LoadProducts(*mtProd, QStringLiteral(TW_DATENORDNER));
+    const auto texte = Drucke();
+    const int anzahl = std::min(mtProd->Anzahl(), 7);
+    ASSERT_GT(anzahl, 0);
+    struct TSpalte {
+        const char16_t* feld;
+        double links, rechts;
+        bool rechtsbuendig;
+    };
+    const TSpalte spalten[] = {{u"Hersteller", 0.8, 2.4, false},
+                               {u"Produkt", 2.7, 4.9, false},
+                               {u"Preis", 5.1, 7.4, true}};
+    for (int i = 0; i < anzahl; ++i)
+        for (const TSpalte& s : spalten) {
+            const QString wert = mtProd->Anzeigetext(i, s.feld);
+            SCOPED_TRACE(wert.toStdString());
+            const auto gefunden =
+                TexteIn(texte, 1, s.links, 8.33 + 0.3 * i, s.rechts, 8.37 + 0.3 * i);
+            ASSERT_EQ(gefunden.size(), 1u);
+            // A value too wide for its column is shortened with an ellipsis.
+            QString text = gefunden[0].Text;
+            if (text != wert) {
+                ASSERT_TRUE(text.endsWith(u'…'));
+                text.chop(1);
+            }
+            EXPECT_TRUE(wert.startsWith(text));
+            EXPECT_GE(gefunden[0].Links, s.links - 0.02);
+            EXPECT_LE(gefunden[0].Rechts, s.rechts + 0.02);
+        }
+}
+
+} // namespace
