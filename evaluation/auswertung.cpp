@@ -63,7 +63,6 @@ TfrmAuswertung::TfrmAuswertung(QWidget* parent) : TOutputForm(parent), mtProd(Er
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(Breite, Hoehe);
-    mtProd->setParent(this);
     mtProd->setObjectName(QStringLiteral("mtProd"));
 
     pTop = new QWidget(this);

@@ -20,6 +20,7 @@ TTabellenModell::TTabellenModell(TTabelle& tabelle, QStringList spalten, QObject
     connect(&m_tabelle, &TTabelle::AktuelleZeileGeaendert, this,
             [this](int zeile) { emit AktuellerIndexGeaendert(ZeileZuIndex(zeile)); });
     connect(&m_tabelle, &QObject::destroyed, this, [this] {
+        m_tabelleWeg = true;
         beginResetModel();
         m_felder.clear();
         endResetModel();
@@ -52,7 +53,7 @@ QModelIndex TTabellenModell::ZeileZuIndex(int zeile) const
 
 void TTabellenModell::SetzeAktuell(const QModelIndex& index)
 {
-    if (index.isValid() && index.model() == this)
+    if (!m_tabelleWeg && index.isValid() && index.model() == this)
         m_tabelle.SetzeAktuelleZeile(index.row());
 }
 

@@ -24,7 +24,10 @@ public:
     // Index of the first column of a visible row (invalid for -1 or out of range) and back.
     QModelIndex ZeileZuIndex(int zeile) const;
     static int IndexZuZeile(const QModelIndex& index) { return index.isValid() ? index.row() : -1; }
-    QModelIndex AktuellerIndex() const { return ZeileZuIndex(m_tabelle.AktuelleZeile()); }
+    QModelIndex AktuellerIndex() const
+    {
+        return m_tabelleWeg ? QModelIndex() : ZeileZuIndex(m_tabelle.AktuelleZeile());
+    }
     // Makes the row of `index` the table's current row (what a view's selection reports).
     void SetzeAktuell(const QModelIndex& index);
 
@@ -48,4 +51,5 @@ private:
     TTabelle& m_tabelle;
     QStringList m_namen;
     std::vector<int> m_felder; // field of each column
+    bool m_tabelleWeg = false; // the table is being destroyed
 };

@@ -8,9 +8,11 @@
 #include "evaluation/detailempf.h"
 #include "input/expert.h"
 #include "model/berechnung.h"
+#include "model/plattform.h"
 #include "model/zahlenformat.h"
 #include "refdata/produkte.h"
 #include "refdata/tabellenmodell.h"
+#include "simulation/fenster/fuellstandseite.h"
 #include "ui/bilder.h"
 
 #include <QBuffer>
@@ -448,4 +450,32 @@ TEST(AuswertungAusDemHauptfenster, OpensOnPageOneAfterACalculation)
     EXPECT_EQ(antwort.Beantwortet(), 1);
     EXPECT_EQ(seite, 1);
     EXPECT_TRUE(haupt.findChildren<TfrmAuswertung*>().isEmpty());
+}
+
+TEST_F(Auswertung, ClosingTheWindowDuringASimulationStopsTheRunFirst)
+{
+    fenster = std::make_unique<TfrmAuswertung>();
+    fenster->Datenordner = QStringLiteral(TW_DATENORDNER);
+    fenster->SetParameterSatz(Beispiel());
+    int pausen = 0;
+    const SchlafFunktion alt = SetzeSchlafFunktion([&](int) {
+        if (++pausen == 3) // Esc while the bars move
+            QMetaObject::invokeMethod(fenster.get(), &QDialog::reject, Qt::QueuedConnection);
+    });
+    ModalFolge folge({[](QWidget* w) {
+                          auto* f = dynamic_cast<TfrmAuswertung*>(w);
+                          ASSERT_NE(f, nullptr);
+                          QTest::mouseClick(f->btnSimu, Qt::LeftButton);
+                          QMetaObject::invokeMethod(f->FuellstandSeite->btnSimulieren,
+                                                    &QPushButton::click, Qt::QueuedConnection);
+                      },
+                      [](QWidget* dialog) { FindeKind<QPushButton>(dialog, "btnStart")->click(); }});
+    const int ergebnis = fenster->Execute(TfrmAuswertung::DetailSeite);
+    SetzeSchlafFunktion(alt);
+    EXPECT_EQ(folge.Beantwortet(), 2);
+    EXPECT_EQ(ergebnis, QDialog::Rejected);
+    EXPECT_EQ(pausen, 3);
+    EXPECT_FALSE(fenster->FuellstandSeite->SimulationLaeuft());
+    EXPECT_TRUE(meldungen.Meldungen.empty());
+    fenster.reset();
 }
