@@ -9,9 +9,10 @@ pakete=(
   libgtest-dev libgmock-dev libbenchmark-dev libssl-dev
   poppler-utils
 )
-if [[ "${1:-}" == "--fuzz" ]]; then
-  pakete+=(clang libclang-rt-14-dev)
-fi
+case "${1:-}" in
+  --fuzz) pakete+=(clang libclang-rt-14-dev) ;;
+  --fotos) pakete+=(xvfb xauth) ;;
+esac
 
 fehlend=()
 for p in "${pakete[@]}"; do

@@ -2,13 +2,24 @@
 // worked example, shown and grabbed into a PNG file of the output folder.
 #include "app/anwendung.h"
 #include "app/hauptfenster.h"
+#include "app/ueber/ueberbox.h"
 #include "evaluation/auswertung.h"
+#include "evaluation/bericht/auswertungsbericht.h"
 #include "evaluation/detailempf.h"
+#include "input/assistent.h"
+#include "input/expert.h"
+#include "model/plattform.h"
 #include "model/parametersatz.h"
 #include "refdata/plzkonverter.h"
+#include "simulation/fenster/fuellstandseite.h"
+#include "simulation/fenster/simulationsdialog.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
 #include <QTest>
 #include <QTextStream>
 #include <cstdio>
@@ -44,6 +55,30 @@ void Speichere(QWidget* fenster, const QString& ordner, const QString& name)
         throw std::runtime_error("cannot write " + pfad.toStdString());
     QTextStream(stdout) << pfad << '\n';
 }
+// Grabs the next modal window `name` once it shows, then lets `danach` answer it.
+void FotoVomNaechstenModal(const QString& ordner, const QString& name,
+                           std::function<void(QWidget*)> danach)
+{
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [=] {
+        QWidget* fenster = QApplication::activeModalWidget();
+        if (!fenster || !fenster->isVisible())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        QTest::qWait(150);
+        const QString pfad = QDir(ordner).filePath(name + QStringLiteral(".png"));
+        fenster->grab().save(pfad);
+        QTextStream(stdout) << pfad << '\n';
+        danach(fenster);
+    });
+    timer->start(50);
+}
+
+void Schliesse(QWidget* fenster)
+{
+    fenster->close();
+}
 } // namespace
 
 int main(int argc, char* argv[])
@@ -67,9 +102,47 @@ int main(int argc, char* argv[])
         auswertung.SelectPage(TfrmAuswertung::KompaktSeite);
         Speichere(&auswertung, ordner, QStringLiteral("auswertung-kompakt"));
         auswertung.SelectPage(TfrmAuswertung::SimulationsSeite);
-        Speichere(&auswertung, ordner, QStringLiteral("auswertung-simulation"));
-        TfrmDetailEmpf detail(auswertung.Produkte(), &auswertung);
-        Speichere(&detail, ordner, QStringLiteral("produktempfehlung"));
+        {
+            TfrmDetailEmpf detail(auswertung.Produkte(), &auswertung);
+            Speichere(&detail, ordner, QStringLiteral("produktempfehlung"));
+        }
+
+        // A monthly simulation of 100 years with its bars, the dialog and the result window.
+        SetzeSchlafFunktion([](int) {});
+        FotoVomNaechstenModal(ordner, QStringLiteral("simulationsdialog"), [&](QWidget* dialog) {
+            FotoVomNaechstenModal(ordner, QStringLiteral("simulationsergebnis"), [&](QWidget* ergebnis) {
+                Speichere(&auswertung, ordner, QStringLiteral("auswertung-simulation"));
+                Schliesse(ergebnis);
+            });
+            static_cast<TFSimulationDialog*>(dialog)->btnStart->click();
+        });
+        auswertung.FuellstandSeite->btnSimulieren->click();
+
+        TAuswertungsBericht bericht;
+        bericht.DruckeAlsPdf(QDir(ordner).filePath(QStringLiteral("auswertung.pdf")),
+                             auswertung.Arbeitskopie(), auswertung.Produkte());
+    }
+    {
+        TfrmAssistent assistent(nullptr);
+        assistent.SetParameterSatz(Beispiel());
+        assistent.show();
+        assistent.edPLZ->setText(QStringLiteral("14195"));
+        const char* namen[] = {"assistent-standort", "assistent-hausdaten", "assistent-haushalt",
+                               "assistent-technik"};
+        for (int seite = 0; seite < 4; ++seite) {
+            assistent.pcAssistent->setCurrentIndex(seite);
+            Speichere(&assistent, ordner, QString::fromLatin1(namen[seite]));
+        }
+    }
+    {
+        TfrmExpert experte(nullptr);
+        experte.SetParameterSatz(Beispiel());
+        Speichere(&experte, ordner, QStringLiteral("experteneingabe"));
+    }
+    {
+        TfrmMain haupt(false);
+        FotoVomNaechstenModal(ordner, QStringLiteral("ueber"), Schliesse);
+        ZeigeUeberTropfwerk(&haupt);
     }
     PLZConverter.reset();
     return 0;
