@@ -84,26 +84,6 @@ long double Abgeschnitten(long double wert, int stellen)
     return dezimal(n).value_or(wert) + 0.0L; // no -0
 }
 
-TPLZConverter& Postleitzahlen()
-{
-    if (!PLZConverter)
-        throw EFehler(QStringLiteral("Postleitzahlen nicht geladen"));
-    return *PLZConverter;
-}
-
-// Sets a flag while it lives and restores its former value.
-class TSperre {
-public:
-    explicit TSperre(bool& flag) : m_flag(flag), m_alt(flag) { m_flag = true; }
-    ~TSperre() { m_flag = m_alt; }
-    TSperre(const TSperre&) = delete;
-    TSperre& operator=(const TSperre&) = delete;
-
-private:
-    bool& m_flag;
-    bool m_alt;
-};
-
 QPushButton* Knopf(QWidget* eltern, const char* name, const QString& text, const QString& hinweis,
                    const QRect& lage)
 {

@@ -1,6 +1,9 @@
 // Shared layout and keyboard helpers of the input dialogs.
 #include "input/eingabehilfen.h"
 
+#include "model/fehler.h"
+#include "refdata/plzkonverter.h"
+
 #include <QDialog>
 #include <QFrame>
 #include <QGuiApplication>
@@ -79,4 +82,11 @@ void FiltereAlleTasten(QWidget* fenster)
 void Fokussiere(QWidget* feld)
 {
     feld->setFocus(Qt::TabFocusReason);
+}
+
+TPLZConverter& Postleitzahlen()
+{
+    if (!PLZConverter)
+        throw EFehler(QStringLiteral("Postleitzahlen nicht geladen"));
+    return *PLZConverter;
 }

@@ -10,6 +10,7 @@ class QEvent;
 class QFrame;
 class QLineEdit;
 class QWidget;
+class TPLZConverter;
 
 // An edit with a label beside it; the label is named after the edit plus "Label" and has the
 // edit as its buddy.
@@ -39,3 +40,19 @@ void FiltereAlleTasten(QWidget* fenster);
 
 // Focus into an edit as the Tab key gives it: the text is selected.
 void Fokussiere(QWidget* feld);
+
+// The global postal-code engine; raises EFehler when it is not loaded.
+TPLZConverter& Postleitzahlen();
+
+// Sets a flag while it lives and restores its former value.
+class TSperre {
+public:
+    explicit TSperre(bool& flag) : m_flag(flag), m_alt(flag) { m_flag = true; }
+    ~TSperre() { m_flag = m_alt; }
+    TSperre(const TSperre&) = delete;
+    TSperre& operator=(const TSperre&) = delete;
+
+private:
+    bool& m_flag;
+    bool m_alt;
+};

@@ -66,26 +66,6 @@ QString Anzeige(long double wert, int stellen, int praezision, long double fakto
     return text;
 }
 
-TPLZConverter& Postleitzahlen()
-{
-    if (!PLZConverter)
-        throw EFehler(QStringLiteral("Postleitzahlen nicht geladen"));
-    return *PLZConverter;
-}
-
-// Sets a flag while it lives and restores its former value.
-class TSperre {
-public:
-    explicit TSperre(bool& flag) : m_flag(flag), m_alt(flag) { m_flag = true; }
-    ~TSperre() { m_flag = m_alt; }
-    TSperre(const TSperre&) = delete;
-    TSperre& operator=(const TSperre&) = delete;
-
-private:
-    bool& m_flag;
-    bool m_alt;
-};
-
 QGroupBox* Gruppe(QWidget* eltern, const char* name, const QString& titel, const QRect& lage)
 {
     auto* gruppe = new QGroupBox(titel, eltern);
