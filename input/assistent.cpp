@@ -4,7 +4,6 @@
 #include "input/assistent.h"
 
 #include "input/eingabehilfen.h"
-#include "input/expns.h"
 #include "input/fassistentdialog.h"
 #include "model/fehler.h"
 #include "model/zahlenformat.h"
@@ -599,26 +598,8 @@ void TfrmAssistent::KarteClosed(int closeResult)
 
 void TfrmAssistent::btnEditNSClick()
 {
-    if (!ManualNS) {
-        // Without a usable postal code the editor opens on the curve the set already has.
-        try {
-            TPLZConverter& plz = Postleitzahlen();
-            const QString code = plz.ApproximatePLZ(edPLZ->text());
-            edPLZ->setText(code);
-            plz.GetNiederschlagPLZ(code, FParameterSatz.Niederschlag);
-        } catch (const std::exception&) {
-        }
-    }
-    TfrmExpNS editor(this);
-    editor.SetParameterSatz(FParameterSatz);
-    if (editor.exec() != QDialog::Accepted)
-        return;
-    TParameterSatz neu;
-    editor.GetParameterSatz(neu);
-    CopyParameterSatz(neu, FParameterSatz);
-    FParameterSatz.PLZ.clear();
-    edPLZ->clear();
-    ManualNS = true; // after emptying the field, whose change clears it
+    if (BearbeiteNiederschlag(this, FParameterSatz, edPLZ, !ManualNS))
+        ManualNS = true; // after emptying the field, whose change clears it
 }
 
 void TfrmAssistent::btnPlusClick()

@@ -11,6 +11,7 @@ class QFrame;
 class QLineEdit;
 class QWidget;
 class TPLZConverter;
+struct TParameterSatz;
 
 // An edit with a label beside it; the label is named after the edit plus "Label" and has the
 // edit as its buddy.
@@ -56,3 +57,10 @@ private:
     bool& m_flag;
     bool m_alt;
 };
+
+// Precipitation by hand: with `nachschlagen` the field's postal code is first replaced by the
+// nearest known one and its station's curve taken (failures ignored); then the editor opens on
+// the set's curve. On OK the set takes the edited curve, its postal code and the field are
+// emptied, and the result is true.
+bool BearbeiteNiederschlag(QWidget* besitzer, TParameterSatz& satz, QLineEdit* edPLZ,
+                           bool nachschlagen);

@@ -5,7 +5,6 @@
 #include "input/expert.h"
 
 #include "input/eingabehilfen.h"
-#include "input/expns.h"
 #include "input/flaechedialog.h"
 #include "model/fehler.h"
 #include "model/zahlenformat.h"
@@ -392,26 +391,8 @@ void TfrmExpert::btnMinusClick()
 
 void TfrmExpert::btnMoreClick()
 {
-    if (PLZChanged) {
-        // Without a usable postal code the editor opens on the curve the set already has.
-        try {
-            TPLZConverter& plz = Postleitzahlen();
-            const QString code = plz.ApproximatePLZ(edPLZ->text());
-            edPLZ->setText(code);
-            plz.GetNiederschlagPLZ(code, FParameterSatz.Niederschlag);
-        } catch (const std::exception&) {
-        }
-    }
-    TfrmExpNS editor(this);
-    editor.SetParameterSatz(FParameterSatz);
-    if (editor.exec() != QDialog::Accepted)
-        return;
-    TParameterSatz neu;
-    editor.GetParameterSatz(neu);
-    CopyParameterSatz(neu, FParameterSatz);
-    FParameterSatz.PLZ.clear();
-    edPLZ->clear();
-    PLZChanged = false;
+    if (BearbeiteNiederschlag(this, FParameterSatz, edPLZ, PLZChanged))
+        PLZChanged = false;
 }
 
 void TfrmExpert::edPLZChange()
