@@ -5,8 +5,8 @@
 #include "model/fehler.h"
 #include "model/zahlenformat.h"
 #include "refdata/tabelle.h"
-#include "refdata/tabellenmodell.h"
 #include "simulation/fenster/rahmen.h"
+#include "ui/tabellenansicht.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -160,20 +160,9 @@ TFSimulationDialog::TFSimulationDialog(TTabelle& mtProd, QWidget* parent)
                        QRect(8, 44, 385, 17));
     rbCalc->setChecked(true);
 
-    gridProd = new QTableView(gbZisterne);
-    gridProd->setObjectName(QStringLiteral("gridProd"));
+    gridProd = ErzeugeTabellenansicht(gbZisterne, "gridProd", mtProd,
+                                      {{"Hersteller", 120}, {"Produkt", 120}, {"Volumen", 80}});
     gridProd->setGeometry(32, 72, 353, 113);
-    FModell = new TTabellenModell(
-        mtProd,
-        {QStringLiteral("Hersteller"), QStringLiteral("Produkt"), QStringLiteral("Volumen")},
-        gridProd);
-    gridProd->setModel(FModell);
-    gridProd->setColumnWidth(0, 120);
-    gridProd->setColumnWidth(1, 120);
-    gridProd->setColumnWidth(2, 80);
-    gridProd->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    gridProd->setSelectionBehavior(QAbstractItemView::SelectRows);
-    gridProd->setSelectionMode(QAbstractItemView::SingleSelection);
     gridProd->setShowGrid(true);
     gridProd->verticalHeader()->hide();
     gridProd->verticalHeader()->setDefaultSectionSize(18);
@@ -194,17 +183,9 @@ TFSimulationDialog::TFSimulationDialog(TTabelle& mtProd, QWidget* parent)
     for (QRadioButton* radio : {rbCalc, rbZisterne})
         connect(radio, &QRadioButton::toggled, this, [this] { rbCalcClick(); });
     connect(gridProd, &QTableView::clicked, this, &TFSimulationDialog::gridProdCellClick);
-    // The grid and the table share one current row.
-    connect(gridProd->selectionModel(), &QItemSelectionModel::currentRowChanged, FModell,
-            &TTabellenModell::SetzeAktuell);
-    connect(FModell, &TTabellenModell::AktuellerIndexGeaendert, this,
-            &TFSimulationDialog::ZeigeAktuelleZeile);
-    connect(FModell, &QAbstractItemModel::modelReset, this,
-            &TFSimulationDialog::ZeigeAktuelleZeile);
     connect(btnStart, &QPushButton::clicked, this, &TFSimulationDialog::btnStartClick);
     connect(btnAbort, &QPushButton::clicked, this, &TFSimulationDialog::btnAbortClick);
 
-    ZeigeAktuelleZeile();
     FormCreate();
 }
 
@@ -259,15 +240,6 @@ void TFSimulationDialog::gridProdCellClick(const QModelIndex& index)
 void TFSimulationDialog::btnAbortClick()
 {
     reject();
-}
-
-void TFSimulationDialog::ZeigeAktuelleZeile()
-{
-    const QModelIndex aktuell = FModell->AktuellerIndex();
-    if (!aktuell.isValid() || gridProd->currentIndex().row() == aktuell.row())
-        return;
-    gridProd->setCurrentIndex(aktuell);
-    gridProd->selectRow(aktuell.row());
 }
 
 void TFSimulationDialog::btnStartClick()

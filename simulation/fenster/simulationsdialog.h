@@ -18,7 +18,6 @@ class QRadioButton;
 class QTableView;
 class QToolButton;
 class TTabelle;
-class TTabellenModell;
 
 // Up-down buttons attached to an edit: each step writes the new position into the edit. A
 // step starts from the edit's integer when it holds one, so typed numbers count; the position
@@ -95,9 +94,7 @@ private:
     void gridProdCellClick(const QModelIndex& index);
     void btnAbortClick();
     // Selects the table's current row in the grid.
-    void ZeigeAktuelleZeile();
 
     TTabelle& FProdukte;
-    TTabellenModell* FModell;
     TSimulationSet FSimulationSet;
 };
