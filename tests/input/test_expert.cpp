@@ -35,32 +35,24 @@ QString Text(const char* t)
     return QString::fromUtf8(t);
 }
 
-TFeld Feld(const char* name, TFeldTyp typ)
-{
-    TFeld f;
-    f.Name = QString::fromLatin1(name);
-    f.Typ = typ;
-    f.Groesse = typ == TFeldTyp::String ? 40 : 0;
-    return f;
-}
-
 // Saarbrücken 40..51 mm (0,546 m a year), München 70..81 mm; the rows of 70??? name a station
 // that the station table lacks.
 std::unique_ptr<TPLZConverter> KleineTabellen()
 {
     auto plz = std::make_unique<TTabelle>();
-    plz->DefiniereFelder({Feld("Postleitzahl", TFeldTyp::String), Feld("Stadt", TFeldTyp::String),
-                          Feld("Lon", TFeldTyp::Float), Feld("Lat", TFeldTyp::Float)});
+    plz->DefiniereFelder({FeldDefinition("Postleitzahl", TFeldTyp::String, 40),
+                          FeldDefinition("Stadt", TFeldTyp::String, 40),
+                          FeldDefinition("Lon", TFeldTyp::Float),
+                          FeldDefinition("Lat", TFeldTyp::Float)});
     for (const auto& [code, stadt] : {std::pair{"66???", u"Saarbrücken"},
                                       {"66111", u"Saarbrücken"},
                                       {"80???", u"München"},
                                       {"70???", u"Nirgendwo"}})
         plz->ZeileAnhaengen({QString::fromLatin1(code), QString::fromUtf16(stadt), 7.0L, 49.0L});
     auto station = std::make_unique<TTabelle>();
-    std::vector<TFeld> felder{Feld("Station", TFeldTyp::String)};
-    for (const char* m :
-         {"Jan", "Feb", "Mae", "Apr", "Mai", "Jun", "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"})
-        felder.push_back(Feld(m, TFeldTyp::Float));
+    std::vector<TFeld> felder{FeldDefinition("Station", TFeldTyp::String, 40)};
+    for (const char* m : Monatsfelder)
+        felder.push_back(FeldDefinition(m, TFeldTyp::Float));
     station->DefiniereFelder(felder);
     for (const auto& [name, mm] : {std::pair{u"Saarbrücken", 40}, {u"München", 70}}) {
         TZeile zeile{QString::fromUtf16(name)};
