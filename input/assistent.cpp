@@ -609,8 +609,8 @@ void TfrmAssistent::btnPlusClick()
         return;
     // Shown as entered: the list's texts are what the page check reads back.
     auto* zeile =
-        new QTreeWidgetItem(lvFlaechen, {zahl::FestVerlustfrei(dialog.GetFlaeche(), 2, 10),
-                                         zahl::FestVerlustfrei(dialog.GetBeiwert(), 2, 2)});
+        new QTreeWidgetItem(lvFlaechen, {zahl::Umkehrbar(dialog.GetFlaeche(), 2, 10),
+                                         zahl::Umkehrbar(dialog.GetBeiwert(), 2, 2)});
     zeile->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
 }
 

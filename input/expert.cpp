@@ -23,47 +23,32 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <cmath>
+
 namespace {
 // A numeric field: its member of the set, its inclusive upper bound (the lower one is 0) and
-// its display format; the field shows the stored value times Faktor.
+// its display format.
 struct TZahlFeld {
     long double TParameterSatz::*Wert;
     int Grenze;
     int Stellen;
     int Praezision;
-    long double Faktor;
+    int Verschiebung; // shown as value × 10^Verschiebung
 };
 
 // In the order of TfrmExpert::FZahlFelder.
 constexpr std::array<TZahlFeld, 10> ZahlFelder{{
-    {&TParameterSatz::WGrad, 100, 0, 3, 100},
-    {&TParameterSatz::PersWCSpar, 99, 1, 2, 1},
-    {&TParameterSatz::PersWCSparV, 999, 2, 2, 1},
-    {&TParameterSatz::PersWCNorm, 99, 1, 2, 1},
-    {&TParameterSatz::PersWCNormV, 999, 2, 2, 1},
-    {&TParameterSatz::PersWasch, 99, 1, 2, 1},
-    {&TParameterSatz::PersWaschV, 999, 2, 2, 1},
-    {&TParameterSatz::Garten, 100000, 2, 6, 1},
-    {&TParameterSatz::GartenV, 999, 2, 2, 1},
-    {&TParameterSatz::LadeBeiwert, 1, 2, 2, 1},
+    {&TParameterSatz::WGrad, 100, 0, 3, 2},
+    {&TParameterSatz::PersWCSpar, 99, 1, 2, 0},
+    {&TParameterSatz::PersWCSparV, 999, 2, 2, 0},
+    {&TParameterSatz::PersWCNorm, 99, 1, 2, 0},
+    {&TParameterSatz::PersWCNormV, 999, 2, 2, 0},
+    {&TParameterSatz::PersWasch, 99, 1, 2, 0},
+    {&TParameterSatz::PersWaschV, 999, 2, 2, 0},
+    {&TParameterSatz::Garten, 100000, 2, 6, 0},
+    {&TParameterSatz::GartenV, 999, 2, 2, 0},
+    {&TParameterSatz::LadeBeiwert, 1, 2, 2, 0},
 }};
-
-constexpr int MaxStellen = 4;
-
-// The display format of a value, or with up to MaxStellen decimals and no digit cap when the
-// format's text would not read back as the stored value.
-QString Anzeige(long double wert, int stellen, int praezision, long double faktor = 1)
-{
-    const long double gezeigt = wert * faktor;
-    const auto gibtZurueck = [&](const QString& text) {
-        const auto gelesen = zahl::Lies(text);
-        return gelesen && *gelesen / faktor == wert;
-    };
-    QString text = zahl::Fest(gezeigt, stellen, praezision);
-    for (int s = stellen; s <= MaxStellen && !gibtZurueck(text); ++s)
-        text = zahl::Dezimal(gezeigt, s);
-    return text;
-}
 
 QGroupBox* Gruppe(QWidget* eltern, const char* name, const QString& titel, const QRect& lage)
 {
@@ -256,13 +241,15 @@ void TfrmExpert::FormShow()
     PLZChanged = plzChanged;
     for (size_t i = 0; i < FZahlFelder.size(); ++i) {
         const TZahlFeld& f = ZahlFelder[i];
-        FZahlFelder[i]->setText(Anzeige(FParameterSatz.*f.Wert, f.Stellen, f.Praezision, f.Faktor));
+        FGezeigt[i] = zahl::Umkehrbar(FParameterSatz.*f.Wert, f.Stellen, f.Praezision, f.Verschiebung);
+        FZahlFelder[i]->setText(FGezeigt[i]);
     }
 }
 
 void TfrmExpert::FuegeFlaecheHinzu(long double flaeche, long double beiwert)
 {
-    auto* zeile = new QTreeWidgetItem(lvDach, {Anzeige(flaeche, 2, 6), Anzeige(beiwert, 2, 2)});
+    auto* zeile = new QTreeWidgetItem(
+        lvDach, {zahl::Umkehrbar(flaeche, 2, 6), zahl::Umkehrbar(beiwert, 2, 2)});
     zeile->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
 }
 
@@ -369,7 +356,11 @@ void TfrmExpert::btnBerechnenClick()
     }
     for (size_t i = 0; i < FZahlFelder.size(); ++i) {
         const TZahlFeld& f = ZahlFelder[i];
-        satz.*f.Wert = zahl::Lies(FZahlFelder[i]->text()).value_or(0) / f.Faktor + 0.0L; // no -0
+        if (FZahlFelder[i]->text() == FGezeigt[i])
+            continue; // untouched: the stored value, not its reading
+        satz.*f.Wert = zahl::Lies(FZahlFelder[i]->text()).value_or(0) /
+                           std::pow(10.0L, f.Verschiebung) +
+                       0.0L; // no -0
     }
     CopyParameterSatz(satz, FParameterSatz);
     accept();

@@ -76,6 +76,7 @@ private:
     int ZahlFeldIndex(const QObject* objekt) const;
 
     std::array<QLineEdit*, 10> FZahlFelder{};
+    std::array<QString, 10> FGezeigt{}; // each field's text when the form was shown
     bool FPruefungLaeuft = false; // a check or a confirmation is running
     bool FKlickVerwerfen = false; // the press that moved the focus to btnBerechnen is void
     Qt::FocusReason FFokusGrund = Qt::OtherFocusReason; // of btnBerechnen's last focus

@@ -1,5 +1,5 @@
-// Precipitation editor. Values are shown to a tenth of a millimetre, so that a station's
-// curve comes back unchanged when the editor is confirmed without edits.
+// Precipitation editor. Values are shown with the decimals they need and untouched fields keep
+// their stored value, so a curve comes back unchanged when the editor is confirmed without edits.
 #include "input/expns.h"
 
 #include "input/eingabehilfen.h"
@@ -45,11 +45,7 @@ constexpr TSpalte Spalten[2] = {{8, 54, 48}, {124, 68, 46}};
 
 QString MillimeterText(long double meter)
 {
-    const long double mm = meter * 1000;
-    const QString zehntel = zahl::Fest(mm, 1, 5);
-    if (zehntel.endsWith(QStringLiteral(",0")))
-        return zahl::Fest(mm, 0, 4);
-    return zehntel;
+    return zahl::Umkehrbar(meter, 0, 4, 3);
 }
 
 TfrmExpNS::TfrmExpNS(QWidget* parent) : TInputForm(parent)
@@ -115,8 +111,10 @@ TfrmExpNS::TfrmExpNS(QWidget* parent) : TInputForm(parent)
 void TfrmExpNS::SetParameterSatz(const TParameterSatz& quelle)
 {
     TInputForm::SetParameterSatz(quelle);
-    for (size_t i = 0; i < FMonate.size(); ++i)
-        FMonate[i]->setText(MillimeterText(FParameterSatz.Niederschlag[i]));
+    for (size_t i = 0; i < FMonate.size(); ++i) {
+        FGezeigt[i] = MillimeterText(FParameterSatz.Niederschlag[i]);
+        FMonate[i]->setText(FGezeigt[i]);
+    }
 }
 
 bool TfrmExpNS::eventFilter(QObject* objekt, QEvent* ereignis)
@@ -137,7 +135,8 @@ void TfrmExpNS::btnOKClick()
             throw EInvalidValueException(
                 QStringLiteral("Bitte geben Sie einen Wert zwischen 0 und 500 an."));
         }
-        FParameterSatz.Niederschlag[i] = *mm / 1000 + 0.0L; // "-0" counts as 0
+        if (FMonate[i]->text() != FGezeigt[i])
+            FParameterSatz.Niederschlag[i] = *mm / 1000 + 0.0L; // "-0" counts as 0
     }
     FParameterSatz.Menge = 0;
     for (const long double monat : FParameterSatz.Niederschlag)

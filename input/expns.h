@@ -45,8 +45,11 @@ private:
     void btnOKClick();
 
     std::array<QLineEdit*, 12> FMonate{};
+    // What each month's field showed on opening: an untouched field keeps its stored value.
+    std::array<QString, 12> FGezeigt{};
 };
 
-// A month's value in metres as the editor shows it in millimetres: tenths with one decimal
-// ("52,3"), whole millimetres without decimals ("52").
+// A month's value in metres as the editor shows it in millimetres: whole millimetres without
+// decimals ("52"), otherwise as many decimals as it takes to read back as the stored value
+// ("52,3", "52,35", "0,04").
 QString MillimeterText(long double meter);

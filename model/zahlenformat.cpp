@@ -359,6 +359,49 @@ QString FestVerlustfrei(long double wert, int stellen, int praezision, int maxSt
     return text;
 }
 
+QString Umkehrbar(long double wert, int stellen, int praezision, int verschiebung)
+{
+    if (!std::isfinite(wert))
+        return nichtEndlich(wert);
+    const long double faktor = std::pow(10.0L, verschiebung);
+    const long double gezeigt = wert * faktor;
+    const auto treu = [&](const QString& text) {
+        const auto gelesen = Lies(text);
+        return gelesen && *gelesen / faktor == wert;
+    };
+    QString text = Fest(gezeigt, stellen, praezision);
+    if (treu(text))
+        return text;
+    for (int s = std::clamp(stellen, 0, kMaxStellen); s <= kMaxStellen; ++s) {
+        text = Dezimal(gezeigt, s);
+        if (treu(text))
+            return text;
+    }
+    // The shortest digits that read back as wert, with the point moved.
+    Dezimalzahl d;
+    d.negativ = std::signbit(wert);
+    {
+        CLocaleScope c;
+        char puffer[64] = {};
+        for (int genauigkeit = 1; genauigkeit <= 21; ++genauigkeit) {
+            std::snprintf(puffer, sizeof puffer, "%.*Le", genauigkeit - 1, std::fabs(wert));
+            if (strtold_l(puffer, nullptr, cLocale()) == std::fabs(wert))
+                break;
+        }
+        const char* p = puffer;
+        for (; *p != '\0' && *p != 'e'; ++p) {
+            if (*p >= '0' && *p <= '9')
+                d.ziffern += *p;
+        }
+        d.punkt = (*p == 'e' ? std::atoi(p + 1) : 0) + 1 + verschiebung;
+    }
+    schneideNullenAb(d.ziffern);
+    const int nachkomma = static_cast<int>(d.ziffern.size()) - d.punkt;
+    if (d.punkt > 21 || nachkomma > 21)
+        return exponentText(d);
+    return festText(d, std::max(std::clamp(stellen, 0, kMaxStellen), nachkomma));
+}
+
 QString Dezimal(long double wert, int stellen)
 {
     if (!std::isfinite(wert))

@@ -215,10 +215,16 @@ TEST_F(Experte, ShowsValuesWithoutChangingThem)
         {{"89,25", "12,3456", "0,0001", "98,7", "8,8", "0,1", "4,375", "100000", "0,3", "0,5"},
          {"89,25", "12,3456", "0,0001", "98,7", "8,80", "0,1", "4,375", "100000,00", "0,30",
           "0,50"}},
+        {{"87,654321", "0,123456", "8,81234", "1,5", "13,999999", "1E-9", "4,123456",
+          "99999,999999", "0,000007", "0,999999"},
+         {"87,654321", "0,123456", "8,81234", "1,5", "13,999999", "0,000000001", "4,123456",
+          "99999,999999", "0,000007", "0,999999"}},
     };
     for (const Fall& fall : faelle) {
         TParameterSatz satz = NeuerSatz();
-        satz.Flaechen = {{*zahl::Lies("12,345"), *zahl::Lies("0,125")}, {100, *zahl::Lies("0,9")}};
+        satz.Flaechen = {{*zahl::Lies("12,345"), *zahl::Lies("0,125")},
+                         {100, *zahl::Lies("0,9")},
+                         {*zahl::Lies("1234,567891"), *zahl::Lies("0,999999")}};
         satz.PLZ.clear();
         satz.Niederschlag[0] = 0.0523L;
         satz.Menge = 0.7L;
@@ -234,6 +240,8 @@ TEST_F(Experte, ShowsValuesWithoutChangingThem)
         EXPECT_EQ(zweite.lvDach->topLevelItem(0)->text(0), Text("12,345"));
         EXPECT_EQ(zweite.lvDach->topLevelItem(0)->text(1), Text("0,125"));
         EXPECT_EQ(zweite.lvDach->topLevelItem(1)->text(1), Text("0,90"));
+        EXPECT_EQ(zweite.lvDach->topLevelItem(2)->text(0), Text("1234,567891"));
+        EXPECT_EQ(zweite.lvDach->topLevelItem(2)->text(1), Text("0,999999"));
         QTest::mouseClick(zweite.btnBerechnen, Qt::LeftButton);
         ASSERT_EQ(zweite.result(), QDialog::Accepted);
         TParameterSatz zurueck;
@@ -241,12 +249,12 @@ TEST_F(Experte, ShowsValuesWithoutChangingThem)
         EXPECT_EQ(zurueck, satz);
     }
 
-    // A fraction no four decimals can hold is shown to four; the postal code is never shown.
+    // A stored fraction shows every decimal it has, in percent; the postal code is never shown.
     TParameterSatz satz = NeuerSatz();
-    satz.WGrad = *zahl::Lies("0,901234");
+    satz.WGrad = *zahl::Lies("0,9012345");
     satz.PLZ = Text("66111");
     Zeige(satz);
-    EXPECT_EQ(form.edWGrad->text(), Text("90,1234"));
+    EXPECT_EQ(form.edWGrad->text(), Text("90,12345"));
     EXPECT_EQ(form.edPLZ->text(), QString());
     EXPECT_TRUE(form.PLZChanged);
     EXPECT_TRUE(meldungen.Meldungen.empty());

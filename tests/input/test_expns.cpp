@@ -85,7 +85,7 @@ TEST(ExpNS, LayoutCaptionsAndTabOrder)
     }
 }
 
-TEST(ExpNS, ShowsMillimetresWithTenthsOnlyWhereNeeded)
+TEST(ExpNS, ShowsMillimetresWithTheDecimalsTheyNeed)
 {
     struct Fall {
         long double meter;
@@ -94,12 +94,12 @@ TEST(ExpNS, ShowsMillimetresWithTenthsOnlyWhereNeeded)
     const Fall faelle[] = {
         {0.0523L, "52,3"},
         {0.052L, "52"},
-        {0.05234L, "52,3"},
-        {0.05296L, "53"},
+        {0.05234L, "52,34"},
+        {0.05296L, "52,96"},
         {0, "0"},
         {0.5L, "500"},
-        {0.00004L, "0"},
-        {0.00006L, "0,1"},
+        {0.00004L, "0,04"},
+        {0.00006L, "0,06"},
         {0.1234L, "123,4"},
         {0.4999L, "499,9"},
         {StationsWert("63.1"), "63,1"},
@@ -148,6 +148,34 @@ TEST(ExpNS, AcceptingUnchangedKeepsTheStationValues)
             ASSERT_EQ(zurueck.Niederschlag[i], satz.Niederschlag[i])
                 << Monat(form, static_cast<int>(i))->text().toStdString();
     }
+
+    // Typed values come back as typed on reopening, and an unchanged confirmation keeps them.
+    struct Getippt {
+        const char* text;
+        const char* gezeigt;
+    };
+    const Getippt getippt[12] = {{"52,35", "52,35"},       {"0,04", "0,04"},
+                                 {"0", "0"},               {"500", "500"},
+                                 {"12,3", "12,3"},         {"0,000001", "0,000001"},
+                                 {"499,999999", "499,999999"}, {"123,4567", "123,4567"},
+                                 {"3,14159", "3,14159"},   {"1E-5", "0,00001"},
+                                 {"7,25", "7,25"},         {"99,123", "99,123"}};
+    TfrmExpNS erste;
+    erste.SetParameterSatz(NeuerSatz());
+    for (int i = 0; i < 12; ++i)
+        Monat(erste, i)->setText(QString::fromLatin1(getippt[i].text));
+    QTest::mouseClick(erste.btnOK, Qt::LeftButton);
+    ASSERT_EQ(erste.result(), QDialog::Accepted);
+    TParameterSatz satz;
+    erste.GetParameterSatz(satz);
+    TfrmExpNS wieder;
+    wieder.SetParameterSatz(satz);
+    for (int i = 0; i < 12; ++i)
+        EXPECT_EQ(Monat(wieder, i)->text(), QString::fromLatin1(getippt[i].gezeigt));
+    QTest::mouseClick(wieder.btnOK, Qt::LeftButton);
+    TParameterSatz nochmal;
+    wieder.GetParameterSatz(nochmal);
+    EXPECT_EQ(nochmal, satz);
 
     // The standard curve comes back unchanged as well.
     TfrmExpNS form;
