@@ -27,6 +27,7 @@
 #include <QValueAxis>
 
 #include <cmath>
+#include <new>
 
 namespace {
 constexpr int BildBreite = 281;
@@ -326,6 +327,16 @@ void TFuellstandSeite::btnSimulierenClick()
         FSimRunning = false;
     });
 
+    try {
+        Simuliere(fenster, selbst);
+    } catch (const std::bad_alloc&) {
+        throw EFehler(QStringLiteral("Für diese Simulation reicht der Arbeitsspeicher nicht aus. "
+                                     "Bitte wählen Sie weniger Zeiteinheiten."));
+    }
+}
+
+void TFuellstandSeite::Simuliere(QWidget* fenster, const QPointer<TFuellstandSeite>& selbst)
+{
     std::vector<long double> werte(12);
     GetSliders(werte);
     const std::int64_t n =

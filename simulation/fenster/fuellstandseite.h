@@ -86,6 +86,8 @@ protected:
 private:
     void ErzeugeDiagramm();
     void ErzeugeRegler();
+    // One run from the prepared settings, with the result window or the stop message.
+    void Simuliere(QWidget* fenster, const QPointer<TFuellstandSeite>& selbst);
 
     const TParameterSatz& FSatz;
     TTabelle& FProdukte;

@@ -25,6 +25,8 @@
 namespace {
 constexpr int UsrUnitsMin = 12;
 constexpr int UsrUnitsMax = 366;
+// Typed time units: at most one per hour of a leap year.
+constexpr int UsrUnitsGrenze = 366 * 24;
 
 QGroupBox* Gruppe(QWidget* eltern, const char* name, const QString& titel, const QRect& lage)
 {
@@ -258,6 +260,10 @@ void TFSimulationDialog::btnStartClick()
         if (!einheiten || *einheiten < UsrUnitsMin)
             throw EInvalidValueException(
                 QStringLiteral("Bitte geben Sie eine ganze Zahl >= 12 für die Zeiteinheiten an."));
+        if (*einheiten > UsrUnitsGrenze)
+            throw EInvalidValueException(
+                QStringLiteral("Bitte geben Sie eine ganze Zahl <= %1 für die Zeiteinheiten an.")
+                    .arg(UsrUnitsGrenze));
         satz.IntervalTo = *einheiten;
     } else {
         throw EFehler(QStringLiteral("Bitte wählen Sie ein Zeitinterval."));
@@ -269,8 +275,13 @@ void TFSimulationDialog::btnStartClick()
             "Bitte geben Sie eine ganze Zahl >= 1 für die Anzahl der Durchläufe ein."));
     satz.Runs = *runs;
 
-    if (rbZisterne->isChecked())
-        satz.ParameterSatz.Volumen = AlsZahl(FProdukte.AktuellerWert(u"Volumen"));
+    if (rbZisterne->isChecked()) {
+        const TWert& volumen = FProdukte.AktuellerWert(u"Volumen");
+        if (IstNull(volumen)) // no product row selected
+            throw EInvalidValueException(
+                QStringLiteral("Bitte wählen Sie eine Zisterne aus der Liste."));
+        satz.ParameterSatz.Volumen = AlsZahl(volumen);
+    }
 
     const auto volMin = zahl::Lies(edVolMin->text());
     if (!volMin || *volMin < 0 || *volMin > satz.ParameterSatz.Volumen)

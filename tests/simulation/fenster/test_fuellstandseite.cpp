@@ -22,6 +22,7 @@
 #include <QTest>
 #include <QValueAxis>
 #include <gtest/gtest.h>
+#include <new>
 
 namespace {
 // Every variate is its mean: runs become exact.
@@ -369,15 +370,30 @@ TEST_F(Seite, SchliessenDesFenstersBeendetDenLauf)
 
 TEST_F(Seite, FehlerImLaufStelltDenKnopfZurueck)
 {
-    seite->SimulationsFabrik = []() -> std::unique_ptr<TSimulation> {
-        throw EFehler(QStringLiteral("Kein Speicher für die Simulation"));
+    const struct {
+        std::function<void()> fehler;
+        QString meldung;
+    } faelle[] = {
+        {[] { throw EFehler(QStringLiteral("Kein Speicher für die Simulation")); },
+         QStringLiteral("Kein Speicher für die Simulation.")},
+        // A failed allocation is reported; the page stays usable.
+        {[] { throw std::bad_alloc(); },
+         QStringLiteral("Für diese Simulation reicht der Arbeitsspeicher nicht aus. "
+                        "Bitte wählen Sie weniger Zeiteinheiten.")},
     };
-    ModalFolge folge({Dialog()});
-    Klicke();
-    ASSERT_EQ(meldungen.Meldungen.size(), 1u);
-    EXPECT_EQ(meldungen.Meldungen[0].Text, QStringLiteral("Kein Speicher für die Simulation."));
-    EXPECT_EQ(seite->btnSimulieren->text(), QStringLiteral("&Simulation starten"));
-    EXPECT_FALSE(seite->SimulationLaeuft());
+    for (const auto& f : faelle) {
+        meldungen.Meldungen.clear();
+        seite->SimulationsFabrik = [&f]() -> std::unique_ptr<TSimulation> {
+            f.fehler();
+            return nullptr;
+        };
+        ModalFolge folge({Dialog()});
+        Klicke();
+        ASSERT_EQ(meldungen.Meldungen.size(), 1u);
+        EXPECT_EQ(meldungen.Meldungen[0].Text, f.meldung);
+        EXPECT_EQ(seite->btnSimulieren->text(), QStringLiteral("&Simulation starten"));
+        EXPECT_FALSE(seite->SimulationLaeuft());
+    }
 }
 
 TEST_F(Seite, TaeglichOhneGrafikHundertJahreSofort)

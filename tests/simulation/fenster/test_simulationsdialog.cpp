@@ -21,6 +21,8 @@
 namespace {
 const QString EinheitenFehler =
     QStringLiteral("Bitte geben Sie eine ganze Zahl >= 12 für die Zeiteinheiten an.");
+const QString EinheitenGrenze =
+    QStringLiteral("Bitte geben Sie eine ganze Zahl <= 8784 für die Zeiteinheiten an.");
 const QString LaeufeFehler =
     QStringLiteral("Bitte geben Sie eine ganze Zahl >= 1 für die Anzahl der Durchläufe ein.");
 const QString VolMinFehler =
@@ -105,6 +107,7 @@ TEST_F(Dialog, ZeitintervallNachAuswahl)
                   {"rbDay", "", 365},
                   {"rbUser", "12", 12},
                   {"rbUser", "400", 400},
+                  {"rbUser", "8784", 8784},
                   {"rbUser", "$10", 16}};
     for (const auto& f : faelle) {
         SCOPED_TRACE(std::string(f.radio) + " " + f.einheiten);
@@ -141,6 +144,8 @@ TEST_F(Dialog, ErsterFehlerBleibtImDialog)
         {"11 Zeiteinheiten", {benutzer("11")}, EinheitenFehler},
         {"Zeiteinheiten kein Wert", {benutzer("zwölf")}, EinheitenFehler},
         {"Zeiteinheiten mit Komma", {benutzer("12,5")}, EinheitenFehler},
+        {"Zeiteinheiten über der Grenze", {benutzer("8785")}, EinheitenGrenze},
+        {"Zeiteinheiten größte Ganzzahl", {benutzer("2147483647")}, EinheitenGrenze},
         {"kein Intervall",
          {[](TFSimulationDialog& d) {
              d.rbMonth->setAutoExclusive(false);
@@ -168,6 +173,13 @@ TEST_F(Dialog, ErsterFehlerBleibtImDialog)
          {feld(&TFSimulationDialog::edVolMin, "-1"),
           [](TFSimulationDialog& d) { d.cbGraphics->setCheckState(Qt::PartiallyChecked); }},
          VolMinFehler},
+        // Last: it empties the shared product table.
+        {"gewählte Zisterne ohne Auswahl",
+         {[this](TFSimulationDialog& d) {
+             FilterProducts(*produkte, 100); // nothing recommended, no current row
+             Waehle(d.rbZisterne);
+         }},
+         QStringLiteral("Bitte wählen Sie eine Zisterne aus der Liste.")},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.name);
