@@ -172,11 +172,13 @@ int TfrmAuswertung::Execute(int startSeite)
 void TfrmAuswertung::Vorbereiten(int startSeite)
 {
     LoadProducts();
-    CopyParameterSatz(FParameterSatz, FOriginalSatz);
     Recalculate();
     SetConsumerSliderRanges();
     FuellstandSeite->InterpolateLine();
     SelectPage(startSeite);
+    // Taken once the sliders have cut the values to their tenths, so that reset brings back
+    // exactly the values and results the window opened with.
+    CopyParameterSatz(FParameterSatz, FOriginalSatz);
 }
 
 void TfrmAuswertung::Recalculate()

@@ -186,9 +186,14 @@ void TfrmAuswertung::SetSliderRange(QSlider* slider, QLabel* maxLabel, long doub
         const int maximum = regel->Grenze > wert
                                 ? static_cast<int>(regel->Grenze * 10)
                                 : static_cast<int>(std::trunc(wert * 10 * regel->Faktor));
+        const int vorher = slider->value();
         slider->setMaximum(maximum);
         slider->setTickInterval(maximum / 10);
         slider->setValue(static_cast<int>(std::trunc(wert * 10)));
+        // A position that stayed put ran no change handling: the value still becomes the
+        // slider's tenth and its label shows it, as when the position moves.
+        if (slider->value() == vorher)
+            tbPersWCSparChange(slider);
     }
     maxLabel->setText(QString::number(slider->maximum() / 10));
 }

@@ -202,7 +202,8 @@ TEST_F(Auswertung, SliderRangesFollowTheValue)
     };
     for (const TFall& f : {TFall{4, 100, 40, "10", "4,0"}, TFall{10, 150, 100, "15", "10,0"},
                            TFall{12, 180, 120, "18", "12,0"}, TFall{12.3L, 184, 123, "18", "12,3"},
-                           TFall{0, 100, 0, "10", "0,0"}}) {
+                           TFall{0, 100, 0, "10", "0,0"}, TFall{0.1L, 100, 1, "10", "0,1"},
+                           TFall{0.15L, 100, 1, "10", "0,1"}}) {
         SCOPED_TRACE(static_cast<double>(f.Wert));
         TParameterSatz satz = Beispiel();
         satz.PersWCNorm = f.Wert;
@@ -212,6 +213,8 @@ TEST_F(Auswertung, SliderRangesFollowTheValue)
         EXPECT_EQ(fenster->tbPersWCNorm->value(), f.Position);
         EXPECT_EQ(fenster->lmaxPersNormWC->text(), QString::fromLatin1(f.MaxText));
         EXPECT_EQ(fenster->lPersWCNorm->text(), QString::fromLatin1(f.WertText));
+        // The count is the slider's tenth also where the position kept its design-time 1.
+        EXPECT_EQ(fenster->Arbeitskopie().PersWCNorm, f.Position / 10.0L);
     }
     for (const TFall& f : {TFall{80, 1000, 800, "100", ""}, TFall{100, 2000, 1000, "200", ""},
                            TFall{250, 5000, 2500, "500", ""}}) {
@@ -282,6 +285,36 @@ TEST_F(Auswertung, ResetBringsBackTheOpeningValuesOnTheActivePage)
     EXPECT_EQ(fenster->sgFlaeche->item(0, 0)->text(), QStringLiteral("100,00"));
     EXPECT_EQ(fenster->tbPersWCNorm->value(), 25);
     EXPECT_EQ(fenster->Arbeitskopie().Flaechen[0].Flaeche, 100);
+}
+
+TEST_F(Auswertung, ResetShowsWhatTheOpeningShowedForValuesBetweenTenths)
+{
+    TParameterSatz satz = Beispiel();
+    satz.PersWCSpar = 4.05L;
+    satz.Flaechen[0].Flaeche = 12.37L;
+    Oeffne(satz);
+    const TParameterSatz geoeffnet = fenster->Arbeitskopie();
+    EXPECT_EQ(geoeffnet.PersWCSpar, 4.0L);
+    EXPECT_EQ(geoeffnet.Flaechen[0].Flaeche, 12.3L);
+    const TErgebnisse anfang = Detail(*fenster);
+    EXPECT_EQ(anfang, Erwartet(geoeffnet));
+
+    // Only another slider moves: the two cut sliders keep their positions.
+    fenster->tbPersWasch->setValue(20);
+    QTest::mouseClick(fenster->btnReset, Qt::LeftButton);
+    EXPECT_EQ(fenster->Arbeitskopie(), geoeffnet);
+    EXPECT_EQ(Detail(*fenster), anfang);
+    EXPECT_EQ(fenster->lPersWCSpar->text(), QStringLiteral("4,0"));
+    EXPECT_EQ(fenster->sgFlaeche->item(0, 0)->text(), QStringLiteral("12,30"));
+
+    // The compact page, which does not set the area slider, shows the same after reset.
+    QTest::mouseClick(fenster->btnKInfo, Qt::LeftButton);
+    const QString ertrag = fenster->lEErtrag->text();
+    EXPECT_EQ(ertrag, anfang.Ertrag);
+    fenster->tbPersWasch->setValue(20);
+    QTest::mouseClick(fenster->btnReset, Qt::LeftButton);
+    EXPECT_EQ(fenster->Arbeitskopie(), geoeffnet);
+    EXPECT_EQ(fenster->lEErtrag->text(), ertrag);
 }
 
 TEST_F(Auswertung, EditingConfirmedThenResetReturnsToTheOpeningSet)
