@@ -8,9 +8,15 @@
 #include "ui/tabellenansicht.h"
 
 #include <QEvent>
+#include <QFontMetricsF>
+#include <QHeaderView>
 #include <QMouseEvent>
 #include <QScrollArea>
 #include <QTableView>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
 
 namespace {
 constexpr QSize BildFlaeche{153, 145};
@@ -73,7 +79,16 @@ TfrmDetailEmpf::TfrmDetailEmpf(TTabelle& tabelle, QWidget* parent) : QDialog(par
     ZistImg->setScaledContents(true);
 
     Ueberschrift(this, "Hersteller-Adresse", {8, 298, 265, 18});
-    dbAdresse = Datentext(this, "dbAdresse", {8, 316, 280, 40});
+    // As many whole lines as the space above "Internet-Link" holds; longer addresses scroll.
+    sbAdresse = new QScrollArea(this);
+    sbAdresse->setObjectName(QStringLiteral("sbAdresse"));
+    const int zeilen = std::max(1, 42 / fontMetrics().lineSpacing());
+    sbAdresse->setGeometry(8, 316, 280, zeilen * fontMetrics().lineSpacing());
+    sbAdresse->setFrameShape(QFrame::NoFrame);
+    sbAdresse->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    sbAdresse->setWidgetResizable(true);
+    dbAdresse = Datentext(nullptr, "dbAdresse", {});
+    sbAdresse->setWidget(dbAdresse);
     Ueberschrift(this, "Internet-Link", {8, 360, 265, 18});
     dbURL = Datentext(this, "dbURL", {8, 378, 280, 18});
     dbURL->setWordWrap(false);
@@ -91,6 +106,8 @@ TfrmDetailEmpf::TfrmDetailEmpf(TTabelle& tabelle, QWidget* parent) : QDialog(par
 
     connect(&mtProd, &TTabelle::AktuelleZeileGeaendert, this, &TfrmDetailEmpf::dsrcProdDataChange);
     connect(&mtProd, &TTabelle::Zurueckgesetzt, this, &TfrmDetailEmpf::dsrcProdDataChange);
+    connect(&mtProd, &TTabelle::Zurueckgesetzt, this, &TfrmDetailEmpf::PasseSpaltenAn);
+    PasseSpaltenAn();
     connect(&mtProd, &TTabelle::WertGeaendert, this, &TfrmDetailEmpf::dsrcProdDataChange);
     dsrcProdDataChange();
     btnClose->setFocus();
@@ -117,6 +134,38 @@ void TfrmDetailEmpf::dsrcProdDataChange()
     if (bild.isNull())
         bild = LadeBild(QStringLiteral("ZISTDEF"), BildFlaeche);
     ZistImg->setPixmap(bild);
+}
+
+void TfrmDetailEmpf::PasseSpaltenAn()
+{
+    // Width a cell needs for a text: the item delegate's margins, the grid line and the
+    // fraction of a pixel that the text's exact width adds.
+    const QFontMetricsF masse(dbgProd->font());
+    const int rand = 2 * (dbgProd->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr,
+                                                        dbgProd) + 1) + 2;
+    const auto bedarf = [&](const char16_t* feld, int mindestens) {
+        int breite = mindestens;
+        for (int zeile = 0; zeile < mtProd.Anzahl(); ++zeile) {
+            const qreal text = masse.horizontalAdvance(mtProd.Anzeigetext(zeile, feld));
+            breite = std::max(breite, static_cast<int>(std::ceil(text)) + rand);
+        }
+        return breite;
+    };
+    // The room inside the frame, beside the row header and a vertical scroll bar.
+    const int platz = dbgProd->width() - 2 * dbgProd->frameWidth() -
+                      dbgProd->verticalHeader()->width() -
+                      dbgProd->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, dbgProd);
+    const int volumen = bedarf(u"Volumen", 54);
+    const int preis = bedarf(u"Preis", 74);
+    // The product column gives way first: the chosen product is shown in full below the grid.
+    constexpr int MindestProdukt = 80;
+    const int hersteller =
+        std::max(MindestProdukt, std::min(bedarf(u"Hersteller", 140),
+                                          platz - volumen - preis - MindestProdukt));
+    const int produkt = std::max(MindestProdukt, platz - hersteller - volumen - preis);
+    const std::array<int, 4> breiten{hersteller, produkt, volumen, preis};
+    for (int spalte = 0; spalte < 4; ++spalte)
+        dbgProd->setColumnWidth(spalte, breiten[static_cast<size_t>(spalte)]);
 }
 
 void TfrmDetailEmpf::dbURLClick()

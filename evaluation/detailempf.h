@@ -27,6 +27,7 @@ public:
     QScrollArea* sbDesc;
     QLabel* dbBeschreibung;
     QLabel* ZistImg;
+    QScrollArea* sbAdresse;
     QLabel* dbAdresse;
     QLabel* dbURL;
     QPushButton* btnClose;
@@ -40,6 +41,9 @@ protected:
 private:
     // Shows the texts and the picture of the current row.
     void dsrcProdDataChange();
+    // Sizes the columns to the widest maker, volume and price in the grid's font; the product
+    // column takes the rest.
+    void PasseSpaltenAn();
 
     TTabelle& mtProd;
 };

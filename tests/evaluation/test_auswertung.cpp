@@ -22,6 +22,8 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSlider>
+#include <QStyleOptionViewItem>
+#include <QHeaderView>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
@@ -427,6 +429,48 @@ TEST_F(Auswertung, DetailWindowOnAnEmptyRecommendation)
     QTest::mouseClick(fenster->btnDetailEmpf, Qt::LeftButton);
     EXPECT_EQ(antwort.Beantwortet(), 1);
     EXPECT_TRUE(fenster->findChildren<TfrmDetailEmpf*>().isEmpty());
+}
+
+TEST(DetailEmpf, PricesMakersAndLongAddressesShowWhole)
+{
+    const auto mtProd = ErzeugeProduktTabelle();
+    const QString adresse = QStringLiteral("Quellmoos Kunststofftechnik GmbH, Am Stadtholz 24, "
+                                           "Gewerbegebiet Nord, Halle 7, Tor 3, 33609 Bielefeld, "
+                                           "Postfach 12 34 56, 33602 Bielefeld, Telefon 0521 "
+                                           "123456-0, Telefax 0521 123456-99, Deutschland");
+    for (qint64 id = 1; id <= 6; ++id)
+        mtProd->ZeileAnhaengen({id, QStringLiteral("Quellmoos Kunststofftechnik"),
+                                QStringLiteral("Flachtank FT %1").arg(id), 20.0L, 1349.0L + id,
+                                QString(), QString(), adresse, QByteArray()});
+    TfrmDetailEmpf d(*mtProd);
+    d.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
+    // Every maker, volume and price fits its column as the grid's own delegate measures it,
+    // with a pixel to spare for the fraction its rounding drops; the columns keep their order
+    // and titles and fit beside the scroll bar.
+    QTableView* grid = d.dbgProd;
+    const std::array<const char*, 4> titel{"Hersteller", "Produkt", "Volumen", "Preis"};
+    for (int spalte = 0; spalte < 4; ++spalte)
+        EXPECT_EQ(grid->model()->headerData(spalte, Qt::Horizontal).toString(),
+                  QString::fromLatin1(titel[static_cast<size_t>(spalte)]));
+    QStyleOptionViewItem option;
+    option.initFrom(grid->viewport());
+    for (int zeile = 0; zeile < mtProd->Anzahl(); ++zeile)
+        for (int spalte : {0, 2, 3}) {
+            const QModelIndex index = grid->model()->index(zeile, spalte);
+            EXPECT_LT(grid->itemDelegate()->sizeHint(option, index).width(),
+                      grid->columnWidth(spalte))
+                << index.data().toString().toStdString();
+        }
+    EXPECT_LE(grid->horizontalHeader()->length(), grid->viewport()->width());
+
+    // The long address lies whole in its scroll area, in whole lines above the link's caption.
+    EXPECT_EQ(d.dbAdresse->text(), adresse);
+    EXPECT_EQ(d.dbAdresse->parentWidget(), d.sbAdresse->viewport());
+    EXPECT_GE(d.dbAdresse->height(), d.dbAdresse->heightForWidth(d.dbAdresse->width()));
+    EXPECT_GT(d.dbAdresse->height(), d.sbAdresse->viewport()->height());
+    EXPECT_EQ(d.sbAdresse->viewport()->height() % d.fontMetrics().lineSpacing(), 0);
+    EXPECT_LE(d.sbAdresse->geometry().bottom(), d.dbURL->y() - 18);
 }
 
 TEST_F(Auswertung, F1AndTheHelpButtonOpenContext40)
