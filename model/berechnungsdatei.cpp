@@ -370,6 +370,13 @@ constexpr TZahlFeld Ergebnisse[] = {
     {"Rate", &TParameterSatz::Rate, false},
 };
 
+QString Anzeigename(const QString& pfad)
+{
+    return QDir::toNativeSeparators(pfad);
+}
+
+} // namespace
+
 std::string JsonZahl(long double wert, const char* name)
 {
     if (!std::isfinite(wert))
@@ -397,13 +404,6 @@ std::string JsonText(const QString& text)
     }
     return aus + '"';
 }
-
-QString Anzeigename(const QString& pfad)
-{
-    return QDir::toNativeSeparators(pfad);
-}
-
-} // namespace
 
 QByteArray BerechnungAlsJson(const TParameterSatz& satz)
 {

@@ -7,6 +7,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <string>
+
 inline constexpr qint64 MaxBerechnungsGroesse = 1024 * 1024; // bytes
 inline const QString BerechnungsEndung = QStringLiteral(".tropfwerk");
 inline const QString BerechnungsMimeTyp = QStringLiteral("application/x-tropfwerk");
@@ -27,6 +29,11 @@ TParameterSatz LadeBerechnung(const QString& pfad);
 // Writes a calculation file through a temporary file, so an interrupted or failed save leaves
 // the old file as it was. Raises EFehler naming the file and the reason when it fails.
 void SpeichereBerechnung(const QString& pfad, const TParameterSatz& satz);
+
+// A JSON string literal of the text, and a JSON number of the value (shortest decimal that
+// reads back; raises EFehler naming `name` for a value that is not finite).
+std::string JsonText(const QString& text);
+std::string JsonZahl(long double wert, const char* name);
 
 // The file name the save dialog proposes: "Berechnung 14195.tropfwerk", without a postal code
 // "Berechnung.tropfwerk".

@@ -1,0 +1,43 @@
+// The calculator's work beyond loading the data files: reading and computing 1000 cases with
+// their recommendations.
+#include "model/berechnungsdatei.h"
+#include "refdata/produkte.h"
+#include "refdata/tabelle.h"
+#include "rechner.h"
+
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void TausendFaelle(benchmark::State& state)
+{
+    QTemporaryDir ordner;
+    QStringList dateien;
+    for (int i = 0; i < 1000; ++i) {
+        TParameterSatz satz;
+        InitParameterSatz(satz);
+        satz.Flaechen = {{80.0L + i % 120, 0.9L}, {20, 0.5L}};
+        satz.WGrad = 0.9L;
+        satz.PLZ = QString::number(10000 + i * 7);
+        satz.PersWCSpar = 1 + i % 6;
+        satz.PersWasch = 1 + i % 5;
+        satz.Garten = i % 300;
+        dateien << ordner.filePath(QStringLiteral("Fall %1.tropfwerk").arg(i));
+        SpeichereBerechnung(dateien.back(), satz);
+    }
+    const auto mtProd = ErzeugeProduktTabelle();
+    LoadProducts(*mtProd, QStringLiteral(TW_DATENORDNER));
+    for (auto _ : state) {
+        size_t produkte = 0;
+        for (const QString& datei : dateien)
+            produkte += RechneFall(datei, *mtProd).Produkte.size();
+        benchmark::DoNotOptimize(produkte);
+    }
+}
+BENCHMARK(TausendFaelle)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

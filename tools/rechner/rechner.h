@@ -1,0 +1,54 @@
+// tropfwerk-rechner: computes calculation files and prints their results for planners.
+#pragma once
+
+#include "model/parametersatz.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+class QTextStream;
+class TTabelle;
+
+enum class TAusgabeFormat { Text, Csv, Json };
+
+struct TRechnerAufruf {
+    TAusgabeFormat Format = TAusgabeFormat::Text;
+    QString Datenordner; // empty: beside the program
+    QStringList Dateien; // files, or folders whose *.tropfwerk files are computed
+};
+
+// One recommended product.
+struct TEmpfehlung {
+    QString Hersteller;
+    QString Produkt;
+    long double Volumen = 0; // m³
+    long double Preis = 0;   // EUR
+};
+
+// One computed case.
+struct TFall {
+    QString Datei;
+    TParameterSatz Satz;
+    std::vector<TEmpfehlung> Produkte;
+};
+
+// Reads the command line (without the program name); nullopt-like false with a reason in
+// `fehler` for a wrong call.
+bool LiesAufruf(const QStringList& argumente, TRechnerAufruf& aufruf, QString& fehler);
+
+// The files to compute: the named files, and the *.tropfwerk files of named folders (by name).
+QStringList Falldateien(const QStringList& pfade);
+
+// Reads and computes one case with the recommendations from mtProd (its filter is changed).
+// Raises EFehler for a file that is no valid calculation.
+TFall RechneFall(const QString& datei, TTabelle& mtProd);
+
+// Prints the cases in the format, all at once (JSON is one array, CSV has one header line).
+void GibAus(const std::vector<TFall>& faelle, TAusgabeFormat format, QTextStream& aus);
+
+// The whole program: 0 when every case was computed, 1 when a file or the data failed,
+// 2 for a wrong call (with the usage on `fehler`).
+int FuehreRechnerAus(const QStringList& argumente, const QString& programmOrdner,
+                     QTextStream& aus, QTextStream& fehler);
