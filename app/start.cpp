@@ -12,6 +12,8 @@
 
 #include <QApplication>
 
+#include <exception>
+
 namespace {
 struct TEngines {
     TEngines()
@@ -25,22 +27,36 @@ struct TEngines {
         GeoConverter.reset();
     }
 };
-} // namespace
 
-int ProgrammStart()
+// The message of an error that stops the start-up: the data-file layer words its own; anything
+// else is shown as it is.
+QString Startfehler(const std::exception& fehler)
+{
+    if (const auto* eigener = dynamic_cast<const EFehler*>(&fehler))
+        return eigener->Meldung();
+    return QStringLiteral("Die Anwendung konnte nicht gestartet werden (%1). Die Anwendung wird "
+                          "beendet.")
+        .arg(QString::fromLocal8Bit(fehler.what()));
+}
+
+int Starten()
 {
     LadeHersteller();
     if (!PruefeDatendateien())
         return 1;
 
-    std::unique_ptr<TEngines> engines;
-    try {
-        engines = std::make_unique<TEngines>();
-    } catch (const ESchwererFehler& fehler) {
-        SchwererFehler(fehler.Meldung());
-    }
-
+    const TEngines engines;
     TfrmMain hauptfenster;
     VerdrahteFenster(hauptfenster);
     return QApplication::exec();
+}
+} // namespace
+
+int ProgrammStart()
+{
+    try {
+        return Starten();
+    } catch (const std::exception& fehler) {
+        SchwererFehler(Startfehler(fehler));
+    }
 }

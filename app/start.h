@@ -2,5 +2,6 @@
 #pragma once
 
 // Loads the maker record, checks the data files and runs the main window until it is closed.
-// Returns the exit status: 1 when a data file is missing (no window is shown).
+// Returns the exit status: 1 when a data file is missing (no window is shown). Any other error
+// of the start-up, running out of memory included, is shown as a fatal error that ends the program.
 int ProgrammStart();

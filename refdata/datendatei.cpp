@@ -8,7 +8,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <exception>
 #include <memory>
+#include <utility>
 
 const TDatendatei Data1{"Data1.cry", -1194620981, 43};
 const TDatendatei Data2{"Data2.cry", 1593047215, 38};
@@ -16,10 +19,18 @@ const TDatendatei Data3{"Data3.cry", 730218449, 39};
 
 namespace {
 
-[[noreturn]] void Zugriffsfehler(const QString& name)
+TSpeicherHaken speicherHaken = nullptr;
+
+// Every growth of a buffer of the reader passes here first.
+void Speicher(qint64 bytes)
 {
-    throw ESchwererFehler(
-        QStringLiteral("Fehler beim Zugriff auf %1. Die Anwendung wird beendet.").arg(name));
+    if (speicherHaken)
+        speicherHaken(bytes);
+}
+
+[[noreturn]] void Zugriff(const QString& name)
+{
+    throw Zugriffsfehler(name);
 }
 
 std::int32_t LiesLaenge(const char* q)
@@ -55,6 +66,7 @@ public:
     // The next `n` bytes (n <= Rest()), or nullptr when they cannot be read.
     const char* Hole(qint64 n)
     {
+        Speicher(n);
         m_puffer.resize(n);
         if (m_datei.read(m_puffer.data(), n) != n)
             return nullptr;
@@ -70,28 +82,64 @@ private:
 };
 
 // Reads records up to the end. Every length is checked against the bytes that remain before
-// anything is allocated, so the stream never grows beyond the container's size.
+// anything is allocated, so the stream never grows beyond the container's size. Nothing is
+// reserved for the size the file claims: the stream grows with the plaintext actually read.
 template <class Quelle>
 void LeseContainer(Quelle& quelle, QByteArray& strom, const TCrypter& crypter, const QString& name)
 {
-    // The plaintext is shorter than the container: one allocation for all of it.
-    strom.reserve(quelle.Rest());
     QByteArray klartext;
     while (quelle.Rest() > 0) {
         if (quelle.Rest() < 4)
-            Zugriffsfehler(name);
+            Zugriff(name);
         const char* kopf = quelle.Hole(4);
         if (kopf == nullptr)
-            Zugriffsfehler(name);
+            Zugriff(name);
         const std::int32_t n = LiesLaenge(kopf);
         if (n < 0 || n > quelle.Rest())
-            Zugriffsfehler(name);
+            Zugriff(name);
         const char* blob = quelle.Hole(n);
         if (blob == nullptr)
-            Zugriffsfehler(name);
-        if (crypter.DecryptBlob(blob, n, klartext) > 0)
+            Zugriff(name);
+        if (crypter.DecryptBlob(blob, n, klartext) > 0) {
+            Speicher(strom.size() + klartext.size());
             strom.append(klartext);
+        }
     }
+}
+
+// Runs `lesen`; any failure in it, running out of memory included, is the file's access error.
+template <class F> void MitZugriffsfehler(const QString& name, QByteArray& strom, F lesen)
+{
+    try {
+        lesen();
+    } catch (const ESchwererFehler&) {
+        throw;
+    } catch (const std::exception&) {
+        strom = QByteArray(); // gives the memory back
+        Zugriff(name);
+    }
+}
+
+// Drops control characters and trailing full stops; very long reasons are cut.
+QString Lesbar(const QString& grund)
+{
+    constexpr qsizetype Hoechstens = 300;
+    QString aus;
+    aus.reserve(std::min(grund.size(), Hoechstens + 1));
+    for (const QChar c : grund) {
+        if (aus.size() > Hoechstens)
+            break;
+        if (c.category() != QChar::Other_Control)
+            aus.append(c);
+    }
+    if (aus.size() > Hoechstens) {
+        aus.truncate(Hoechstens);
+        aus.append(u'\u2026');
+    }
+    aus = aus.trimmed();
+    while (aus.endsWith(u'.'))
+        aus.chop(1);
+    return aus.trimmed();
 }
 
 QString Anzeigename(const QString& dateiname, const QString& anzeigename)
@@ -106,25 +154,29 @@ void DecryptFileToStream(const QString& dateiname, QByteArray& strom, const QByt
 {
     strom.resize(0); // keeps the capacity for the next file
     const QString name = Anzeigename(dateiname, anzeigename);
-    QFile datei(dateiname);
-    if (!datei.open(QIODevice::ReadOnly) || datei.isSequential())
-        Zugriffsfehler(name);
+    MitZugriffsfehler(name, strom, [&] {
+        QFile datei(dateiname);
+        if (!datei.open(QIODevice::ReadOnly) || datei.isSequential())
+            Zugriff(name);
 
-    // The key schedule depends only on the key: once per file.
-    auto crypter = std::make_unique<TCrypter>();
-    crypter->InitKey(key);
-    TDateiQuelle quelle(datei);
-    LeseContainer(quelle, strom, *crypter, name);
+        // The key schedule depends only on the key: once per file.
+        auto crypter = std::make_unique<TCrypter>();
+        crypter->InitKey(key);
+        TDateiQuelle quelle(datei);
+        LeseContainer(quelle, strom, *crypter, name);
+    });
 }
 
 void DecryptBytesToStream(const QByteArray& datei, QByteArray& strom, const QByteArray& key,
                           const QString& anzeigename)
 {
     strom.resize(0); // keeps the capacity for the next file
-    auto crypter = std::make_unique<TCrypter>();
-    crypter->InitKey(key);
-    TSpeicherQuelle quelle(datei);
-    LeseContainer(quelle, strom, *crypter, anzeigename);
+    MitZugriffsfehler(anzeigename, strom, [&] {
+        auto crypter = std::make_unique<TCrypter>();
+        crypter->InitKey(key);
+        TSpeicherQuelle quelle(datei);
+        LeseContainer(quelle, strom, *crypter, anzeigename);
+    });
 }
 
 QByteArray LeseDatendatei(const TDatendatei& datei, const QString& ordner)
@@ -134,4 +186,24 @@ QByteArray LeseDatendatei(const TDatendatei& datei, const QString& ordner)
                         GenerateKey(datei.Seed, datei.Schluessellaenge),
                         QString::fromLatin1(datei.Name));
     return strom;
+}
+
+ESchwererFehler Zugriffsfehler(const QString& name)
+{
+    return ESchwererFehler(
+        QStringLiteral("Fehler beim Zugriff auf %1. Die Anwendung wird beendet.").arg(name));
+}
+
+QString Tabellenfehler(const QString& name, const QString& grund, const QString& zusatz)
+{
+    QString text =
+        QStringLiteral("Die Datei %1 enthält keine gültige Tabelle (%2).").arg(name, Lesbar(grund));
+    if (!zusatz.isEmpty())
+        text += u' ' + zusatz;
+    return text;
+}
+
+TSpeicherHaken SetzeSpeicherHaken(TSpeicherHaken haken)
+{
+    return std::exchange(speicherHaken, haken);
 }

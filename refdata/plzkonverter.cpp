@@ -34,20 +34,22 @@ long double Zahl(const TTabelle& t, int zeile, int feld)
 std::unique_ptr<TTabelle> LadeTabelle(const TDatendatei& datei, const QString& ordner,
                                       std::initializer_list<const char16_t*> pflichtfelder)
 {
+    const QString name = QString::fromLatin1(datei.Name);
     const QByteArray strom = LeseDatendatei(datei, ordner);
-    auto tabelle = std::make_unique<TTabelle>();
     try {
+        auto tabelle = std::make_unique<TTabelle>();
         tabelle->LadeCsv(strom);
         for (const char16_t* feld : pflichtfelder)
             tabelle->FeldIndexPflicht(QStringView(feld));
+        return tabelle;
     } catch (const ESchwererFehler&) {
         throw;
     } catch (const EFehler& fehler) {
         throw ESchwererFehler(
-            QStringLiteral("Die Datei %1 enthält keine gültige Tabelle (%2). Die Anwendung wird beendet.")
-                .arg(QString::fromLatin1(datei.Name), fehler.Meldung()));
+            Tabellenfehler(name, fehler.Meldung(), QStringLiteral("Die Anwendung wird beendet.")));
+    } catch (const std::exception&) {
+        throw Zugriffsfehler(name); // out of memory while loading
     }
-    return tabelle;
 }
 
 // The code of a table row with every "?" written as "0".

@@ -1,9 +1,11 @@
 // Product catalogue: fields of mtProd, loading and the recommendation filter.
 #include "refdata/produkte.h"
 
+#include "model/fehler.h"
 #include "model/zahlenformat.h"
 #include "refdata/datendatei.h"
 
+#include <exception>
 #include <limits>
 
 namespace {
@@ -51,8 +53,15 @@ void LadeProdukte(TTabelle& mtProd, QByteArrayView strom)
 
 void LoadProducts(TTabelle& mtProd, const QString& ordner)
 {
+    const QString name = QString::fromLatin1(Data3.Name);
     const QByteArray strom = LeseDatendatei(Data3, ordner);
-    LadeProdukte(mtProd, strom);
+    try {
+        LadeProdukte(mtProd, strom);
+    } catch (const EFehler& fehler) {
+        throw EFehler(Tabellenfehler(name, fehler.Meldung()));
+    } catch (const std::exception&) {
+        throw Zugriffsfehler(name); // out of memory while loading
+    }
 }
 
 TProduktfilter Produktfilter(long double volumen)

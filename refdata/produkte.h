@@ -17,8 +17,9 @@ std::unique_ptr<TTabelle> ErzeugeProduktTabelle();
 // Fills mtProd from a decrypted binary table stream (stored definitions ignored) and sorts it
 // by Volumen. Raises EFehler when the stream does not parse.
 void LadeProdukte(TTabelle& mtProd, QByteArrayView strom);
-// Reads Data3.cry in `ordner` into mtProd and sorts it by Volumen. An access error of the file
-// raises ESchwererFehler (from the data-file layer); a payload that does not parse raises EFehler.
+// Reads Data3.cry in `ordner` into mtProd and sorts it by Volumen. An access error of the file,
+// running out of memory included, raises ESchwererFehler; a payload that does not parse raises
+// EFehler "Die Datei Data3.cry enthält keine gültige Tabelle (<Grund>)."
 void LoadProducts(TTabelle& mtProd, const QString& ordner = QStringLiteral("."));
 
 // The bounds V - 0,5 and V + 0,5, each rounded to two decimals as the filter text shows them.

@@ -3,6 +3,8 @@
 #include "app/logo.h"
 #include "app/start.h"
 #include "app/startpruefung.h"
+#include "refdata/datendatei.h"
+#include "ui/fehleranzeige.h"
 #include "ui/hilfe.h"
 #include "../support/modal.h"
 #include "../support/rekorder.h"
@@ -15,6 +17,7 @@
 #include <QTextBrowser>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <new>
 
 namespace {
 void Anlegen(const QDir& dir, std::initializer_list<const char*> namen)
@@ -74,6 +77,36 @@ TEST(StartPruefung, ProgramEndsWithoutWindowWhenAFileIsMissing)
     EXPECT_NE(status, 0);
     ASSERT_EQ(meldungen.Meldungen.size(), 1u);
     EXPECT_EQ(meldungen.Meldungen[0].Text, Text("Data3.cry"));
+    EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty());
+}
+
+TEST(StartPruefung, FailureWhileReadingADataFileIsItsFatalError)
+{
+    struct Beendet {
+        int status;
+    };
+    const BeendenFunktion altesEnde =
+        SetzeBeendenFunktion([](int status) { throw Beendet{status}; });
+    const TSpeicherHaken alterHaken =
+        SetzeSpeicherHaken([](qint64) -> void { throw std::bad_alloc(); });
+    const QString vorher = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(QStringLiteral(TW_DATENORDNER)));
+    MeldungsRekorder meldungen;
+    int status = 0;
+    try {
+        ProgrammStart();
+    } catch (const Beendet& b) {
+        status = b.status;
+    }
+    QDir::setCurrent(vorher);
+    SetzeSpeicherHaken(alterHaken);
+    SetzeBeendenFunktion(altesEnde);
+    EXPECT_NE(status, 0);
+    ASSERT_EQ(meldungen.Meldungen.size(), 1u);
+    EXPECT_EQ(meldungen.Meldungen[0].Text,
+              QStringLiteral("Fehler beim Zugriff auf Data2.cry. Die Anwendung wird beendet."));
+    EXPECT_EQ(meldungen.Meldungen[0].Titel, QStringLiteral("Schwerer Fehler"));
+    EXPECT_EQ(meldungen.Meldungen[0].Symbol, QMessageBox::Critical);
     EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty());
 }
 

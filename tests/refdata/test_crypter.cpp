@@ -10,9 +10,11 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <memory>
+#include <new>
 #include <random>
 #include <vector>
 
@@ -486,6 +488,36 @@ TEST(Container, AccessErrors)
         ErwarteZugriffsfehler(gut + s, key);
         ErwarteZugriffsfehler(s, key);
     }
+}
+
+namespace {
+qint64 groessteAnforderung = 0;
+void MerkeAnforderung(qint64 bytes)
+{
+    groessteAnforderung = std::max(groessteAnforderung, bytes);
+}
+void KeinSpeicher(qint64)
+{
+    throw std::bad_alloc();
+}
+} // namespace
+
+TEST(Container, MemoryFollowsThePlaintextAndItsLackIsAnAccessError)
+{
+    // Buffers grow with what is read, never to the size the file claims.
+    const QByteArray payload = LiesDatei(Testdatei("sample-csv.payload"));
+    const QByteArray key = GenerateKey(777, 43);
+    groessteAnforderung = 0;
+    const TSpeicherHaken alt = SetzeSpeicherHaken(MerkeAnforderung);
+    QByteArray strom;
+    DecryptFileToStream(Testdatei("sample-csv.cry"), strom, key);
+    EXPECT_EQ(strom, payload);
+    EXPECT_GT(groessteAnforderung, 0);
+    EXPECT_LE(groessteAnforderung, payload.size());
+
+    SetzeSpeicherHaken(KeinSpeicher);
+    ErwarteZugriffsfehler(LiesDatei(Testdatei("sample-csv.cry")), key);
+    SetzeSpeicherHaken(alt);
 }
 
 TEST(Container, UnreadableFile)

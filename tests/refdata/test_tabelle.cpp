@@ -16,9 +16,12 @@
 #include <QTemporaryDir>
 
 #include <cfloat>
+#include <clocale>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <new>
 #include <random>
 
 namespace {
@@ -1316,6 +1319,44 @@ TEST(Produkte, LoadProductsReadsData3FromTheFolder)
         ADD_FAILURE() << "no error";
     } catch (const ESchwererFehler& e) {
         EXPECT_EQ(e.Meldung(), "Fehler beim Zugriff auf Data3.cry. Die Anwendung wird beendet.");
+    }
+    // so is running out of memory while reading it
+    const TSpeicherHaken alt = SetzeSpeicherHaken([](qint64) -> void { throw std::bad_alloc(); });
+    try {
+        LoadProducts(*mtProd, ordner.path());
+        ADD_FAILURE() << "no error";
+    } catch (const ESchwererFehler& e) {
+        EXPECT_EQ(e.Meldung(), "Fehler beim Zugriff auf Data3.cry. Die Anwendung wird beendet.");
+    }
+    SetzeSpeicherHaken(alt);
+
+    // a damaged stream names the file; control characters of the reason are dropped
+    const auto schreibe = [&](const QByteArray& nutzlast) {
+        QFile d(QDir(ordner.path()).filePath("Data3.cry"));
+        ASSERT_TRUE(d.open(QIODevice::WriteOnly));
+        const QByteArray blob = c.EncryptBlob(nutzlast, 1, 2, int((8 - nutzlast.size() % 8) % 8));
+        for (int i = 0; i < 4; ++i)
+            d.write(QByteArray(1, static_cast<char>((blob.size() >> (8 * i)) & 0xFF)));
+        d.write(blob);
+    };
+    const struct {
+        QByteArray nutzlast;
+        QString meldung;
+    } kaputt[] = {
+        {"TPF1", "Die Datei Data3.cry enthält keine gültige Tabelle (Ungültiges Stream-Format)."},
+        {QByteArray("TPF0\x03\xFB\x00\x01\x06\x01N\x06\x04X\x07\x01Y", 17),
+         "Die Datei Data3.cry enthält keine gültige Tabelle (Unbekannter Feldtyp (XY))."},
+    };
+    for (const auto& k : kaputt) {
+        schreibe(k.nutzlast);
+        try {
+            LoadProducts(*mtProd, ordner.path());
+            ADD_FAILURE() << "no error";
+        } catch (const ESchwererFehler&) {
+            ADD_FAILURE() << "a damaged product stream ends only its window";
+        } catch (const EFehler& e) {
+            EXPECT_EQ(e.Meldung(), k.meldung);
+        }
     }
 }
 

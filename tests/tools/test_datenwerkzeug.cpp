@@ -8,12 +8,14 @@
 #include "refdata/crypter.h"
 #include "refdata/csvstrom.h"
 #include "refdata/datendatei.h"
+#include "refdata/plzkonverter.h"
 #include "refdata/produkte.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <gtest/gtest.h>
+#include <random>
 #include <set>
 
 namespace {
@@ -146,6 +148,32 @@ TEST(Packen, FreshChainingValuesAndVaryingBlobs)
         QByteArray strom;
         DecryptBytesToStream(*datei, strom, key, QStringLiteral("Data2.cry"));
         EXPECT_EQ(strom, nutzlast);
+    }
+}
+
+TEST(Packen, DamagedTableIsFatalAndNamesItsFile)
+{
+    QTemporaryDir ordner;
+    ASSERT_TRUE(ordner.isValid());
+    std::mt19937 zufall(3);
+    const QByteArray key = GenerateKey(Data2.Seed, Data2.Schluessellaenge);
+    const struct {
+        QByteArray nutzlast;
+        QString grund;
+    } faelle[] = {
+        {"\"@@TABLEDEF START@@\",\r\n\"F=Wort\x01\x1b[2J,0\",\r\n",
+         "Unbekannter Feldtyp (Wort[2J) in der CSV Datei. (F=Wort[2J,0)"},
+        {"irgendwas\r\n", "Die CSV Datei enthält keine Felddefinitionen"},
+    };
+    for (const auto& fall : faelle) {
+        Schreibe(ordner, "Data2.cry", SchreibeContainer(fall.nutzlast, key, zufall));
+        try {
+            TPLZConverter plz(ordner.path());
+            ADD_FAILURE() << "no error";
+        } catch (const ESchwererFehler& e) {
+            EXPECT_EQ(e.Meldung(), "Die Datei Data2.cry enthält keine gültige Tabelle (" +
+                                       fall.grund + "). Die Anwendung wird beendet.");
+        }
     }
 }
 

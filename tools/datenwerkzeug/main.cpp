@@ -14,6 +14,7 @@
 #include <QGuiApplication>
 #include <QStringList>
 #include <cstdio>
+#include <exception>
 #include <optional>
 
 namespace {
@@ -207,6 +208,10 @@ int main(int argc, char** argv)
         return 2;
     } catch (const EFehler& fehler) {
         Schreibe(QStringLiteral("tropfwerk-data: %1\n").arg(fehler.Meldung()), stderr);
+        return 1;
+    } catch (const std::exception& fehler) {
+        Schreibe(QStringLiteral("tropfwerk-data: %1\n").arg(QString::fromLocal8Bit(fehler.what())),
+                 stderr);
         return 1;
     }
 }
