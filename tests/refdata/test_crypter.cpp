@@ -210,6 +210,14 @@ TEST(Schluessel, DataFiles)
     EXPECT_NE(Data1.Seed, Data2.Seed);
     EXPECT_NE(Data1.Seed, Data3.Seed);
     EXPECT_NE(Data2.Seed, Data3.Seed);
+    // The delivered files are encrypted under exactly these keys.
+    EXPECT_EQ(
+        GenerateKey(Data1.Seed, Data1.Schluessellaenge).toHex(),
+        "24902d88d023d15bf5a3415fb9ad9a14fb61edae06388fac236e83c8fe686fadef77d9277ef4ada6c59745");
+    EXPECT_EQ(GenerateKey(Data2.Seed, Data2.Schluessellaenge).toHex(),
+              "e47578869aa0c47973fd27e9c32524f2a033482e17274527f66dae02e1889f966f41b6598bd1");
+    EXPECT_EQ(GenerateKey(Data3.Seed, Data3.Schluessellaenge).toHex(),
+              "9983c27ca3955169aa17a4c976b7c5cde3df31a533475233ce944ea560f9dcf5a600ebaa49f040");
 }
 
 // ---- key schedule ----
