@@ -79,9 +79,9 @@ void TfrmKarteDialog::iKarteMouseUp(Qt::MouseButton knopf, int x, int y)
     // A button released after dragging off the picture is not over it.
     if (!FKarte.valid(x, y) || (FKarte.pixel(x, y) & RGB_MASK) == (KartenHintergrund & RGB_MASK))
         return;
-    Q_ASSERT(PLZConverter);
-    const QString station = PLZConverter->FindNearestStation(TPixel{x, y});
-    FSelectedPLZ = PLZConverter->GetPLZ(station);
+    TPLZConverter& plz = GeladenerPLZConverter();
+    const QString station = plz.FindNearestStation(TPixel{x, y});
+    FSelectedPLZ = plz.GetPLZ(station);
     FCloseResult = 1;
     close();
 }

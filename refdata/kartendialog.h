@@ -31,7 +31,8 @@ public:
     QLabel* iKarte;
 
     // Releasing a mouse button over the map at (x, y) in picture pixels. Errors of the
-    // postal-code engine propagate to the caller; the window then stays open.
+    // postal-code engine, a missing engine included, propagate to the caller; the window then
+    // stays open.
     void iKarteMouseUp(Qt::MouseButton knopf, int x, int y);
 
 public slots:

@@ -59,6 +59,13 @@ QString OhneJoker(QString code)
 }
 } // namespace
 
+TPLZConverter& GeladenerPLZConverter()
+{
+    if (!PLZConverter)
+        throw EFehler(QStringLiteral("Postleitzahlen nicht geladen"));
+    return *PLZConverter;
+}
+
 TPLZConverter::TPLZConverter(const QString& ordner)
 {
     m_plz = LadeTabelle(Data2, ordner, {u"Postleitzahl", u"Stadt", u"Lon", u"Lat"});

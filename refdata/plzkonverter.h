@@ -49,3 +49,6 @@ private:
 // The program's engine and map converter, created at start-up after the data-file check.
 extern std::unique_ptr<TPLZConverter> PLZConverter;
 extern std::unique_ptr<TGeoConverter> GeoConverter;
+
+// The global postal-code engine; raises EFehler when it is not loaded.
+TPLZConverter& GeladenerPLZConverter();

@@ -199,6 +199,19 @@ TEST_F(KartenDialog, EngineErrorIsShownAndTheWindowStaysOpen)
         EXPECT_TRUE(dialog->SelectedPLZ().isEmpty());
         EXPECT_TRUE(Rueckrufe.empty());
     }
+    {
+        // without a loaded engine the click is refused with a message
+        SCOPED_TRACE("no engine");
+        std::unique_ptr<TPLZConverter> geladen = std::move(PLZConverter);
+        MeldungsRekorder meldungen;
+        Klick(Qt::LeftButton, QPoint(62, 440));
+        PLZConverter = std::move(geladen);
+        ASSERT_EQ(meldungen.Meldungen.size(), 1u);
+        EXPECT_EQ(meldungen.Meldungen[0].Text, QStringLiteral("Postleitzahlen nicht geladen."));
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_EQ(dialog->CloseResult(), 0);
+        EXPECT_TRUE(Rueckrufe.empty());
+    }
     // Once the engine answers again, the next click chooses.
     engine->SucheWirft = nullptr;
     engine->PLZWirft = nullptr;
