@@ -289,10 +289,12 @@ TTabellenInhalt LiesCsvStrom(QByteArrayView strom)
     bool definiert = false;
     std::vector<int> spalten; // field of each header column, -1 when none
     std::vector<TRohwert> werte;
-    // Every row costs its fields' worth of memory even when the line is short; a stream may
-    // not hold more values than it has bytes (plus a margin for short lines).
-    const qint64 hoechstensWerte = strom.size() + 65536;
-    qint64 werteGesamt = 0;
+    // Every row costs its fields' worth of memory even when the line is short. A written line
+    // has a comma per field, so its row costs less than two values per byte of the line; short
+    // lines may use a generous fixed allowance on top.
+    constexpr qint64 Wertgroesse = sizeof(TWert);
+    const qint64 hoechstensBytes = 128 * 1024 * 1024 + 2 * Wertgroesse * qint64(strom.size());
+    qint64 bytesGesamt = 0;
     const auto ohneDefinitionen = [] {
         return EFehler(QStringLiteral("Die CSV Datei enthält keine Felddefinitionen."));
     };
@@ -302,8 +304,8 @@ TTabellenInhalt LiesCsvStrom(QByteArrayView strom)
     while (leser.Naechste(zeile)) {
         if (abschnitt == TAbschnitt::Daten) {
             Werte(zeile, werte);
-            werteGesamt += static_cast<qint64>(inhalt.Felder.size());
-            if (werteGesamt > hoechstensWerte)
+            bytesGesamt += qint64(sizeof(TZeile)) + Wertgroesse * qint64(inhalt.Felder.size());
+            if (bytesGesamt > hoechstensBytes)
                 throw EFehler(QStringLiteral(
                     "Die CSV Datei enthält mehr Datenzeilen, als ihre Größe zulässt."));
             TZeile z(inhalt.Felder.size());

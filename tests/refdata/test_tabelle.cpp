@@ -934,6 +934,17 @@ TEST(Stroeme, ShortRecordsCannotBlowUpMemory)
     csv += "\"@@TABLEDEF END@@\",\nF0\n" + QByteArray(100000, 'x').replace("x", "x\n");
     EXPECT_EQ(Meldung([&] { LiesCsvStrom(csv); }),
               "Die CSV Datei enthält mehr Datenzeilen, als ihre Größe zulässt.");
+    // but lines shorter than the fields are legal and load
+    QByteArray kurz = "\"@@TABLEDEF START@@\",\r\n";
+    for (int i = 0; i < 13; ++i)
+        kurz += "\"F" + QByteArray::number(i) + "=String,10\",\r\n";
+    kurz += "\"@@TABLEDEF END@@\",\r\nF0,F1,F2,F3,F4,F5,F6,F7,F8,F9,F10,F11,F12,\r\n";
+    for (int i = 0; i < 9000; ++i)
+        kurz += "x,\r\n";
+    const TTabellenInhalt geladen = LiesCsvStrom(kurz);
+    ASSERT_EQ(geladen.Zeilen.size(), 9000u);
+    EXPECT_EQ(geladen.Zeilen.back()[0], TWert(QStringLiteral("x")));
+    EXPECT_TRUE(IstNull(geladen.Zeilen.back()[12]));
 
     // stored fields without data cost no bytes per record
     TBau bau;
