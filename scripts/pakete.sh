@@ -7,7 +7,7 @@ pakete=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev qt6-translations-l10n
   libgl-dev fonts-liberation2
   libgtest-dev libgmock-dev libbenchmark-dev libssl-dev
-  poppler-utils
+  poppler-utils locales
 )
 case "${1:-}" in
   --fuzz) pakete+=(clang libclang-rt-14-dev) ;;

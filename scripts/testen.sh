@@ -18,6 +18,18 @@ fi
 cmake -S . -B "$ordner" -G Ninja "${optionen[@]}"
 cmake --build "$ordner"
 
+# The number and table tests also run under a German locale. A machine without one gets it
+# generated into a temporary folder; the tests then fail rather than skip when it is unusable.
+export TROPFWERK_TEST_LOCALE=de_DE.UTF-8
+if ! locale -a 2>/dev/null | grep -qiE '^de_DE\.utf-?8$'; then
+  gebietsschemata=$(mktemp -d)
+  trap 'rm -rf "$gebietsschemata"' EXIT
+  localedef -i de_DE -f UTF-8 "$gebietsschemata/$TROPFWERK_TEST_LOCALE" ||
+    echo "localedef konnte $TROPFWERK_TEST_LOCALE nicht erzeugen" >&2
+  # only that folder is searched now: run everything else in the built-in C.UTF-8
+  export LOCPATH=$gebietsschemata LC_ALL=C.UTF-8
+fi
+
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

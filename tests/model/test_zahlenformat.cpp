@@ -5,6 +5,7 @@
 #include <cfloat>
 #include <clocale>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -301,18 +302,25 @@ TEST(Zahlenformat, LiesInvariantNurMitPunkt)
     }
 }
 
-// The process locale must not leak into any format.
+// The process locale must not leak into any format. The test command provides the German
+// locale and names it in TROPFWERK_TEST_LOCALE; there it must work.
 TEST(Zahlenformat, UnabhaengigVomGebietsschema)
 {
     const std::string vorher = std::setlocale(LC_ALL, nullptr);
-    if (!std::setlocale(LC_ALL, "de_DE.UTF-8") && !std::setlocale(LC_ALL, "de_DE.utf8"))
+    const char* verlangt = std::getenv("TROPFWERK_TEST_LOCALE");
+    if (!std::setlocale(LC_ALL, verlangt ? verlangt : "de_DE.UTF-8")) {
+        if (verlangt)
+            FAIL() << "locale " << verlangt << " is not usable";
         GTEST_SKIP() << "German locale not installed";
+    }
+    const std::string komma = std::localeconv()->decimal_point;
     const std::string invariant = zahl::Invariant(53.628L);
     const auto gelesen = zahl::LiesInvariant("53.628");
     const auto getippt = zahl::Lies(QStringLiteral("0,06"));
     const QString fest = zahl::Fest(12.5L, 2, 2);
     const QString verlustfrei = zahl::FestVerlustfrei(0.065L, 2, 2);
     std::setlocale(LC_ALL, vorher.c_str());
+    EXPECT_EQ(komma, ",");
     EXPECT_EQ(invariant, "53.628");
     EXPECT_EQ(gelesen, 53.628L);
     EXPECT_EQ(getippt, 0.06L);

@@ -153,6 +153,28 @@ TEST(CsvStrom, ReadsTheSamplePayload)
     EXPECT_EQ(t.Anzeigetext(1, 2), "");
 }
 
+// The stream's decimal point holds while the process runs with German number formats. The
+// test command provides the locale and names it in TROPFWERK_TEST_LOCALE; there it must work.
+TEST(CsvStrom, ReadsPointNumbersUnderAGermanLocale)
+{
+    const std::string vorher = std::setlocale(LC_ALL, nullptr);
+    const char* verlangt = std::getenv("TROPFWERK_TEST_LOCALE");
+    if (!std::setlocale(LC_ALL, verlangt ? verlangt : "de_DE.UTF-8")) {
+        if (verlangt)
+            FAIL() << "locale " << verlangt << " is not usable";
+        GTEST_SKIP() << "German locale not installed";
+    }
+    const std::string komma = std::localeconv()->decimal_point;
+    TTabelle t;
+    const QString fehler = Meldung([&] { t.LadeCsv(LiesTestdatei("sample-csv.payload")); });
+    std::setlocale(LC_ALL, vorher.c_str());
+    EXPECT_EQ(komma, ",");
+    EXPECT_EQ(fehler, QString());
+    ASSERT_EQ(t.Anzahl(), 3);
+    EXPECT_EQ(Zahl(t.Wert(1, 1)), 70.25L);
+    EXPECT_EQ(Zahl(t.Wert(2, 2)), 190.5L);
+}
+
 // Definitions of two fields "Name" (String) and "Wert" (Float) with these labels.
 QByteArray Definitionen(const char* nameLabel = "Name", const char* wertLabel = "Wert")
 {
