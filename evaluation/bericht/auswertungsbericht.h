@@ -10,7 +10,8 @@
 //   mtProd   the caller's product table, filtered to the products recommended for the set's
 //            Volumen; the filter stays in force afterwards.
 // Areas beyond the third and products beyond the seventh continue on a further page that
-// repeats the headings of their region.
+// repeats the title lines and the headings of their region; a report of several pages carries
+// "Seite N von M" at the foot of each page, a one-page report no foot line.
 #pragma once
 
 #include "evaluation/bericht/berichtmaschine.h"

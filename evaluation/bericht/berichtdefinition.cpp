@@ -92,6 +92,7 @@ public:
         t.Oben = Zahl(o, "oben");
         t.Breite = Zahl(o, "breite");
         t.Schrift = {m_schrift, Zahl(o, "groesse", 10.0), o.value(QLatin1String("fett")).toBool()};
+        t.JedeSeite = o.value(QLatin1String("jede_seite")).toBool();
         if (t.Schrift.Groesse <= 0)
             Fehler(QStringLiteral("\"groesse\" muss größer als 0 sein"));
         const QString ausrichtung =
@@ -184,6 +185,14 @@ TBerichtDefinition LiesBerichtDefinition(const QByteArray& json)
     if (d.Seitenbreite <= 0 || d.Seitenhoehe <= 0)
         leser.Fehler(QStringLiteral("die Seite hat keine Fläche"));
     d.Elemente = leser.Elemente(leser.Liste(wurzel, "elemente"));
+    if (wurzel.contains(QLatin1String("seitenfuss"))) {
+        const TBerichtElement fuss =
+            leser.Element(leser.Objekt(wurzel.value(QLatin1String("seitenfuss"))), false);
+        const auto* text = std::get_if<TBerichtText>(&fuss);
+        if (!text || text->IstDatenfeld())
+            leser.Fehler(QStringLiteral("\"seitenfuss\" muss ein Text sein"));
+        d.Seitenfuss = *text;
+    }
     for (const QJsonValue& v : leser.Liste(wurzel, "bereiche"))
         d.Bereiche.push_back(leser.Bereich(leser.Objekt(v)));
     return d;

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <variant>
 #include <vector>
 
@@ -31,6 +32,8 @@ struct TBerichtText {
     // Data field: table and field name. Inside a band the table is the band's own.
     QString Tabelle;
     QString Feld;
+    // Printed on every page, not only on the first.
+    bool JedeSeite = false;
 
     bool IstDatenfeld() const { return !Feld.isEmpty(); }
     bool operator==(const TBerichtText&) const = default;
@@ -69,8 +72,11 @@ struct TBerichtDefinition {
     QString Name;
     double Seitenbreite = 8.5;
     double Seitenhoehe = 11;
-    std::vector<TBerichtElement> Elemente; // printed on the first page
+    std::vector<TBerichtElement> Elemente; // printed on the first page, or on every page
     std::vector<TBerichtBereich> Bereiche;
+    // Printed at the foot of every page of a report with more than one page; "%1" stands for
+    // the page number, "%2" for the number of pages.
+    std::optional<TBerichtText> Seitenfuss;
 
     // The tables the report reads, in the order of their first use.
     QStringList Tabellen() const;
@@ -78,12 +84,13 @@ struct TBerichtDefinition {
 
 // Reads a definition:
 //   { "name", "seite": {"breite", "hoehe"}, "schrift": default font name,
-//     "elemente": [element...],
+//     "elemente": [element...], "seitenfuss": text element,
 //     "bereiche": [{"tabelle", "links", "oben", "breite", "hoehe", "bandhoehe",
 //                   "kopf": [element...], "band": [text element...]}] }
 // An element is {"text": ...} or {"feld": "table.field"} (in a band just "field") with "links",
 // "oben", "breite" and optional "groesse" (10), "fett" (false), "ausrichtung" ("links",
-// "rechts", "zentriert"); or {"linie": [x1, y1, x2, y2]} with optional "staerke" (1 point).
+// "rechts", "zentriert") and "jede_seite" (false); or {"linie": [x1, y1, x2, y2]} with optional
+// "staerke" (1 point).
 // Raises EFehler naming the report and the fault.
 TBerichtDefinition LiesBerichtDefinition(const QByteArray& json);
 // Reads a definition from a file or resource path (":/bericht/auswertung.json").

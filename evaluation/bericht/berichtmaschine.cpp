@@ -187,12 +187,14 @@ std::vector<TBerichtSeite> TBerichtMaschine::Erzeuge(const std::function<void(in
 
         for (int s = 0; s < anzahl; ++s) {
             TBerichtSeite neu;
-            if (s == 0)
-                for (TBerichtElement e : m_definition.Elemente) {
-                    if (auto* t = std::get_if<TBerichtText>(&e); t && t->IstDatenfeld())
-                        t->Text = AktuellerText(tabelle(t->Tabelle), t->Feld);
-                    neu.Elemente.push_back(std::move(e));
-                }
+            for (TBerichtElement e : m_definition.Elemente) {
+                auto* t = std::get_if<TBerichtText>(&e);
+                if (s > 0 && !(t && t->JedeSeite))
+                    continue;
+                if (t && t->IstDatenfeld())
+                    t->Text = AktuellerText(tabelle(t->Tabelle), t->Feld);
+                neu.Elemente.push_back(std::move(e));
+            }
             for (const TBerichtBereich& b : m_definition.Bereiche) {
                 const TTabelle& daten = tabelle(b.Tabelle);
                 const int erste = s * b.Zeilen();
@@ -210,6 +212,11 @@ std::vector<TBerichtSeite> TBerichtMaschine::Erzeuge(const std::function<void(in
                         }
                         neu.Elemente.push_back(std::move(t));
                     }
+            }
+            if (m_definition.Seitenfuss && anzahl > 1) {
+                TBerichtText fuss = *m_definition.Seitenfuss;
+                fuss.Text = fuss.Text.arg(s + 1).arg(anzahl);
+                neu.Elemente.push_back(std::move(fuss));
             }
             seiten.push_back(std::move(neu));
             if (seite)

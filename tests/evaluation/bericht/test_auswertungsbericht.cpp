@@ -1,6 +1,7 @@
 // The report "Auswertung" rendered to PDF: every value in its display format at its place, the
 // postal code, the recommended products, a changed working copy, printing twice, no products,
-// and the continuation page for more areas and products than the regions hold.
+// and the continuation page for more areas and products than the regions hold, with the title
+// and the page number on every page.
 #include "evaluation/bericht/auswertungsbericht.h"
 #include "model/berechnung.h"
 #include "pdftext.h"
@@ -110,6 +111,8 @@ TEST_F(AuswertungsBericht, PrintsEveryValueInItsFormatAtItsPlace)
     };
     const auto texte = Drucke();
     ASSERT_EQ(PdfSeiten(texte), 1);
+    // A one-page report has no foot line.
+    EXPECT_TRUE(TexteIn(texte, 1, 0, 10.5, 8.5, 11).empty());
     for (const TFall& f : faelle)
         ErwarteText(texte, 1, T(f.text), f.links, f.links + f.breite, f.oben, f.rechts);
 
@@ -215,10 +218,25 @@ TEST_F(AuswertungsBericht, ContinuesAreasAndProductsOnASecondPageWithTheirHeadin
                           [&](const TPdfText& t) { return t.Seite == 2 && t.Text == T(kopf); }),
             1)
             << kopf;
-    for (const char* nurErste : {"Tropfwerk 2003", "Niederschlag", "52,8 m³"})
+    for (const char* nurErste : {"Eingabe-Parameter :", "Niederschlag", "52,8 m³"})
         EXPECT_TRUE(std::none_of(texte.begin(), texte.end(), [&](const TPdfText& t) {
             return t.Seite == 2 && t.Text == T(nurErste);
         })) << nurErste;
+    // Every page carries the title lines and its number at the foot, and nothing else there.
+    for (int seite = 1; seite <= 2; ++seite) {
+        SCOPED_TRACE(seite);
+        for (const auto& [text, oben] : {std::pair{"Tropfwerk 2003", 0.5}, {"Auswertung", 1.2}}) {
+            const auto titel = TexteIn(texte, seite, 0, oben - 0.02, 8.5, oben + 0.02);
+            ASSERT_EQ(titel.size(), 1u) << text;
+            EXPECT_EQ(titel[0].Text, T(text));
+            EXPECT_NEAR((titel[0].Links + titel[0].Rechts) / 2, 4.25, 0.02) << text;
+        }
+        const auto fuss = TexteIn(texte, seite, 0, 10.5, 8.5, 11);
+        ASSERT_EQ(fuss.size(), 1u) << ::testing::PrintToString(fuss);
+        EXPECT_EQ(fuss[0].Text, QStringLiteral("Seite %1 von 2").arg(seite));
+        EXPECT_NEAR(fuss[0].Oben, 10.6, 0.02);
+        EXPECT_NEAR((fuss[0].Links + fuss[0].Rechts) / 2, 4.25, 0.02);
+    }
 }
 
 TEST_F(AuswertungsBericht, PrintsTheCatalogueOfTheDataFileWithinItsColumns)

@@ -31,6 +31,8 @@ TEST(BerichtDefinition, RefusesFaultyDefinitionsNamingTheFault)
         {Definition("[]", R"([{"tabelle": "t", "links": 0, "oben": 0, "breite": 1, "hoehe": 1,
                                "bandhoehe": 0}])"),
          "\"bandhoehe\""},
+        {R"({"name": "Probe", "seitenfuss": {"feld": "t.f", "links": 1, "oben": 1, "breite": 1}})",
+         "\"seitenfuss\" muss ein Text sein"},
     };
     for (const auto& [json, fehler] : faelle) {
         try {
