@@ -3,14 +3,20 @@
 
 #include "app/logo.h"
 #include "model/berechnung.h"
+#include "model/berechnungsdatei.h"
 #include "model/fehler.h"
+#include "ui/berechnungsdateien.h"
 #include "ui/bilder.h"
 #include "ui/formbasis.h"
 #include "ui/hilfe.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeySequence>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
@@ -34,6 +40,17 @@ TfrmMain::TfrmMain(bool mitSplash, QWidget* parent) : QMainWindow(parent)
 
     aAssistent = new QAction(QStringLiteral("Eingabe-&Assistent"), this);
     aExpert = new QAction(QStringLiteral("&Experteneingabe"), this);
+    aOeffnen = new QAction(QStringLiteral("Berechnung ö&ffnen..."), this);
+    aOeffnen->setObjectName(QStringLiteral("aOeffnen"));
+    aOeffnen->setShortcut(QKeySequence::Open);
+    aOeffnen->setStatusTip(QStringLiteral("Öffnet eine gespeicherte Berechnung"));
+    for (size_t i = 0; i < aZuletzt.size(); ++i) {
+        aZuletzt[i] = new QAction(this);
+        aZuletzt[i]->setObjectName(QStringLiteral("aZuletzt%1").arg(i + 1));
+        aZuletzt[i]->setVisible(false);
+        connect(aZuletzt[i], &QAction::triggered, this,
+                [this, i] { OeffneBerechnung(aZuletzt[i]->data().toString()); });
+    }
     aExit = new QAction(QStringLiteral("&Beenden"), this);
     aInfo = new QAction(QStringLiteral("Ueber..."), this);
     aAssistent->setObjectName(QStringLiteral("aAssistent"));
@@ -47,6 +64,9 @@ TfrmMain::TfrmMain(bool mitSplash, QWidget* parent) : QMainWindow(parent)
     datei->setObjectName(QStringLiteral("mDatei"));
     datei->addAction(aAssistent);
     datei->addAction(aExpert);
+    datei->addAction(aOeffnen);
+    for (QAction* zuletzt : aZuletzt)
+        datei->addAction(zuletzt);
     datei->addSeparator();
     datei->addAction(aExit);
     QMenu* info = menuBar()->addMenu(QStringLiteral("&Info"));
@@ -85,6 +105,13 @@ TfrmMain::TfrmMain(bool mitSplash, QWidget* parent) : QMainWindow(parent)
 
     connect(aAssistent, &QAction::triggered, this, [this] { StarteEingabe(Assistent); });
     connect(aExpert, &QAction::triggered, this, [this] { StarteEingabe(Experte); });
+    connect(aOeffnen, &QAction::triggered, this, [this] {
+        const QString pfad = FrageBerechnungZumOeffnen(this);
+        if (!pfad.isEmpty())
+            OeffneBerechnung(pfad);
+    });
+    connect(datei, &QMenu::aboutToShow, this, &TfrmMain::ZeigeZuletztVerwendet);
+    ZeigeZuletztVerwendet();
     connect(aExit, &QAction::triggered, this, &QWidget::close);
     connect(aInfo, &QAction::triggered, this, [this] {
         if (Info)
@@ -130,9 +157,50 @@ void TfrmMain::RunInput(const InputFormFabrik& formular, const TParameterSatz& s
         return;
     if (BerechneAlles(arbeit) != BerechnungOk)
         throw EFehler(QStringLiteral("Kann Berechnung nicht durchführen! Ungültige Parameter!"));
+    ZeigeAuswertung(arbeit);
+}
+
+void TfrmMain::OeffneBerechnung(const QString& pfad)
+{
+    TParameterSatz satz;
+    try {
+        satz = LadeBerechnung(pfad);
+    } catch (const EFehler&) {
+        VergissVerwendet(pfad);
+        ZeigeZuletztVerwendet();
+        throw;
+    }
+    MerkeVerwendet(pfad);
+    ZeigeZuletztVerwendet();
+    if (BerechneAlles(satz) != BerechnungOk)
+        throw EFehler(QStringLiteral("Kann Berechnung nicht durchführen! Ungültige Parameter!"));
+    ZeigeAuswertung(satz);
+}
+
+void TfrmMain::ZeigeAuswertung(const TParameterSatz& satz)
+{
     if (!Auswertung)
         return;
     std::unique_ptr<TOutputForm> auswertung(Auswertung(this));
-    auswertung->SetParameterSatz(arbeit);
+    auswertung->SetParameterSatz(satz);
     auswertung->Execute(1);
+}
+
+void TfrmMain::ZeigeZuletztVerwendet()
+{
+    const QStringList liste = ZuletztVerwendet();
+    for (size_t i = 0; i < aZuletzt.size(); ++i) {
+        QAction* eintrag = aZuletzt[i];
+        const bool belegt = static_cast<qsizetype>(i) < liste.size();
+        eintrag->setVisible(belegt);
+        if (!belegt)
+            continue;
+        const QString& pfad = liste[static_cast<qsizetype>(i)];
+        // "&&" keeps an ampersand of the file name from becoming a shortcut.
+        eintrag->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(
+            QFileInfo(pfad).fileName().replace(u'&', QStringLiteral("&&"))));
+        eintrag->setData(pfad);
+        eintrag->setStatusTip(QDir::toNativeSeparators(pfad));
+        eintrag->setToolTip(QDir::toNativeSeparators(pfad));
+    }
 }

@@ -4,6 +4,7 @@
 #include "model/parametersatz.h"
 
 #include <QMainWindow>
+#include <array>
 #include <functional>
 
 class QAction;
@@ -26,6 +27,9 @@ public:
     // The central flow: the form edits a copy of satz; a confirmed set is sized and shown in
     // the evaluation window. Raises EFehler when the calculation rejects the set.
     void RunInput(const InputFormFabrik& formular, const TParameterSatz& satz);
+    // Opens a calculation file, sizes it and shows it in the evaluation window on the detailed
+    // page. Raises EFehler when the file cannot be read; it then leaves the recent list.
+    void OeffneBerechnung(const QString& pfad);
 
     // Which windows the actions open.
     InputFormFabrik Assistent;
@@ -35,6 +39,8 @@ public:
 
     QAction* aAssistent;
     QAction* aExpert;
+    QAction* aOeffnen;
+    std::array<QAction*, 5> aZuletzt{}; // the recently used files, hidden when unused
     QAction* aExit;
     QAction* aInfo;
     QLabel* imgMain;
@@ -44,4 +50,8 @@ public:
 
 private:
     void StarteEingabe(const InputFormFabrik& formular);
+    // Fills the recent-file entries of the menu from the kept list.
+    void ZeigeZuletztVerwendet();
+    // Shows a sized set in the evaluation window on the detailed page.
+    void ZeigeAuswertung(const TParameterSatz& satz);
 };

@@ -1,11 +1,16 @@
 // Main window: layout, menu, the central flow RunInput and F1.
 #include "app/hauptfenster.h"
+#include "model/berechnungsdatei.h"
 #include "model/fehler.h"
 #include "testformulare.h"
+#include "ui/berechnungsdateien.h"
 #include "../support/modal.h"
 #include "../support/rekorder.h"
 
 #include <QAction>
+#include <QFile>
+#include <QKeySequence>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -63,12 +68,16 @@ TEST_F(Hauptfenster, LayoutAndCaptions)
     EXPECT_EQ(menues[0]->text(), QStringLiteral("&Datei"));
     EXPECT_EQ(menues[1]->text(), QStringLiteral("&Info"));
     const QList<QAction*> datei = menues[0]->menu()->actions();
-    ASSERT_EQ(datei.size(), 4);
+    ASSERT_EQ(datei.size(), 10);
     EXPECT_EQ(datei[0], fenster.aAssistent);
     EXPECT_EQ(datei[0]->text(), QStringLiteral("Eingabe-&Assistent"));
     EXPECT_EQ(datei[1]->text(), QStringLiteral("&Experteneingabe"));
-    EXPECT_TRUE(datei[2]->isSeparator());
-    EXPECT_EQ(datei[3]->text(), QStringLiteral("&Beenden"));
+    EXPECT_EQ(datei[2]->text(), QStringLiteral("Berechnung ö&ffnen..."));
+    EXPECT_EQ(datei[2]->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+    for (int i = 3; i < 8; ++i)
+        EXPECT_EQ(datei[i], fenster.aZuletzt[static_cast<size_t>(i - 3)]);
+    EXPECT_TRUE(datei[8]->isSeparator());
+    EXPECT_EQ(datei[9]->text(), QStringLiteral("&Beenden"));
     ASSERT_EQ(menues[1]->menu()->actions().size(), 1);
     EXPECT_EQ(menues[1]->menu()->actions()[0]->text(), QStringLiteral("Ueber..."));
 }
@@ -186,6 +195,62 @@ TEST_F(Hauptfenster, F1OpensContext10FromAnyControl)
         EXPECT_EQ(aufruf.first, HilfeDatei::Anwendung);
         EXPECT_EQ(aufruf.second, 10);
     }
+}
+
+// Opening from the menu and from the recent list: the case arrives sized on the detailed page;
+// a file that cannot be read raises its error and leaves the list.
+TEST_F(Hauptfenster, CalculationFilesOpenFromTheMenuAndTheRecentList)
+{
+    QTemporaryDir ordner;
+    TParameterSatz satz;
+    InitParameterSatz(satz);
+    satz.Flaechen = {{100, 0.9L}};
+    satz.WGrad = 0.9L;
+    satz.PersWCSpar = 4;
+    satz.PersWasch = 4;
+    QStringList pfade;
+    for (int i = 0; i < 7; ++i) {
+        pfade << ordner.filePath(QStringLiteral("Fall %1.tropfwerk").arg(i));
+        satz.PLZ = QStringLiteral("1419%1").arg(i);
+        SpeichereBerechnung(pfade.back(), satz);
+    }
+    MeldungsRekorder meldungen;
+    QString gefragt;
+    const auto alterDialog = SetzeBerechnungsDialog([&](QWidget*, bool speichern, const QString&) {
+        EXPECT_FALSE(speichern);
+        return gefragt;
+    });
+    for (const QString& pfad : pfade) {
+        gefragt = pfad;
+        fenster.aOeffnen->trigger();
+    }
+    gefragt.clear();
+    fenster.aOeffnen->trigger(); // cancelled
+    EXPECT_EQ(TTestAuswertung::Aufrufe, 7);
+    EXPECT_EQ(TTestAuswertung::Seite, 1);
+    EXPECT_EQ(TTestAuswertung::Erhalten.PLZ, QStringLiteral("14196"));
+    EXPECT_NEAR(TTestAuswertung::Erhalten.Rate, 109.6875L, 1e-12L);
+
+    // The five newest, newest first; an entry opens its file and moves it to the top.
+    EXPECT_EQ(ZuletztVerwendet(), (QStringList{pfade[6], pfade[5], pfade[4], pfade[3], pfade[2]}));
+    EXPECT_TRUE(fenster.aZuletzt[4]->isVisible());
+    EXPECT_EQ(fenster.aZuletzt[1]->text(), QStringLiteral("&2 Fall 5.tropfwerk"));
+    fenster.aZuletzt[2]->trigger();
+    EXPECT_EQ(TTestAuswertung::Erhalten.PLZ, QStringLiteral("14194"));
+    EXPECT_EQ(ZuletztVerwendet().first(), pfade[4]);
+
+    QFile::remove(pfade[5]);
+    try {
+        fenster.aZuletzt[2]->trigger(); // now Fall 5
+        ADD_FAILURE() << "opened a missing file";
+    } catch (const EFehler& fehler) {
+        EXPECT_TRUE(fehler.Meldung().contains(u"Fall 5.tropfwerk"));
+    }
+    EXPECT_TRUE(meldungen.Meldungen.empty());
+    EXPECT_FALSE(ZuletztVerwendet().contains(pfade[5]));
+    EXPECT_FALSE(fenster.aZuletzt[4]->isVisible());
+    EXPECT_EQ(TTestAuswertung::Aufrufe, 8);
+    SetzeBerechnungsDialog(alterDialog);
 }
 
 TEST_F(Hauptfenster, ExitClosesTheWindow)

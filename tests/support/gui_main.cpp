@@ -1,5 +1,9 @@
-// Test main for window tests: an offscreen application with the program's error handler.
+// Test main for window tests: an offscreen application with the program's error handler, and
+// settings in a folder of their own, so that no test reads or writes the user's.
 #include "app/anwendung.h"
+
+#include <QSettings>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -8,6 +12,8 @@ int main(int argc, char** argv)
     // Test discovery runs the binary outside ctest's environment.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     TAnwendung app(argc, argv);
+    const QTemporaryDir einstellungen;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, einstellungen.path());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
