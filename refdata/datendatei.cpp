@@ -81,6 +81,10 @@ private:
     QByteArray m_puffer;
 };
 
+// Far above any data file the program ships (a few MB): a larger file is damaged, and reading
+// it through would take long for nothing.
+constexpr qint64 MaxDateigroesse = qint64{256} * 1024 * 1024;
+
 // Reads records up to the end. Every length is checked against the bytes that remain before
 // anything is allocated, so the stream never grows beyond the container's size. Nothing is
 // reserved for the size the file claims: the stream grows with the plaintext actually read.
@@ -156,7 +160,8 @@ void DecryptFileToStream(const QString& dateiname, QByteArray& strom, const QByt
     const QString name = Anzeigename(dateiname, anzeigename);
     MitZugriffsfehler(name, strom, [&] {
         QFile datei(dateiname);
-        if (!datei.open(QIODevice::ReadOnly) || datei.isSequential())
+        if (!datei.open(QIODevice::ReadOnly) || datei.isSequential() ||
+            datei.size() > MaxDateigroesse)
             Zugriff(name);
 
         // The key schedule depends only on the key: once per file.

@@ -532,7 +532,12 @@ TEST(Container, UnreadableFile)
 {
     QTemporaryDir ordner;
     QByteArray strom;
-    for (const QString& pfad : {ordner.filePath("fehlt.cry"), ordner.path()}) {
+    // A sparse file far larger than any data file is refused before it is read.
+    QFile riesig(ordner.filePath("riesig.cry"));
+    ASSERT_TRUE(riesig.open(QIODevice::WriteOnly) && riesig.resize(qint64{1} << 40));
+    riesig.close();
+    for (const QString& pfad :
+         {ordner.filePath("fehlt.cry"), ordner.path(), ordner.filePath("riesig.cry")}) {
         try {
             DecryptFileToStream(pfad, strom, GenerateKey(1, 43));
             ADD_FAILURE() << pfad.toStdString();
