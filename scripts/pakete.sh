@@ -8,6 +8,7 @@ pakete=(
   libgl-dev fonts-liberation2
   libgtest-dev libgmock-dev libbenchmark-dev libssl-dev
   poppler-utils locales
+  dpkg-dev file
 )
 case "${1:-}" in
   --fuzz) pakete+=(clang libclang-rt-14-dev) ;;

@@ -160,9 +160,10 @@ TEST_F(Installation, DesktopEntryStartsTheLauncherWithTheIcon)
     EXPECT_NE(werte["Comment"].find("Zisterne"), std::string::npos);
     EXPECT_EQ(werte["Icon"], "tropfwerk");
     EXPECT_EQ(werte["Terminal"], "false");
-    EXPECT_EQ(werte["Exec"], (s_prefix / "bin" / "tropfwerk").string());
-    EXPECT_EQ(werte["TryExec"], werte["Exec"]);
-    EXPECT_TRUE(IstAusfuehrbar(werte["Exec"]));
+    EXPECT_EQ(werte["Exec"], (s_prefix / "bin" / "tropfwerk").string() + " %f");
+    EXPECT_EQ(werte["TryExec"], (s_prefix / "bin" / "tropfwerk").string());
+    EXPECT_TRUE(IstAusfuehrbar(werte["TryExec"]));
+    EXPECT_EQ(werte["MimeType"], "application/x-tropfwerk;");
     // A main category of the freedesktop menus, and the list ends with a semicolon.
     const std::string kategorien = werte["Categories"];
     ASSERT_FALSE(kategorien.empty());
@@ -231,11 +232,17 @@ TEST_F(Installation, LauncherRunsTheProgramInsideItsFolder)
     fs::create_directories(s_temp->Pfad() / "anderswo");
     fs::create_symlink(baum / "bin" / "tropfwerk", s_temp->Pfad() / "anderswo" / "tw");
 
-    const int status =
-        Fuehre("cd / && " + Zitiert(s_temp->Pfad() / "anderswo" / "tw") + " eins 'zwei drei'");
+    // A file named relative to the caller's folder reaches the program with its full path.
+    fs::create_directories(s_temp->Pfad() / "daheim");
+    Schreibe(s_temp->Pfad() / "daheim" / "Haus 1.tropfwerk", "{}");
+    const int status = Fuehre("cd " + Zitiert(s_temp->Pfad() / "daheim") + " && " +
+                              Zitiert(s_temp->Pfad() / "anderswo" / "tw") +
+                              " eins 'zwei drei' 'Haus 1.tropfwerk' -x");
     EXPECT_EQ(status, 7); // the launcher hands over to the program (exec)
-    EXPECT_EQ(Lies(protokoll),
-              fs::canonical(baum / "lib" / "tropfwerk").string() + "\n[eins]\n[zwei drei]\n");
+    EXPECT_EQ(Lies(protokoll), fs::canonical(baum / "lib" / "tropfwerk").string() +
+                                   "\n[eins]\n[zwei drei]\n[" +
+                                   fs::canonical(s_temp->Pfad() / "daheim").string() +
+                                   "/Haus 1.tropfwerk]\n[-x]\n");
 
     // Without its program folder it says so and fails.
     fs::remove_all(baum / "lib");
@@ -257,6 +264,75 @@ TEST_F(Installation, StagedInstallNamesTheFinalPaths)
     EXPECT_TRUE(IstAusfuehrbar(buehne / "opt/tropfwerk/lib/tropfwerk/tropfwerk"));
     EXPECT_TRUE(fs::is_regular_file(buehne / "opt/tropfwerk/lib/tropfwerk/Data3.cry"));
     auto werte = DesktopEintrag(buehne / "opt/tropfwerk/share/applications/tropfwerk.desktop");
-    EXPECT_EQ(werte["Exec"], "/opt/tropfwerk/bin/tropfwerk");
+    EXPECT_EQ(werte["Exec"], "/opt/tropfwerk/bin/tropfwerk %f");
     EXPECT_EQ(fs::exists(endgueltig), schonDa); // nothing written outside the stage
+}
+
+// The calculator is installed beside the data files and reached through a link; the type of
+// calculation files is registered with its icon, and the metainfo names the desktop entry.
+TEST_F(Installation, CalculatorMimeTypeAndMetainfo)
+{
+    const fs::path link = s_prefix / "bin" / "tropfwerk-rechner";
+    ASSERT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(fs::canonical(link), fs::canonical(s_prefix / "lib" / "tropfwerk" / "tropfwerk-rechner"));
+    EXPECT_EQ(Fuehre(Zitiert(link) + " --hilfe > /dev/null"), 0);
+    EXPECT_EQ(Fuehre(Zitiert(link) + " > /dev/null 2>&1"), 2);
+
+    const std::string mime = Lies(s_prefix / "share" / "mime" / "packages" / "tropfwerk.xml");
+    EXPECT_NE(mime.find("type=\"application/x-tropfwerk\""), std::string::npos);
+    EXPECT_NE(mime.find("pattern=\"*.tropfwerk\""), std::string::npos);
+    EXPECT_TRUE(fs::is_regular_file(s_prefix / "share" / "icons" / "hicolor" / "scalable" /
+                                    "mimetypes" / "application-x-tropfwerk.svg"));
+    const std::string meta =
+        Lies(s_prefix / "share" / "metainfo" / "tropfwerk.metainfo.xml");
+    EXPECT_NE(meta.find("<launchable type=\"desktop-id\">tropfwerk.desktop</launchable>"),
+              std::string::npos);
+}
+
+// `cpack -G DEB` packs the installation under /usr with its library dependencies; unpacked into
+// a folder, the calculator computes a case with the packed data files.
+TEST_F(Installation, DebianPackageHoldsEverything)
+{
+    const fs::path ziel = s_temp->Pfad() / "paket";
+    const std::string cpack = (fs::path(CMake()).parent_path() / "cpack").string();
+    ASSERT_EQ(Fuehre("cd " + Zitiert(Bauordner) + " && " + Zitiert(cpack) + " -G DEB -B " +
+                     Zitiert(ziel) + " > " + Zitiert(s_temp->Pfad() / "cpack.log") + " 2>&1"),
+              0)
+        << Lies(s_temp->Pfad() / "cpack.log");
+    fs::path deb;
+    for (const auto& eintrag : fs::directory_iterator(ziel))
+        if (eintrag.path().extension() == ".deb")
+            deb = eintrag.path();
+    ASSERT_FALSE(deb.empty());
+    const fs::path steuer = s_temp->Pfad() / "control.txt";
+    ASSERT_EQ(Fuehre("dpkg-deb -f " + Zitiert(deb) + " Package Depends > " + Zitiert(steuer)), 0);
+    const std::string felder = Lies(steuer);
+    EXPECT_NE(felder.find("Package: tropfwerk"), std::string::npos);
+    for (const char* abhaengigkeit : {"libqt6core6", "libqt6widgets6", "libqt6charts6", "fonts-liberation2"})
+        EXPECT_NE(felder.find(abhaengigkeit), std::string::npos) << abhaengigkeit << "\n" << felder;
+
+    const fs::path wurzel = s_temp->Pfad() / "wurzel";
+    ASSERT_EQ(Fuehre("dpkg -x " + Zitiert(deb) + " " + Zitiert(wurzel)), 0);
+    for (const char* datei :
+         {"usr/lib/tropfwerk/tropfwerk", "usr/lib/tropfwerk/tropfwerk-rechner",
+          "usr/lib/tropfwerk/Data1.cry", "usr/lib/tropfwerk/Data2.cry", "usr/lib/tropfwerk/Data3.cry",
+          "usr/bin/tropfwerk", "usr/share/applications/tropfwerk.desktop",
+          "usr/share/mime/packages/tropfwerk.xml", "usr/share/metainfo/tropfwerk.metainfo.xml",
+          "usr/share/icons/hicolor/scalable/apps/tropfwerk.svg", "usr/share/doc/tropfwerk/SOURCES.md"})
+        EXPECT_TRUE(fs::is_regular_file(wurzel / datei)) << datei;
+    auto werte = DesktopEintrag(wurzel / "usr/share/applications/tropfwerk.desktop");
+    EXPECT_EQ(werte["Exec"], "/usr/bin/tropfwerk %f");
+
+    Schreibe(s_temp->Pfad() / "Fall.tropfwerk",
+             R"({"format": "Tropfwerk-Berechnung", "version": 1, "parametersatz": {
+  "Flaechen": [{"Flaeche": 100, "Beiwert": 0.9}],
+  "Niederschlag": [0.055, 0.045, 0.035, 0.055, 0.06, 0.08, 0.085, 0.09, 0.06, 0.055, 0.045, 0.05],
+  "Menge": 0.715, "WGrad": 0.9, "PLZ": "14195", "PersWCSpar": 4, "PersWCSparV": 8.8,
+  "PersWCNorm": 0, "PersWCNormV": 14, "PersWasch": 4, "PersWaschV": 4.4, "Garten": 0,
+  "GartenV": 0.06, "LadeBeiwert": 0.06}})");
+    const fs::path ausgabe = s_temp->Pfad() / "rechner.json";
+    EXPECT_EQ(Fuehre(Zitiert(wurzel / "usr/bin/tropfwerk-rechner") + " --format json " +
+                     Zitiert(s_temp->Pfad() / "Fall.tropfwerk") + " > " + Zitiert(ausgabe)),
+              0);
+    EXPECT_NE(Lies(ausgabe).find("\"Volumen\": 3.168"), std::string::npos) << Lies(ausgabe);
 }
