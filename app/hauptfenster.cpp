@@ -20,6 +20,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <memory>
 
 namespace {
@@ -175,6 +176,16 @@ void TfrmMain::OeffneBerechnung(const QString& pfad)
     if (BerechneAlles(satz) != BerechnungOk)
         throw EFehler(QStringLiteral("Kann Berechnung nicht durchführen! Ungültige Parameter!"));
     ZeigeAuswertung(satz);
+}
+
+void TfrmMain::OeffneBeimStart(const QStringList& argumente)
+{
+    for (const QString& argument : argumente) {
+        if (argument.startsWith(u'-'))
+            continue;
+        QTimer::singleShot(0, this, [this, argument] { OeffneBerechnung(argument); });
+        return;
+    }
 }
 
 void TfrmMain::ZeigeAuswertung(const TParameterSatz& satz)

@@ -30,6 +30,9 @@ public:
     // Opens a calculation file, sizes it and shows it in the evaluation window on the detailed
     // page. Raises EFehler when the file cannot be read; it then leaves the recent list.
     void OeffneBerechnung(const QString& pfad);
+    // The program's command line (without the program name): the first argument that is no
+    // option is a calculation file, opened as soon as the message loop runs.
+    void OeffneBeimStart(const QStringList& argumente);
 
     // Which windows the actions open.
     InputFormFabrik Assistent;

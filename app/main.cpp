@@ -2,8 +2,10 @@
 #include "app/anwendung.h"
 #include "app/start.h"
 
+#include <QCoreApplication>
+
 int main(int argc, char** argv)
 {
     TAnwendung app(argc, argv);
-    return ProgrammStart();
+    return ProgrammStart(QCoreApplication::arguments().mid(1));
 }

@@ -39,7 +39,7 @@ QString Startfehler(const std::exception& fehler)
         .arg(QString::fromLocal8Bit(fehler.what()));
 }
 
-int Starten()
+int Starten(const QStringList& argumente)
 {
     LadeHersteller();
     if (!PruefeDatendateien())
@@ -48,14 +48,15 @@ int Starten()
     const TEngines engines;
     TfrmMain hauptfenster;
     VerdrahteFenster(hauptfenster);
+    hauptfenster.OeffneBeimStart(argumente);
     return QApplication::exec();
 }
 } // namespace
 
-int ProgrammStart()
+int ProgrammStart(const QStringList& argumente)
 {
     try {
-        return Starten();
+        return Starten(argumente);
     } catch (const std::exception& fehler) {
         SchwererFehler(Startfehler(fehler));
     }

@@ -250,6 +250,13 @@ TEST_F(Hauptfenster, CalculationFilesOpenFromTheMenuAndTheRecentList)
     EXPECT_FALSE(ZuletztVerwendet().contains(pfade[5]));
     EXPECT_FALSE(fenster.aZuletzt[4]->isVisible());
     EXPECT_EQ(TTestAuswertung::Aufrufe, 8);
+
+    // From the command line: the first argument that is no option, once the loop runs.
+    fenster.OeffneBeimStart({QStringLiteral("--style=fusion"), pfade[0], pfade[1]});
+    EXPECT_EQ(TTestAuswertung::Aufrufe, 8);
+    QTRY_COMPARE(TTestAuswertung::Aufrufe, 9);
+    EXPECT_EQ(TTestAuswertung::Erhalten.PLZ, QStringLiteral("14190"));
+    EXPECT_EQ(TTestAuswertung::Seite, 1);
     SetzeBerechnungsDialog(alterDialog);
 }
 
