@@ -6,9 +6,11 @@
 #include "evaluation/gestaltung.h"
 #include "input/expert.h"
 #include "model/berechnung.h"
+#include "model/berechnungsdatei.h"
 #include "model/zahlenformat.h"
 #include "refdata/produkte.h"
 #include "simulation/fenster/fuellstandseite.h"
+#include "ui/berechnungsdateien.h"
 #include "ui/bilder.h"
 #include "ui/hilfe.h"
 #include "ui/tabellenansicht.h"
@@ -22,6 +24,8 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QKeySequence>
+#include <QShortcut>
 #include <QTableView>
 #include <QToolButton>
 #include <memory>
@@ -121,11 +125,16 @@ TfrmAuswertung::TfrmAuswertung(QWidget* parent) : TOutputForm(parent), mtProd(Er
     trenner->setFrameShape(QFrame::HLine);
     trenner->setFrameShadow(QFrame::Sunken);
     trenner->setGeometry(8, 41, Breite - 16, 2);
-    btnReset = Knopf(pBottom, "btnReset", "&Originalwerte herstellen", {8, 48, 190, 25});
-    btnPrintReport = Knopf(pBottom, "btnPrintReport", "Auswertung &drucken", {206, 48, 150, 25});
-    btnHelp = Knopf(pBottom, "btnHelp", "&Hilfe", {Breite - 108, 48, 100, 25});
+    btnReset = Knopf(pBottom, "btnReset", "&Originalwerte herstellen", {8, 48, 150, 25});
+    btnPrintReport = Knopf(pBottom, "btnPrintReport", "Auswertung &drucken", {164, 48, 130, 25});
+    btnSpeichern = Knopf(pBottom, "btnSpeichern", "Berechnung &speichern...", {300, 48, 150, 25});
+    btnSpeichern->setToolTip(QStringLiteral("Speichert die Berechnung mit Ihren Änderungen (Strg+S)"));
+    btnHelp = Knopf(pBottom, "btnHelp", "&Hilfe", {Breite - 78, 48, 70, 25});
     connect(btnReset, &QPushButton::clicked, this, &TfrmAuswertung::btnResetClick);
     connect(btnPrintReport, &QPushButton::clicked, this, &TfrmAuswertung::btnPrintReportClick);
+    connect(btnSpeichern, &QPushButton::clicked, this, &TfrmAuswertung::btnSpeichernClick);
+    auto* speichern = new QShortcut(QKeySequence::Save, this);
+    connect(speichern, &QShortcut::activated, this, &TfrmAuswertung::btnSpeichernClick);
     connect(btnHelp, &QPushButton::clicked, this,
             [] { OeffneHilfe(HilfeDatei::Anwendung, HilfeKontext::Auswertung); });
 
@@ -278,6 +287,15 @@ void TfrmAuswertung::btnDetailEmpfClick()
 void TfrmAuswertung::btnPrintReportClick()
 {
     FBericht->Drucke(this, FParameterSatz, *mtProd);
+}
+
+void TfrmAuswertung::btnSpeichernClick()
+{
+    const QString pfad = FrageBerechnungZumSpeichern(this, BerechnungsVorschlag(FParameterSatz));
+    if (pfad.isEmpty())
+        return;
+    SpeichereBerechnung(pfad, FParameterSatz);
+    MerkeVerwendet(pfad);
 }
 
 void TfrmAuswertung::ErzeugeSimulationsSeite()

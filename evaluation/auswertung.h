@@ -64,6 +64,9 @@ public:
     void btnEditClick();
     void btnDetailEmpfClick();
     void btnPrintReportClick();
+    // Saves the working copy, what-if changes included, as a calculation file; raises EFehler
+    // when the save fails.
+    void btnSpeichernClick();
 
     // Header and page control.
     QWidget* pTop;
@@ -79,6 +82,7 @@ public:
     QToolButton* btnSimu;
     QPushButton* btnReset;
     QPushButton* btnPrintReport;
+    QPushButton* btnSpeichern;
     QPushButton* btnHelp;
 
     // Compact page.

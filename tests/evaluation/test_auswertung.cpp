@@ -8,14 +8,20 @@
 #include "evaluation/detailempf.h"
 #include "input/expert.h"
 #include "model/berechnung.h"
+#include "model/berechnungsdatei.h"
 #include "model/plattform.h"
 #include "model/zahlenformat.h"
 #include "refdata/produkte.h"
 #include "refdata/tabellenmodell.h"
 #include "simulation/fenster/fuellstandseite.h"
+#include "ui/berechnungsdateien.h"
 #include "ui/bilder.h"
 
+#include <QApplication>
 #include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -270,6 +276,55 @@ TEST_F(Auswertung, EverySliderStepRecalculates)
     erwartet.PersWasch = 4.1L;
     erwartet.Flaechen[1].Flaeche = 60;
     EXPECT_EQ(Detail(*fenster), Erwartet(erwartet));
+}
+
+// "Berechnung speichern..." and Ctrl+S save the working copy with its what-if changes under the
+// proposed name; the saved case opens as the same set; a cancelled dialog writes nothing.
+TEST_F(Auswertung, SavingKeepsTheWorkingCopyAndTheRecentList)
+{
+    TParameterSatz satz = Beispiel();
+    satz.PLZ = QStringLiteral("14195");
+    Oeffne(satz);
+    fenster->tbPersWCSpar->setValue(25);
+    QTemporaryDir ordner;
+    QString antwort = ordner.filePath(QStringLiteral("Haus"));
+    QString vorgeschlagen;
+    const auto alt = SetzeBerechnungsDialog([&](QWidget*, bool speichern, const QString& vorschlag) {
+        EXPECT_TRUE(speichern);
+        vorgeschlagen = vorschlag;
+        return antwort;
+    });
+    EXPECT_EQ(fenster->btnSpeichern->text(), QStringLiteral("Berechnung &speichern..."));
+    EXPECT_TRUE(fenster->btnSpeichern->isVisible());
+    QTest::mouseClick(fenster->btnSpeichern, Qt::LeftButton);
+    EXPECT_EQ(vorgeschlagen, QStringLiteral("Berechnung 14195.tropfwerk"));
+    const QString pfad = ordner.filePath(QStringLiteral("Haus.tropfwerk"));
+    ASSERT_TRUE(QFile::exists(pfad));
+    EXPECT_EQ(LadeBerechnung(pfad), fenster->Arbeitskopie());
+    EXPECT_EQ(LadeBerechnung(pfad).PersWCSpar, 2.5L);
+    EXPECT_EQ(ZuletztVerwendet().first(), pfad);
+
+    fenster->tbPersWCSpar->setValue(30);
+    QApplication::setActiveWindow(fenster.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(fenster.get()));
+    QTest::keyClick(fenster->tbPersWCSpar, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(LadeBerechnung(pfad).PersWCSpar, 3.0L);
+
+    antwort.clear(); // cancelled
+    fenster->tbPersWCSpar->setValue(10);
+    QTest::mouseClick(fenster->btnSpeichern, Qt::LeftButton);
+    EXPECT_EQ(LadeBerechnung(pfad).PersWCSpar, 3.0L);
+    EXPECT_TRUE(meldungen.Meldungen.empty());
+
+    // A failing save is reported with the file; nothing is written.
+    antwort = ordner.filePath(QStringLiteral("fehlt/Haus.tropfwerk"));
+    QTest::mouseClick(fenster->btnSpeichern, Qt::LeftButton);
+    ASSERT_EQ(meldungen.Meldungen.size(), 1u);
+    EXPECT_TRUE(meldungen.Meldungen[0].Text.startsWith(
+        QStringLiteral("Die Berechnung konnte nicht unter „%1“ gespeichert werden")
+            .arg(QDir::toNativeSeparators(antwort))));
+    EXPECT_FALSE(QFile::exists(antwort));
+    SetzeBerechnungsDialog(alt);
 }
 
 TEST_F(Auswertung, ResetBringsBackTheOpeningValuesOnTheActivePage)
