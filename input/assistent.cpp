@@ -95,25 +95,6 @@ QPushButton* Knopf(QWidget* eltern, const char* name, const QString& text, const
     return knopf;
 }
 
-QLabel* Text(QWidget* eltern, const char* name, const QString& text, const QRect& lage,
-             bool umbrechen = true)
-{
-    auto* label = new QLabel(text, eltern);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(lage);
-    label->setWordWrap(umbrechen);
-    label->setAlignment(Qt::AlignLeft | (umbrechen ? Qt::AlignTop : Qt::AlignVCenter));
-    return label;
-}
-
-QLabel* Fett(QLabel* label)
-{
-    QFont schrift = label->font();
-    schrift.setBold(true);
-    label->setFont(schrift);
-    return label;
-}
-
 QLineEdit* Feld(QWidget* eltern, const char* name, const QString& hinweis, const QRect& lage,
                 const QString& anfang = QString())
 {
@@ -132,18 +113,6 @@ void Blassgruener(QWidget* feld)
 }
 
 // A picture of the program in a label; a missing picture leaves the label empty.
-QLabel* Bild(QWidget* eltern, const char* name, const QString& bild, const QRect& lage)
-{
-    auto* label = new QLabel(eltern);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(lage);
-    try {
-        label->setPixmap(LadeBild(bild, lage.size()));
-    } catch (const std::exception&) {
-    }
-    return label;
-}
-
 QWidget* Seite(QTabWidget* seiten, const char* name, const QString& titel)
 {
     auto* seite = new QWidget;
@@ -202,7 +171,7 @@ TfrmAssistent::TfrmAssistent(QWidget* besitzer) : TInputForm(besitzer)
                         "Ihrem Standort zu bestimmen. Dazu muss die nächste Wetterstation in Ihrer "
                         "Nähe bestimmt werden. Wählen Sie dafür ihren Standpunkt auf der Landkarte "
                         "oder geben Sie Ihre Postleitzahl ein."),
-         QRect(8, 6, TextBreite, 58));
+         QRect(8, 6, TextBreite, 58), true);
     btnKarte = Knopf(tsStandort, "btnKarte", QStringLiteral("&Landkarte"),
                      QStringLiteral("Wählen Sie Ihren Standort auf der Landkarte aus."),
                      QRect(8, 70, 100, 25));
@@ -214,13 +183,13 @@ TfrmAssistent::TfrmAssistent(QWidget* besitzer) : TInputForm(besitzer)
     Text(tsStandort, "lAutomatisch",
          QStringLiteral("Bei Eingabe der Postleitzahl ändert sich diese automatisch zur "
                         "Postleitzahl nächsten bekannten Wetterstation."),
-         QRect(8, 102, TextBreite, 30));
+         QRect(8, 102, TextBreite, 30), true);
     Bild(tsStandort, "iInfo", QStringLiteral("INFO"), QRect(8, 138, 32, 32));
     Text(
         tsStandort, "lBearbeiten",
         QStringLiteral("Wenn Sie die Niederschlagswerte Ihres Standortes kennen, oder nachträglich "
                        "verändern möchten, dann klicken Sie folgende Schaltfläche."),
-        QRect(48, 138, TextBreite - 40, 44));
+        QRect(48, 138, TextBreite - 40, 44), true);
     btnEditNS = Knopf(tsStandort, "btnEditNS", QStringLiteral("Niederschlagswerte &bearbeiten"),
                       QStringLiteral("Niederschlagswerte eingeben oder nachträglich ändern"),
                       QRect(48, 184, 210, 25));
@@ -232,7 +201,7 @@ TfrmAssistent::TfrmAssistent(QWidget* besitzer) : TInputForm(besitzer)
     Text(tsHausdaten, "lAuffangText",
          QStringLiteral("Auffangflächen sind die Flächen, die Regenwasser auffangen und dieses der "
                         "Zisterne zuführen."),
-         QRect(8, 24, TextBreite, 30));
+         QRect(8, 24, TextBreite, 30), true);
     lvFlaechen = new QTreeWidget(tsHausdaten);
     lvFlaechen->setObjectName(QStringLiteral("lvFlaechen"));
     lvFlaechen->setGeometry(8, 56, 204, 100); // both columns beside a vertical scroll bar
@@ -315,7 +284,7 @@ TfrmAssistent::TfrmAssistent(QWidget* besitzer) : TInputForm(besitzer)
                                    QRect(148, y + 5, 60, 21), QString::fromUtf8(z.anfang));
         Blassgruener(haushalt[2 * i + 1]);
         QLabel* einheit =
-            Text(tsHaushalt, z.einheit, QString::fromUtf8(z.einheitText), QRect(214, y, 231, 32));
+            Text(tsHaushalt, z.einheit, QString::fromUtf8(z.einheitText), QRect(214, y, 231, 32), true);
         einheit->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         einheit->setBuddy(haushalt[2 * i + 1]);
     }
@@ -331,13 +300,13 @@ TfrmAssistent::TfrmAssistent(QWidget* besitzer) : TInputForm(besitzer)
     Text(tsTechnik, "lTechnik",
          QStringLiteral("Dieser Dialog dient zur Ermittlung von zwei technischen Werten, dem "
                         "Filterwirkungsgrad und dem Ladebeiwert."),
-         QRect(8, 6, TextBreite, 30));
+         QRect(8, 6, TextBreite, 30), true);
     Text(tsTechnik, "lFilter",
          QStringLiteral("Der Filterwirkungsgrad bezieht sich auf den Filter, der direkt an den "
                         "Regenwasserauffang angeschlossen ist. Der Wirkungsgrad ist üblicherweise "
                         "am Filter oder in der technischen Dokumentation dazu angegeben. Bei "
                         "modernen Regenwasserzisternen beträgt er ca. 90%."),
-         QRect(8, 38, TextBreite, 58));
+         QRect(8, 38, TextBreite, 58), true);
     edWGrad = BeschriftetesFeld(tsTechnik, QStringLiteral("edWGrad"),
                                 QStringLiteral("Filterwirkungsgrad"), QRect(8, 100, 130, 21),
                                 QRect(140, 100, 60, 21));
@@ -348,7 +317,7 @@ TfrmAssistent::TfrmAssistent(QWidget* besitzer) : TInputForm(besitzer)
          QStringLiteral("Mit dem Ladebeiwert wird das Speichervolumen der Zisterne berechnet. Er "
                         "ist ein statistischer Mittelwert und braucht im Normalfall nicht geändert "
                         "zu werden."),
-         QRect(8, 130, TextBreite, 44));
+         QRect(8, 130, TextBreite, 44), true);
     edLBeiwert =
         BeschriftetesFeld(tsTechnik, QStringLiteral("edLBeiwert"), QStringLiteral("Ladebeiwert"),
                           QRect(8, 178, 130, 21), QRect(140, 178, 60, 21));

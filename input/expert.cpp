@@ -50,22 +50,6 @@ constexpr std::array<TZahlFeld, 10> ZahlFelder{{
     {&TParameterSatz::LadeBeiwert, 1, 2, 2, 0},
 }};
 
-QGroupBox* Gruppe(QWidget* eltern, const char* name, const QString& titel, const QRect& lage)
-{
-    auto* gruppe = new QGroupBox(titel, eltern);
-    gruppe->setObjectName(QString::fromLatin1(name));
-    gruppe->setGeometry(lage);
-    return gruppe;
-}
-
-QPushButton* Knopf(QWidget* eltern, const char* name, const QString& text, const QRect& lage)
-{
-    auto* knopf = new QPushButton(text, eltern);
-    knopf->setObjectName(QString::fromLatin1(name));
-    knopf->setGeometry(lage);
-    return knopf;
-}
-
 QLineEdit* ZahlenEdit(QWidget* eltern, const char* name, const QString& beschriftung,
                       const QRect& label, const QRect& feld)
 {

@@ -1,9 +1,11 @@
 // The central error handler: errors escaping event handlers are shown and the program goes on.
 #include "model/fehler.h"
 #include "ui/fehleranzeige.h"
+#include "ui/fehlerwaechter.h"
 #include "../support/rekorder.h"
 
 #include <QDialog>
+#include <QStringList>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -16,6 +18,12 @@ struct Beendet {
 void BeendenWerfen(int status)
 {
     throw Beendet{status};
+}
+
+QStringList s_warnungen;
+void MerkeWarnung(QtMsgType, const QMessageLogContext&, const QString& text)
+{
+    s_warnungen << text;
 }
 } // namespace
 
@@ -32,13 +40,26 @@ TEST(ZentralerFehler, ErrorFromAClickIsShownWithTitleAndFullStop)
         {[] { throw EInvalidValueException(QStringLiteral("Wert 5")); }, QStringLiteral("Wert 5.")},
         {[] { throw std::runtime_error("plain"); }, QStringLiteral("plain.")},
     };
+    // Through the guard of the slots, and through the application's last resort.
+    for (const bool bewacht : {true, false})
     for (const Fall& fall : faelle) {
+        SCOPED_TRACE(bewacht ? "bewacht" : "notify");
         MeldungsRekorder meldungen;
         QDialog fenster;
         auto* knopf = new QPushButton(QStringLiteral("Los"), &fenster);
-        QObject::connect(knopf, &QPushButton::clicked, fall.werfen);
+        if (bewacht)
+            VerbindeBewacht(knopf, &QPushButton::clicked, &fenster, fall.werfen);
+        else
+            QObject::connect(knopf, &QPushButton::clicked, fall.werfen);
         fenster.show();
+        s_warnungen.clear();
+        const QtMessageHandler alterHandler = qInstallMessageHandler(MerkeWarnung);
         QTest::mouseClick(knopf, Qt::LeftButton);
+        qInstallMessageHandler(alterHandler);
+        EXPECT_FALSE(knopf->isDown());
+        // The button finished its own release handling: nothing unwound through it.
+        if (bewacht)
+            EXPECT_TRUE(s_warnungen.isEmpty()) << s_warnungen.join(u'\n').toStdString();
         ASSERT_EQ(meldungen.Meldungen.size(), 1u);
         EXPECT_EQ(meldungen.Meldungen[0].Text, fall.erwartet);
         EXPECT_EQ(meldungen.Meldungen[0].Titel, QStringLiteral("Tropfwerk 2003"));

@@ -1,0 +1,83 @@
+// The window toolbox: the controls every window builds (named after their objectName, placed
+// at fixed positions), the fixed dialog frame, centring, Enter seen by the window first, and a
+// flag guard.
+#pragma once
+
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+class QDialog;
+class QEvent;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+// A push button. With a hint it gets that tool tip.
+QPushButton* Knopf(QWidget* eltern, const char* name, const QString& text, const QRect& lage,
+                   const QString& hinweis = QString());
+
+// A text label, left-aligned; with umbrechen word-wrapped and top-aligned, else vertically
+// centred.
+QLabel* Text(QWidget* eltern, const char* name, const QString& text, const QRect& lage,
+             bool umbrechen = false);
+
+// The label's font made bold; returns the label.
+QLabel* Fett(QLabel* label);
+// The font made bold, `mehr` points larger.
+QFont Fett(QFont schrift, int mehr = 0);
+
+// An edit with its initial text and tool tip.
+QLineEdit* Feld(QWidget* eltern, const char* name, const QRect& lage,
+                const QString& text = QString(), const QString& hinweis = QString());
+
+// An edit with a label beside it; the label is named after the edit plus "Label" and has the
+// edit as its buddy.
+QLineEdit* BeschriftetesFeld(QWidget* eltern, const QString& name, const QString& beschriftung,
+                             const QRect& label, const QRect& feld);
+
+QGroupBox* Gruppe(QWidget* eltern, const char* name, const QString& titel, const QRect& lage);
+
+// A label showing the program's picture of that name at the label's size; a picture that
+// cannot be loaded leaves it empty.
+QLabel* Bild(QWidget* eltern, const char* name, const QString& bild, const QRect& lage);
+
+// A sunken horizontal line.
+QFrame* Trennlinie(QWidget* eltern, const QString& name, const QRect& lage);
+
+// The pale yellow background of tool tips, for fields the dialog may fill itself.
+void InfoHintergrund(QWidget* feld);
+
+// Title bar with system menu and close button only, not resizable, client area of that size.
+void FesterDialogRahmen(QDialog* dialog, int breite, int hoehe);
+
+// Centres the window on the primary screen's work area.
+void ZentriereAufBildschirm(QWidget* fenster);
+// Centres the window on the whole desktop (all screens).
+void ZentriereAufDesktop(QWidget* fenster);
+
+// A key press of Return or Enter without Ctrl or Alt.
+bool IstEnterTaste(const QEvent* ereignis);
+
+// Installs fenster as event filter on itself and every widget inside it, so that it sees every
+// key before the control with the focus does.
+void FiltereAlleTasten(QWidget* fenster);
+
+// Focus into an edit as the Tab key gives it: the text is selected.
+void Fokussiere(QWidget* feld);
+
+// Sets a flag while it lives and restores its former value.
+class TSperre {
+public:
+    explicit TSperre(bool& flag) : m_flag(flag), m_alt(flag) { m_flag = true; }
+    ~TSperre() { m_flag = m_alt; }
+    TSperre(const TSperre&) = delete;
+    TSperre& operator=(const TSperre&) = delete;
+
+private:
+    bool& m_flag;
+    bool m_alt;
+};
