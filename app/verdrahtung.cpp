@@ -11,6 +11,19 @@ void VerdrahteFenster(TfrmMain& hauptfenster)
 {
     hauptfenster.Assistent = [](QWidget* besitzer) { return new TfrmAssistent(besitzer); };
     hauptfenster.Experte = [](QWidget* besitzer) { return new TfrmExpert(besitzer); };
-    hauptfenster.Auswertung = [](QWidget* besitzer) { return new TfrmAuswertung(besitzer); };
+    hauptfenster.Auswertung = ErzeugeAuswertung;
     hauptfenster.Info = ZeigeUeberTropfwerk;
+}
+
+TfrmAuswertung* ErzeugeAuswertung(QWidget* besitzer)
+{
+    auto* auswertung = new TfrmAuswertung(besitzer);
+    auswertung->Bearbeitung = [](QWidget* fenster, const TParameterSatz& satz) {
+        auto* form = new TfrmExpert(fenster);
+        form->AlsParametersatzBearbeiten();
+        form->SetParameterSatz(satz);
+        form->PLZChanged = !satz.PLZ.isEmpty();
+        return form;
+    };
+    return auswertung;
 }

@@ -4,7 +4,6 @@
 #include "evaluation/bericht/auswertungsbericht.h"
 #include "evaluation/detailempf.h"
 #include "evaluation/gestaltung.h"
-#include "input/expert.h"
 #include "model/berechnung.h"
 #include "model/berechnungsdatei.h"
 #include "model/zahlenformat.h"
@@ -265,10 +264,9 @@ void TfrmAuswertung::btnResetClick()
 
 void TfrmAuswertung::btnEditClick()
 {
-    const std::unique_ptr<TfrmExpert> form(new TfrmExpert(this));
-    form->AlsParametersatzBearbeiten();
-    form->SetParameterSatz(FParameterSatz);
-    form->PLZChanged = !FParameterSatz.PLZ.isEmpty();
+    if (!Bearbeitung)
+        return;
+    const std::unique_ptr<TInputForm> form(Bearbeitung(this, FParameterSatz));
     if (form->exec() != QDialog::Accepted)
         return;
     form->GetParameterSatz(FParameterSatz);

@@ -37,6 +37,8 @@ public:
 
     // Folder of Data3.cry; the working directory unless set otherwise.
     QString Datenordner = QStringLiteral(".");
+    // The form of "Parametersatz bearbeiten".
+    BearbeitungsFabrik Bearbeitung;
 
     // The working copy every page shows.
     const TParameterSatz& Arbeitskopie() const { return FParameterSatz; }
@@ -61,6 +63,7 @@ public:
     void sgFlaecheSelectCell(int zeile);
 
     void btnResetClick();
+    // Edits the working copy in the form that Bearbeitung makes; nothing without one.
     void btnEditClick();
     void btnDetailEmpfClick();
     void btnPrintReportClick();

@@ -4,6 +4,7 @@
 #include "model/parametersatz.h"
 
 #include <QDialog>
+#include <functional>
 
 // A window that takes a parameter set in, lets the user edit it and hands it back.
 class TInputForm : public QDialog {
@@ -31,3 +32,6 @@ public:
 protected:
     TParameterSatz FParameterSatz;
 };
+
+// Creates the input form that edits a shown set again, already holding a copy of `satz`.
+using BearbeitungsFabrik = std::function<TInputForm*(QWidget* besitzer, const TParameterSatz& satz)>;

@@ -109,7 +109,7 @@ protected:
     // Prepares the window as Execute does, on the given page, and shows it.
     void Oeffne(const TParameterSatz& satz, int seite = TfrmAuswertung::DetailSeite)
     {
-        fenster = std::make_unique<TfrmAuswertung>();
+        fenster.reset(ErzeugeAuswertung(nullptr));
         fenster->Datenordner = QStringLiteral(TW_DATENORDNER);
         fenster->SetParameterSatz(satz);
         fenster->Vorbereiten(seite);
@@ -586,7 +586,7 @@ TEST(AuswertungAusDemHauptfenster, OpensOnPageOneAfterACalculation)
 
 TEST_F(Auswertung, ClosingTheWindowDuringASimulationStopsTheRunFirst)
 {
-    fenster = std::make_unique<TfrmAuswertung>();
+    fenster.reset(ErzeugeAuswertung(nullptr));
     fenster->Datenordner = QStringLiteral(TW_DATENORDNER);
     fenster->SetParameterSatz(Beispiel());
     int pausen = 0;
