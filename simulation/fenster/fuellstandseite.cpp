@@ -8,8 +8,10 @@
 #include "refdata/produkte.h"
 #include "simulation/fenster/simuauswertung.h"
 #include "simulation/fenster/simulationsdialog.h"
-#include "simulation/kern/interpolator.h"
+#include "simulation/kern/kurven.h"
+#include "ui/fehlerwaechter.h"
 #include "ui/meldung.h"
+#include "ui/werkzeug.h"
 
 #include <QApplication>
 #include <QBarSeries>
@@ -26,7 +28,6 @@
 #include <QSlider>
 #include <QValueAxis>
 
-#include <cmath>
 #include <new>
 
 namespace {
@@ -46,47 +47,12 @@ const QString ReglerStil = QStringLiteral(
     "QSlider::handle:vertical { background: palette(button); border: 1px solid palette(shadow);"
     " border-radius: 2px; height: 13px; margin: 0 -6px; }");
 
-constexpr std::array<long double, 12> Knoten{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
-
 constexpr std::array<const char16_t*, 12> Initialen{u"J", u"F", u"M", u"A", u"M", u"J",
                                                     u"J", u"A", u"S", u"O", u"N", u"D"};
 constexpr std::array<const char16_t*, 12> Monate{
     u"Januar", u"Februar", u"März",      u"April",   u"Mai",      u"Juni",
     u"Juli",   u"August",  u"September", u"Oktober", u"November", u"Dezember"};
 
-// The integer part, where a value within binary round-off of a whole number counts as that
-// number: 0,064 m are 64 mm, although 0,064 × 1000 comes out just below 64.
-long double Abgerundet(long double x)
-{
-    const long double ganz = std::round(x);
-    if (std::fabs(x - ganz) <= 1e-9L * std::max(1.0L, std::fabs(x)))
-        return ganz;
-    return std::trunc(x);
-}
-
-// Slider position of a value in metres: the top stands for Max millimetres.
-int Position(long double meter)
-{
-    const long double position = TFuellstandSeite::Max - Abgerundet(meter * 1000);
-    if (!(position > 0)) // NaN too
-        return 0;
-    return position >= TFuellstandSeite::Max ? TFuellstandSeite::Max : static_cast<int>(position);
-}
-
-QLabel* Text(QWidget* eltern, const QString& name, const QString& text, const QRect& lage)
-{
-    auto* label = new QLabel(text, eltern);
-    label->setObjectName(name);
-    label->setGeometry(lage);
-    return label;
-}
-
-void Fett(QLabel* label)
-{
-    QFont schrift = label->font();
-    schrift.setBold(true);
-    label->setFont(schrift);
-}
 } // namespace
 
 TFuellstandSeite::TFuellstandSeite(const TParameterSatz& satz, TTabelle& mtProd, QWidget* eltern)
@@ -97,10 +63,9 @@ TFuellstandSeite::TFuellstandSeite(const TParameterSatz& satz, TTabelle& mtProd,
     SimulationsFabrik = [] { return std::make_unique<TSimulation>(); };
 
     ErzeugeDiagramm();
-    btnSimulieren = new QPushButton(Starten, this);
-    btnSimulieren->setObjectName(QStringLiteral("btnSimulieren"));
-    btnSimulieren->setGeometry(8, 304, 225, 33);
-    connect(btnSimulieren, &QPushButton::clicked, this, &TFuellstandSeite::btnSimulierenClick);
+    btnSimulieren = Knopf(this, "btnSimulieren", Starten, QRect(8, 304, 225, 33));
+    VerbindeBewacht(btnSimulieren, &QPushButton::clicked, this,
+                    &TFuellstandSeite::btnSimulierenClick);
     ErzeugeRegler();
 }
 
@@ -159,12 +124,11 @@ void TFuellstandSeite::ErzeugeDiagramm()
 
 void TFuellstandSeite::ErzeugeRegler()
 {
-    Label2 = Text(this, QStringLiteral("Label2"),
-                  QStringLiteral("Niederschlagskurve (in mm je Monat)"), QRect(240, 8, 281, 16));
-    Fett(Label2);
+    Label2 = Fett(Text(this, "Label2", QStringLiteral("Niederschlagskurve (in mm je Monat)"),
+                       QRect(240, 8, 281, 16)));
 
     // The picture lies under the sliders: created first, it stays behind them.
-    iRegler1 = Text(this, QStringLiteral("iRegler1"), QString(),
+    iRegler1 = Text(this, "iRegler1", QString(),
                     QRect(ReglerLinks, ReglerOben, BildBreite, BildHoehe));
     iRegler1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
@@ -180,24 +144,24 @@ void TFuellstandSeite::ErzeugeRegler()
         regler->setInvertedControls(true);
         regler->setTickPosition(QSlider::NoTicks);
         regler->setStyleSheet(ReglerStil);
-        connect(regler, &QSlider::valueChanged, this, [this] { InterpolateLine(); });
+        VerbindeBewacht(regler, &QSlider::valueChanged, this, [this] { InterpolateLine(); });
         tbR[static_cast<size_t>(i)] = regler;
 
         // Initial and value label centred under the slider.
         const QRect spalte(links - 4, 0, 25, 13);
+        const QByteArray monat = "Label" + zahl::Dezimal(i + 3, 0).toLatin1();
         FMonatsLabels[static_cast<size_t>(i)] =
-            Text(this, QStringLiteral("Label") + zahl::Dezimal(i + 3, 0),
-                 QString::fromUtf16(Initialen[static_cast<size_t>(i)]), spalte.translated(0, 148));
+            Text(this, monat.constData(), QString::fromUtf16(Initialen[static_cast<size_t>(i)]),
+                 spalte.translated(0, 148));
+        const QByteArray wert = "lR" + nummer.toLatin1();
         lR[static_cast<size_t>(i)] =
-            Text(this, QStringLiteral("lR") + nummer, QString(), spalte.translated(0, 160));
+            Text(this, wert.constData(), QString(), spalte.translated(0, 160));
         FMonatsLabels[static_cast<size_t>(i)]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         lR[static_cast<size_t>(i)]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     }
 
-    Label1 =
-        Text(this, QStringLiteral("Label1"),
-             QStringLiteral("Gartenbewässerung in folgenden Monaten:"), QRect(240, 176, 281, 16));
-    Fett(Label1);
+    Label1 = Fett(Text(this, "Label1", QStringLiteral("Gartenbewässerung in folgenden Monaten:"),
+                       QRect(240, 176, 281, 16)));
     for (int i = 0; i < 12; ++i) {
         auto* monat = new QCheckBox(QString::fromUtf16(Monate[static_cast<size_t>(i)]), this);
         monat->setObjectName(QStringLiteral("cbMon") + zahl::Dezimal(i + 1, 0));
@@ -222,7 +186,7 @@ void TFuellstandSeite::SetSliders(const std::vector<long double>& Values)
     if (Values.size() != tbR.size())
         throw EFehler(QStringLiteral("SetSliders: array hat ungültige Länge!"));
     for (size_t i = 0; i < tbR.size(); ++i)
-        tbR[i]->setValue(Position(Values[i]));
+        tbR[i]->setValue(ReglerPosition(Values[i], Max));
 }
 
 void TFuellstandSeite::GetSliders(std::vector<long double>& Values) const
@@ -230,7 +194,7 @@ void TFuellstandSeite::GetSliders(std::vector<long double>& Values) const
     if (Values.size() != tbR.size())
         throw EFehler(QStringLiteral("GetSliders: array hat ungültige Länge!"));
     for (size_t i = 0; i < tbR.size(); ++i)
-        Values[i] = static_cast<long double>(Max - tbR[i]->value()) / 1000;
+        Values[i] = ReglerMeter(tbR[i]->value(), Max);
 }
 
 void TFuellstandSeite::InterpolateLine()
@@ -240,16 +204,14 @@ void TFuellstandSeite::InterpolateLine()
     std::vector<long double> werte(12);
     GetSliders(werte);
     for (size_t i = 0; i < lR.size(); ++i)
-        lR[i]->setText(zahl::Dezimal(Abgerundet(werte[i] * 1000), 0));
+        lR[i]->setText(zahl::Dezimal(Millimeter(werte[i]), 0));
 
     QImage bild(BildBreite, BildHoehe, QImage::Format_RGB32);
     bild.fill(palette().color(QPalette::Button));
-    const TInterpolator interpolator;
+    const std::vector<long double> kurve = Regenkurve(werte, BildBreite);
     const QRgb rot = qRgb(255, 0, 0);
     for (int c = 0; c < BildBreite; ++c) {
-        const long double y = interpolator.Interpolate(
-            Knoten, werte, static_cast<long double>(c) / BildBreite * 11 + 1);
-        const long double zeile = 117 - Abgerundet(y * 1130 / 2);
+        const long double zeile = 117 - Abgerundet(kurve[static_cast<size_t>(c)] * 1130 / 2);
         for (const long double r : {zeile, zeile + 1})
             if (r >= 0 && r < BildHoehe)
                 bild.setPixel(c, static_cast<int>(r), rot);
@@ -339,20 +301,12 @@ void TFuellstandSeite::Simuliere(QWidget* fenster, const QPointer<TFuellstandSei
 {
     std::vector<long double> werte(12);
     GetSliders(werte);
-    const std::int64_t n =
-        std::int64_t{FSimulationSet.IntervalTo} - FSimulationSet.IntervalFrom + 1;
-    const auto einheiten = static_cast<size_t>(std::max<std::int64_t>(n, 0));
-    const TInterpolator interpolator;
-    FSimulationSet.RainCurve.assign(einheiten, 0);
-    for (size_t i = 0; i < einheiten; ++i)
-        FSimulationSet.RainCurve[i] = interpolator.Interpolate(
-            Knoten, werte, static_cast<long double>(i) / static_cast<long double>(n) * 11 + 1);
-    FSimulationSet.SpareCurve = BerechneSpareCurve(FSimulationSet.ParameterSatz,
-                                                   static_cast<std::int32_t>(n), Gartenmonate());
+    BereiteKurvenVor(FSimulationSet, werte, Gartenmonate());
 
     FBalken->remove(0, FBalken->count());
     FAchseY->setMax(static_cast<double>(FSimulationSet.ParameterSatz.Volumen));
-    FBalken->append(QList<qreal>(static_cast<qsizetype>(einheiten) + 1, 0.0));
+    FBalken->append(
+        QList<qreal>(static_cast<qsizetype>(FSimulationSet.RainCurve.size()) + 1, 0.0));
 
     const std::unique_ptr<TSimulation> simulation = SimulationsFabrik();
     simulation->SetParameters(FSimulationSet);
@@ -382,10 +336,9 @@ void TFuellstandSeite::Simuliere(QWidget* fenster, const QPointer<TFuellstandSei
 bool TFuellstandSeite::SimulationProgress(std::int32_t Time, const TSimulationSet& Set,
                                           long double Level)
 {
-    const long double n = static_cast<long double>(Set.IntervalTo) - Set.IntervalFrom + 1;
-    const long double balken = std::trunc(Time / n * 11) + 1;
-    if (balken >= 0 && balken < FBalken->count())
-        FBalken->replace(static_cast<qsizetype>(balken), static_cast<double>(Level));
+    if (const auto balken =
+            BalkenDerZeiteinheit(Time, Set, static_cast<std::size_t>(FBalken->count())))
+        FBalken->replace(static_cast<qsizetype>(*balken), static_cast<double>(Level));
 
     const QPointer<TFuellstandSeite> selbst(this);
     Schlafe(10);

@@ -2,20 +2,12 @@
 #include "simulation/fenster/simuauswertung.h"
 
 #include "model/zahlenformat.h"
-#include "simulation/fenster/rahmen.h"
+#include "ui/werkzeug.h"
 
 #include <QLabel>
 #include <QPushButton>
 
 namespace {
-QLabel* Text(QWidget* eltern, const char* name, const QString& text, const QRect& lage)
-{
-    auto* label = new QLabel(text, eltern);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(lage);
-    return label;
-}
-
 // A value label right-aligned in front of its unit text.
 QLabel* Wert(QWidget* eltern, const char* name, int y)
 {
@@ -34,13 +26,12 @@ TfrmSimuAuswertung::TfrmSimuAuswertung(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmSimuAuswertung"));
     setWindowTitle(QStringLiteral("Simulations-Auswertung"));
-    FesterRahmenZentriert(this, 327, 262);
+    FesterDialogRahmen(this, 327, 262);
+    ZentriereAufBildschirm(this);
 
-    Label1 = Text(this, "Label1", QStringLiteral("Die Simulation wurde erfolgreich abgeschlossen:"),
-                  QRect(8, 8, 311, 17));
-    QFont fett = Label1->font();
-    fett.setBold(true);
-    Label1->setFont(fett);
+    Label1 = Fett(Text(this, "Label1",
+                       QStringLiteral("Die Simulation wurde erfolgreich abgeschlossen:"),
+                       QRect(8, 8, 311, 17)));
     Label2 =
         Text(this, "Label2", QStringLiteral("Die Zisterne wird in einem Jahr durchschnittlich"),
              QRect(8, 40, 311, 17));
@@ -57,9 +48,7 @@ TfrmSimuAuswertung::TfrmSimuAuswertung(QWidget* parent) : QDialog(parent)
     lFuell = Wert(this, "lFuell", 168);
     Label9 = Text(this, "Label9", QStringLiteral("m³"), QRect(56, 168, 263, 17));
 
-    btnOK = new QPushButton(QStringLiteral("OK"), this);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnOK->setGeometry(126, 224, 75, 25);
+    btnOK = Knopf(this, "btnOK", QStringLiteral("OK"), QRect(126, 224, 75, 25));
     btnOK->setDefault(true);
     connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
 }

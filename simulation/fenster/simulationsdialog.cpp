@@ -5,8 +5,9 @@
 #include "model/fehler.h"
 #include "model/zahlenformat.h"
 #include "refdata/tabelle.h"
-#include "simulation/fenster/rahmen.h"
+#include "ui/fehlerwaechter.h"
 #include "ui/tabellenansicht.h"
+#include "ui/werkzeug.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -28,30 +29,6 @@ constexpr int UsrUnitsMax = 366;
 // Typed time units: at most one per hour of a leap year.
 constexpr int UsrUnitsGrenze = 366 * 24;
 
-QGroupBox* Gruppe(QWidget* eltern, const char* name, const QString& titel, const QRect& lage)
-{
-    auto* gruppe = new QGroupBox(titel, eltern);
-    gruppe->setObjectName(QString::fromLatin1(name));
-    gruppe->setGeometry(lage);
-    return gruppe;
-}
-
-QLabel* Text(QWidget* eltern, const char* name, const QString& text, const QRect& lage)
-{
-    auto* label = new QLabel(text, eltern);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(lage);
-    return label;
-}
-
-QLineEdit* Edit(QWidget* eltern, const char* name, const QString& text, const QRect& lage)
-{
-    auto* edit = new QLineEdit(text, eltern);
-    edit->setObjectName(QString::fromLatin1(name));
-    edit->setGeometry(lage);
-    return edit;
-}
-
 QRadioButton* Radio(QWidget* eltern, const char* name, const QString& text, int tag,
                     const QRect& lage)
 {
@@ -62,14 +39,6 @@ QRadioButton* Radio(QWidget* eltern, const char* name, const QString& text, int 
     return radio;
 }
 
-QPushButton* Knopf(QWidget* eltern, const char* name, const QString& text,
-                   QStyle::StandardPixmap glyphe, const QRect& lage)
-{
-    auto* knopf = new QPushButton(eltern->style()->standardIcon(glyphe), text, eltern);
-    knopf->setObjectName(QString::fromLatin1(name));
-    knopf->setGeometry(lage);
-    return knopf;
-}
 } // namespace
 
 TUpDown::TUpDown(QLineEdit* Associate, int Min, int Max, int Position, QWidget* eltern)
@@ -91,8 +60,8 @@ TUpDown::TUpDown(QLineEdit* Associate, int Min, int Max, int Position, QWidget* 
         knopf->setAutoRepeat(true);
         knopf->setFocusPolicy(Qt::NoFocus);
     }
-    connect(btnAuf, &QToolButton::clicked, this, [this] { Schritt(1); });
-    connect(btnAb, &QToolButton::clicked, this, [this] { Schritt(-1); });
+    VerbindeBewacht(btnAuf, &QToolButton::clicked, this, [this] { Schritt(1); });
+    VerbindeBewacht(btnAb, &QToolButton::clicked, this, [this] { Schritt(-1); });
     Associate->installEventFilter(this);
 }
 
@@ -110,7 +79,7 @@ bool TUpDown::eventFilter(QObject* objekt, QEvent* ereignis)
     if (objekt == FAssociate && ereignis->type() == QEvent::KeyPress && isEnabled()) {
         const int taste = static_cast<QKeyEvent*>(ereignis)->key();
         if (taste == Qt::Key_Up || taste == Qt::Key_Down) {
-            Schritt(taste == Qt::Key_Up ? 1 : -1);
+            Bewacht([&] { Schritt(taste == Qt::Key_Up ? 1 : -1); });
             return true;
         }
     }
@@ -122,37 +91,70 @@ TFSimulationDialog::TFSimulationDialog(TTabelle& mtProd, QWidget* parent)
 {
     setObjectName(QStringLiteral("FSimulationDialog"));
     setWindowTitle(QStringLiteral("Simulationsparameter festlegen"));
-    FesterRahmenZentriert(this, 419, 401);
+    FesterDialogRahmen(this, 419, 401);
+    ZentriereAufBildschirm(this);
 
+    ErzeugeGrundeinstellungen();
+    ErzeugeZeitintervall();
+    ErzeugeZieldaten();
+
+    btnStart = Knopf(this, "btnStart", QStringLiteral("&Start"), QRect(192, 368, 107, 25));
+    btnStart->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
+    btnStart->setDefault(true);
+    btnAbort = Knopf(this, "btnAbort", QStringLiteral("Abbrechen"), QRect(304, 368, 107, 25));
+    btnAbort->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
+
+    for (QRadioButton* radio : {rbMonth, rbDay, rbUser})
+        VerbindeBewacht(radio, &QRadioButton::toggled, this, [this, radio](bool an) {
+            if (an)
+                rbIntervalClick(radio->property("Tag").toInt());
+        });
+    for (QRadioButton* radio : {rbCalc, rbZisterne})
+        VerbindeBewacht(radio, &QRadioButton::toggled, this, [this] { rbCalcClick(); });
+    VerbindeBewacht(gridProd, &QTableView::clicked, this, &TFSimulationDialog::gridProdCellClick);
+    VerbindeBewacht(btnStart, &QPushButton::clicked, this, &TFSimulationDialog::btnStartClick);
+    connect(btnAbort, &QPushButton::clicked, this, &TFSimulationDialog::btnAbortClick);
+
+    FormCreate();
+}
+
+void TFSimulationDialog::ErzeugeGrundeinstellungen()
+{
     gbBase = Gruppe(this, "gbBase", QStringLiteral("Grundeinstellungen"), QRect(8, 8, 201, 137));
     edRunsLabel =
         Text(gbBase, "edRunsLabel", QStringLiteral("Anzahl der Durchläufe"), QRect(8, 18, 185, 16));
-    edRuns = Edit(gbBase, "edRuns", QStringLiteral("100"), QRect(8, 34, 121, 21));
+    edRuns = Feld(gbBase, "edRuns", QRect(8, 34, 121, 21), QStringLiteral("100"));
     edRunsLabel->setBuddy(edRuns);
     Label1 = Text(gbBase, "Label1", QStringLiteral("Jahre"), QRect(134, 34, 59, 21));
     edVolMinLabel = Text(gbBase, "edVolMinLabel", QStringLiteral("Mindest-Füllstand der Zisterne"),
                          QRect(8, 62, 185, 16));
-    edVolMin = Edit(gbBase, "edVolMin", QStringLiteral("0"), QRect(8, 78, 121, 21));
+    edVolMin = Feld(gbBase, "edVolMin", QRect(8, 78, 121, 21), QStringLiteral("0"));
     edVolMinLabel->setBuddy(edVolMin);
     Label2 = Text(gbBase, "Label2", QStringLiteral("m³"), QRect(134, 78, 59, 21));
     cbGraphics = new QCheckBox(QStringLiteral("Grafische Ausgabe "), gbBase);
     cbGraphics->setObjectName(QStringLiteral("cbGraphics"));
     cbGraphics->setGeometry(8, 110, 185, 17);
     cbGraphics->setChecked(true);
+}
 
+void TFSimulationDialog::ErzeugeZeitintervall()
+{
     gbInterval =
         Gruppe(this, "gbInterval", QStringLiteral("Zeitintervall"), QRect(216, 8, 193, 137));
     rbMonth = Radio(gbInterval, "rbMonth", QStringLiteral("Monatlich"), 0, QRect(8, 20, 177, 17));
     rbDay = Radio(gbInterval, "rbDay", QStringLiteral("Täglich"), 1, QRect(8, 42, 177, 17));
     rbUser =
         Radio(gbInterval, "rbUser", QStringLiteral("Benutzerdefiniert"), 2, QRect(8, 64, 177, 17));
-    edUsrUnits = Edit(gbInterval, "edUsrUnits", QStringLiteral("12"), QRect(24, 92, 49, 21));
+    edUsrUnits = Feld(gbInterval, "edUsrUnits", QRect(24, 92, 49, 21), QStringLiteral("12"));
     udUsrUnits = new TUpDown(edUsrUnits, UsrUnitsMin, UsrUnitsMax, UsrUnitsMin, gbInterval);
     udUsrUnits->setObjectName(QStringLiteral("udUsrUnits"));
     edUsrUnitsLabel =
         Text(gbInterval, "edUsrUnitsLabel", QStringLiteral("Zeiteinheiten"), QRect(94, 92, 91, 21));
     edUsrUnitsLabel->setBuddy(edUsrUnits);
+}
 
+void TFSimulationDialog::ErzeugeZieldaten()
+{
     gbZisterne = Gruppe(this, "gbZisterne", QStringLiteral("Zieldaten"), QRect(8, 152, 401, 201));
     rbCalc = Radio(gbZisterne, "rbCalc",
                    QStringLiteral("Mit berechneten Werten simulieren (optimales Ergebnis)"), -1,
@@ -162,7 +164,7 @@ TFSimulationDialog::TFSimulationDialog(TTabelle& mtProd, QWidget* parent)
                        QRect(8, 44, 385, 17));
     rbCalc->setChecked(true);
 
-    gridProd = ErzeugeTabellenansicht(gbZisterne, "gridProd", mtProd,
+    gridProd = ErzeugeTabellenansicht(gbZisterne, "gridProd", FProdukte,
                                       {{"Hersteller", 120}, {"Produkt", 120}, {"Volumen", 80}});
     gridProd->setGeometry(32, 72, 353, 113);
     gridProd->setShowGrid(true);
@@ -170,25 +172,6 @@ TFSimulationDialog::TFSimulationDialog(TTabelle& mtProd, QWidget* parent)
     gridProd->verticalHeader()->setDefaultSectionSize(18);
     gridProd->horizontalHeader()->setHighlightSections(false);
     gridProd->setEnabled(false);
-
-    btnStart = Knopf(this, "btnStart", QStringLiteral("&Start"), QStyle::SP_DialogApplyButton,
-                     QRect(192, 368, 107, 25));
-    btnStart->setDefault(true);
-    btnAbort = Knopf(this, "btnAbort", QStringLiteral("Abbrechen"), QStyle::SP_DialogCancelButton,
-                     QRect(304, 368, 107, 25));
-
-    for (QRadioButton* radio : {rbMonth, rbDay, rbUser})
-        connect(radio, &QRadioButton::toggled, this, [this, radio](bool an) {
-            if (an)
-                rbIntervalClick(radio->property("Tag").toInt());
-        });
-    for (QRadioButton* radio : {rbCalc, rbZisterne})
-        connect(radio, &QRadioButton::toggled, this, [this] { rbCalcClick(); });
-    connect(gridProd, &QTableView::clicked, this, &TFSimulationDialog::gridProdCellClick);
-    connect(btnStart, &QPushButton::clicked, this, &TFSimulationDialog::btnStartClick);
-    connect(btnAbort, &QPushButton::clicked, this, &TFSimulationDialog::btnAbortClick);
-
-    FormCreate();
 }
 
 TFSimulationDialog::~TFSimulationDialog() = default;

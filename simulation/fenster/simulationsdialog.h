@@ -89,6 +89,9 @@ public:
     QPushButton* btnAbort;
 
 private:
+    void ErzeugeGrundeinstellungen();
+    void ErzeugeZeitintervall();
+    void ErzeugeZieldaten();
     void FormCreate();
     void rbCalcClick();
     void gridProdCellClick(const QModelIndex& index);
