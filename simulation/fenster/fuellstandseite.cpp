@@ -128,8 +128,8 @@ void TFuellstandSeite::ErzeugeRegler()
                        QRect(240, 8, 281, 16)));
 
     // The picture lies under the sliders: created first, it stays behind them.
-    iRegler1 = Text(this, "iRegler1", QString(),
-                    QRect(ReglerLinks, ReglerOben, BildBreite, BildHoehe));
+    iRegler1 =
+        Text(this, "iRegler1", QString(), QRect(ReglerLinks, ReglerOben, BildBreite, BildHoehe));
     iRegler1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     for (int i = 0; i < 12; ++i) {
@@ -305,8 +305,7 @@ void TFuellstandSeite::Simuliere(QWidget* fenster, const QPointer<TFuellstandSei
 
     FBalken->remove(0, FBalken->count());
     FAchseY->setMax(static_cast<double>(FSimulationSet.ParameterSatz.Volumen));
-    FBalken->append(
-        QList<qreal>(static_cast<qsizetype>(FSimulationSet.RainCurve.size()) + 1, 0.0));
+    FBalken->append(QList<qreal>(static_cast<qsizetype>(FSimulationSet.RainCurve.size()) + 1, 0.0));
 
     const std::unique_ptr<TSimulation> simulation = SimulationsFabrik();
     simulation->SetParameters(FSimulationSet);

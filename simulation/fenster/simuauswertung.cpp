@@ -29,9 +29,9 @@ TfrmSimuAuswertung::TfrmSimuAuswertung(QWidget* parent) : QDialog(parent)
     FesterDialogRahmen(this, 327, 262);
     ZentriereAufBildschirm(this);
 
-    Label1 = Fett(Text(this, "Label1",
-                       QStringLiteral("Die Simulation wurde erfolgreich abgeschlossen:"),
-                       QRect(8, 8, 311, 17)));
+    Label1 =
+        Fett(Text(this, "Label1", QStringLiteral("Die Simulation wurde erfolgreich abgeschlossen:"),
+                  QRect(8, 8, 311, 17)));
     Label2 =
         Text(this, "Label2", QStringLiteral("Die Zisterne wird in einem Jahr durchschnittlich"),
              QRect(8, 40, 311, 17));

@@ -13,8 +13,13 @@ TEST(Kurven, SliderPositionsInWholeMillimetres)
     const struct {
         long double meter;
         int position;
-    } faelle[] = {{0, 200},      {0.064L, 136}, {0.0645L, 136}, {0.2L, 0}, {0.3L, 0},
-                  {-0.01L, 200}, {std::numeric_limits<long double>::quiet_NaN(), 0}};
+    } faelle[] = {{0, 200},
+                  {0.064L, 136},
+                  {0.0645L, 136},
+                  {0.2L, 0},
+                  {0.3L, 0},
+                  {-0.01L, 200},
+                  {std::numeric_limits<long double>::quiet_NaN(), 0}};
     for (const auto& f : faelle) {
         SCOPED_TRACE(static_cast<double>(f.meter));
         EXPECT_EQ(ReglerPosition(f.meter, 200), f.position);
@@ -29,7 +34,7 @@ TEST(Kurven, RainCurveSpreadsTheTwelveMonthsOverItsPoints)
     monate[11] = 0.08L;
     const auto kurve = Regenkurve(monate, 22);
     ASSERT_EQ(kurve.size(), 22u);
-    EXPECT_EQ(kurve[0], 0.05L);                     // month 1
+    EXPECT_EQ(kurve[0], 0.05L);                           // month 1
     EXPECT_NEAR(kurve[21], 0.05L + 0.5L * 0.03L, 1e-12L); // month 11.5
     EXPECT_TRUE(Regenkurve(monate, 0).empty());
     EXPECT_TRUE(Regenkurve(monate, -3).empty());
