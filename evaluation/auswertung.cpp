@@ -2,6 +2,7 @@
 #include "evaluation/auswertung.h"
 
 #include "evaluation/bericht/auswertungsbericht.h"
+#include "evaluation/bericht/berichtablauf.h"
 #include "evaluation/detailempf.h"
 #include "evaluation/gestaltung.h"
 #include "model/berechnung.h"
@@ -11,6 +12,7 @@
 #include "simulation/fenster/fuellstandseite.h"
 #include "ui/berechnungsdateien.h"
 #include "ui/bilder.h"
+#include "ui/fehlerwaechter.h"
 #include "ui/hilfe.h"
 #include "ui/tabellenansicht.h"
 
@@ -68,6 +70,20 @@ TfrmAuswertung::TfrmAuswertung(QWidget* parent) : TOutputForm(parent), mtProd(Er
     setFixedSize(Breite, Hoehe);
     mtProd->setObjectName(QStringLiteral("mtProd"));
 
+    ErzeugeKopf();
+    ErzeugeSeiten();
+    ErzeugeFuss();
+    ErzeugeKompaktSeite();
+    ErzeugeDetailSeite();
+    ErzeugeSimulationsSeite();
+
+    VerbindeBewacht(pcAuswertung, &QTabWidget::currentChanged, this,
+                    &TfrmAuswertung::pcAuswertungChange);
+    InstalliereHilfeTaste(this, HilfeDatei::Anwendung, HilfeKontext::Auswertung);
+}
+
+void TfrmAuswertung::ErzeugeKopf()
+{
     pTop = new QWidget(this);
     pTop->setObjectName(QStringLiteral("pTop"));
     pTop->setGeometry(0, 0, Breite, KopfHoehe);
@@ -80,16 +96,14 @@ TfrmAuswertung::TfrmAuswertung(QWidget* parent) : TOutputForm(parent), mtProd(Er
     iThema->setObjectName(QStringLiteral("iThema"));
     iThema->setGeometry(2, 2, 71, 69);
     iThema->setAlignment(Qt::AlignCenter);
-    lCaption = new QLabel(pTop);
-    lCaption->setObjectName(QStringLiteral("lCaption"));
-    lCaption->setGeometry(88, 8, Breite - 100, KopfHoehe - 16);
-    lCaption->setWordWrap(true);
+    lCaption = Text(pTop, "lCaption", QString(), {88, 8, Breite - 100, KopfHoehe - 16}, true);
+    lCaption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     lCaption->setFont(Fett(lCaption->font(), 4));
-    auto* kopfLinie = new QFrame(this);
-    kopfLinie->setFrameShape(QFrame::HLine);
-    kopfLinie->setFrameShadow(QFrame::Sunken);
-    kopfLinie->setGeometry(0, KopfHoehe - 1, Breite, 2);
+    Trennlinie(this, QString(), {0, KopfHoehe - 1, Breite, 2});
+}
 
+void TfrmAuswertung::ErzeugeSeiten()
+{
     pcAuswertung = new QTabWidget(this);
     pcAuswertung->setObjectName(QStringLiteral("pcAuswertung"));
     pcAuswertung->setGeometry(0, KopfHoehe + 1, Breite, Hoehe - KopfHoehe - FussHoehe - 1);
@@ -104,7 +118,10 @@ TfrmAuswertung::TfrmAuswertung(QWidget* parent) : TOutputForm(parent), mtProd(Er
     pcAuswertung->addTab(tsAExpert, QString::fromUtf8(Seiten[0].Titel));
     pcAuswertung->addTab(tsAInfo, QString::fromUtf8(Seiten[1].Titel));
     pcAuswertung->addTab(tsASimu, QString::fromUtf8(Seiten[2].Titel));
+}
 
+void TfrmAuswertung::ErzeugeFuss()
+{
     pBottom = new QFrame(this);
     pBottom->setObjectName(QStringLiteral("pBottom"));
     pBottom->setGeometry(0, Hoehe - FussHoehe, Breite, FussHoehe);
@@ -116,59 +133,50 @@ TfrmAuswertung::TfrmAuswertung(QWidget* parent) : TOutputForm(parent), mtProd(Er
     FSeitenKnoepfe->setExclusive(true);
     for (QToolButton* knopf : {btnKInfo, btnAInfo, btnSimu}) {
         FSeitenKnoepfe->addButton(knopf);
-        connect(knopf, &QToolButton::clicked, this, [this, knopf] {
+        VerbindeBewacht(knopf, &QToolButton::clicked, this, [this, knopf] {
             SelectPage(knopf->property("Tag").toInt()); // btnSelectPageClick
         });
     }
-    auto* trenner = new QFrame(pBottom);
-    trenner->setFrameShape(QFrame::HLine);
-    trenner->setFrameShadow(QFrame::Sunken);
-    trenner->setGeometry(8, 41, Breite - 16, 2);
-    btnReset = Knopf(pBottom, "btnReset", "&Originalwerte herstellen", {8, 48, 150, 25});
-    btnPrintReport = Knopf(pBottom, "btnPrintReport", "Auswertung &drucken", {164, 48, 130, 25});
-    btnSpeichern = Knopf(pBottom, "btnSpeichern", "Berechnung &speichern...", {300, 48, 150, 25});
-    btnSpeichern->setToolTip(QStringLiteral("Speichert die Berechnung mit Ihren Änderungen (Strg+S)"));
-    btnHelp = Knopf(pBottom, "btnHelp", "&Hilfe", {Breite - 78, 48, 70, 25});
-    connect(btnReset, &QPushButton::clicked, this, &TfrmAuswertung::btnResetClick);
-    connect(btnPrintReport, &QPushButton::clicked, this, &TfrmAuswertung::btnPrintReportClick);
-    connect(btnSpeichern, &QPushButton::clicked, this, &TfrmAuswertung::btnSpeichernClick);
+    Trennlinie(pBottom, QString(), {8, 41, Breite - 16, 2});
+    btnReset = Knopf(pBottom, "btnReset", QStringLiteral("&Originalwerte herstellen"),
+                     {8, 48, 150, 25});
+    btnPrintReport = Knopf(pBottom, "btnPrintReport", QStringLiteral("Auswertung &drucken"),
+                           {164, 48, 130, 25});
+    btnSpeichern = Knopf(pBottom, "btnSpeichern", QStringLiteral("Berechnung &speichern..."),
+                         {300, 48, 150, 25},
+                         QStringLiteral("Speichert die Berechnung mit Ihren Änderungen (Strg+S)"));
+    btnHelp = Knopf(pBottom, "btnHelp", QStringLiteral("&Hilfe"), {Breite - 78, 48, 70, 25});
+    VerbindeBewacht(btnReset, &QPushButton::clicked, this, &TfrmAuswertung::btnResetClick);
+    VerbindeBewacht(btnPrintReport, &QPushButton::clicked, this,
+                    &TfrmAuswertung::btnPrintReportClick);
+    VerbindeBewacht(btnSpeichern, &QPushButton::clicked, this, &TfrmAuswertung::btnSpeichernClick);
     auto* speichern = new QShortcut(QKeySequence::Save, this);
-    connect(speichern, &QShortcut::activated, this, &TfrmAuswertung::btnSpeichernClick);
-    connect(btnHelp, &QPushButton::clicked, this,
-            [] { OeffneHilfe(HilfeDatei::Anwendung, HilfeKontext::Auswertung); });
-
-    ErzeugeKompaktSeite();
-    ErzeugeDetailSeite();
-    ErzeugeSimulationsSeite();
-
-    connect(pcAuswertung, &QTabWidget::currentChanged, this, &TfrmAuswertung::pcAuswertungChange);
-    InstalliereHilfeTaste(this, HilfeDatei::Anwendung, HilfeKontext::Auswertung);
+    VerbindeBewacht(speichern, &QShortcut::activated, this, &TfrmAuswertung::btnSpeichernClick);
+    VerbindeBewacht(btnHelp, &QPushButton::clicked, this,
+                    [] { OeffneHilfe(HilfeDatei::Anwendung, HilfeKontext::Auswertung); });
 }
 
 TfrmAuswertung::~TfrmAuswertung() = default;
 
 void TfrmAuswertung::ErzeugeKompaktSeite()
 {
-    auto* gbExpert = new QGroupBox(QStringLiteral("Berechnung"), tsAExpert);
-    gbExpert->setObjectName(QStringLiteral("gbExpert"));
-    gbExpert->setGeometry(8, 6, Breite - 16, 122);
+    auto* gbExpert = Gruppe(tsAExpert, "gbExpert", QStringLiteral("Berechnung"),
+                            {8, 6, Breite - 16, 122});
     gbExpert->setFont(Fett(gbExpert->font()));
     const std::array<QLabel**, 4> werte{&lEBedarf, &lEErtrag, &lEVolumen, &lERate};
     for (size_t i = 0; i < Ergebniszeilen.size(); ++i)
         *werte[i] = Ergebniszeile(gbExpert, "lE", Ergebniszeilen[i],
                                   22 + static_cast<int>(i) * 23, {140, 160, 40});
 
-    auto* lEmpfehlung = new QLabel(QStringLiteral("Empfehlung"), tsAExpert);
-    lEmpfehlung->setObjectName(QStringLiteral("lEmpfehlung"));
-    lEmpfehlung->setFont(Fett(lEmpfehlung->font()));
-    lEmpfehlung->setGeometry(8, 136, 200, 18);
+    Fett(Text(tsAExpert, "lEmpfehlung", QStringLiteral("Empfehlung"), {8, 136, 200, 18}));
     dbProd = ErzeugeTabellenansicht(tsAExpert, "dbProd", *mtProd,
                                     {{"Hersteller", 150}, {"Produkt", 150}, {"Volumen", 80},
                                      {"Preis", 80}});
     dbProd->setGeometry(8, 156, Breite - 16, 150);
 
-    btnEdit = Knopf(tsAExpert, "btnEdit", "&Parametersatz bearbeiten", {Breite - 218, 314, 210, 28});
-    connect(btnEdit, &QPushButton::clicked, this, &TfrmAuswertung::btnEditClick);
+    btnEdit = Knopf(tsAExpert, "btnEdit", QStringLiteral("&Parametersatz bearbeiten"),
+                    {Breite - 218, 314, 210, 28});
+    VerbindeBewacht(btnEdit, &QPushButton::clicked, this, &TfrmAuswertung::btnEditClick);
 }
 
 int TfrmAuswertung::Execute(int startSeite)
@@ -284,7 +292,7 @@ void TfrmAuswertung::btnDetailEmpfClick()
 
 void TfrmAuswertung::btnPrintReportClick()
 {
-    FBericht->Drucke(this, FParameterSatz, *mtProd);
+    DruckeAuswertung(this, *FBericht, FParameterSatz, *mtProd);
 }
 
 void TfrmAuswertung::btnSpeichernClick()

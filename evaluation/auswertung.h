@@ -126,8 +126,13 @@ protected:
     void closeEvent(QCloseEvent* ereignis) override;
 
 private:
+    void ErzeugeKopf();
+    void ErzeugeSeiten();
+    void ErzeugeFuss();
     void ErzeugeKompaktSeite();
     void ErzeugeDetailSeite();
+    void ErzeugeErbringer();
+    void ErzeugeVerbraucher();
     void ErzeugeSimulationsSeite();
     void ZeigeSimulationsSeite();
     void pcAuswertungChange();

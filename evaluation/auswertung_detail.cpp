@@ -2,10 +2,13 @@
 #include "evaluation/auswertung.h"
 #include "evaluation/gestaltung.h"
 #include "model/zahlenformat.h"
+#include "ui/fehlerwaechter.h"
+#include "ui/werkzeug.h"
 
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QPainter>
+#include <QPushButton>
 #include <QSlider>
 #include <QTableWidget>
 #include <cmath>
@@ -67,16 +70,14 @@ QSlider* Regler(QWidget* eltern, const char* name, int tag, const QRect& lage)
     return slider;
 }
 
+// A text in the group's font without its bold.
 QLabel* Beschriftung(QWidget* eltern, const char* name, const QString& text, const QRect& lage,
                      Qt::Alignment ausrichtung = Qt::AlignLeft)
 {
-    auto* label = new QLabel(text, eltern);
-    if (name)
-        label->setObjectName(QString::fromLatin1(name));
+    QLabel* label = Text(eltern, name ? name : "", text, lage);
     QFont normal = eltern->font();
     normal.setBold(false);
     label->setFont(normal);
-    label->setGeometry(lage);
     label->setAlignment(ausrichtung | Qt::AlignVCenter);
     return label;
 }
@@ -90,9 +91,37 @@ QString PersonenText(long double personen)
 
 void TfrmAuswertung::ErzeugeDetailSeite()
 {
-    auto* gbPlus = new QGroupBox(QStringLiteral("Erbringer"), tsAInfo);
-    gbPlus->setObjectName(QStringLiteral("gbPlus"));
-    gbPlus->setGeometry(8, 6, 200, 226);
+    ErzeugeErbringer();
+    ErzeugeVerbraucher();
+
+    auto* gbBerechnung =
+        Gruppe(tsAInfo, "gbBerechnung", QStringLiteral("Berechnung"), {124, 246, 276, 108});
+    gbBerechnung->setFont(Fett(gbBerechnung->font()));
+    const std::array<QLabel**, 4> werte{&lBedarf, &lErtrag, &lVolumen, &lRate};
+    for (size_t i = 0; i < Ergebniszeilen.size(); ++i)
+        *werte[i] = Ergebniszeile(gbBerechnung, "l", Ergebniszeilen[i],
+                                  20 + static_cast<int>(i) * 21, {130, 90, 30});
+
+    auto* linien = new TVerbinder(
+        tsAInfo, {{{QColor(0, 128, 0), {QPoint(108, 232), QPoint(108, 300), QPoint(124, 300)}},
+                   {QColor(128, 0, 0), {QPoint(440, 232), QPoint(440, 300), QPoint(400, 300)}}}});
+    linien->setObjectName(QStringLiteral("Verbinder"));
+    linien->setGeometry(0, 0, FensterBreite, 360);
+    linien->lower();
+
+    btnDetailEmpf = Knopf(tsAInfo, "btnDetailEmpf", QStringLiteral("&Empfehlung"),
+                          {FensterBreite - 118, 320, 110, 28});
+    VerbindeBewacht(btnDetailEmpf, &QPushButton::clicked, this,
+                    &TfrmAuswertung::btnDetailEmpfClick);
+
+    for (QSlider* slider : {tbPersWCSpar, tbPersWCNorm, tbPersWasch, tbFlaeche})
+        VerbindeBewacht(slider, &QSlider::valueChanged, this,
+                        [this, slider] { tbPersWCSparChange(slider); });
+}
+
+void TfrmAuswertung::ErzeugeErbringer()
+{
+    auto* gbPlus = Gruppe(tsAInfo, "gbPlus", QStringLiteral("Erbringer"), {8, 6, 200, 226});
     gbPlus->setFont(Fett(gbPlus->font()));
     Beschriftung(gbPlus, "lAuffangflaechen", QStringLiteral("Auffangflächen"), {10, 18, 180, 18});
     sgFlaeche = new QTableWidget(0, 2, gbPlus);
@@ -102,7 +131,8 @@ void TfrmAuswertung::ErzeugeDetailSeite()
     normal.setBold(false);
     sgFlaeche->setFont(normal);
     sgFlaeche->horizontalHeader()->setFont(normal);
-    sgFlaeche->setHorizontalHeaderLabels({QStringLiteral("Fläche (m²)"), QStringLiteral("Abflussbeiwert")});
+    sgFlaeche->setHorizontalHeaderLabels(
+        {QStringLiteral("Fläche (m²)"), QStringLiteral("Abflussbeiwert")});
     sgFlaeche->setColumnWidth(0, 80);
     sgFlaeche->setColumnWidth(1, 80);
     sgFlaeche->verticalHeader()->hide();
@@ -115,16 +145,18 @@ void TfrmAuswertung::ErzeugeDetailSeite()
     sgFlaeche->setEditTriggers(QAbstractItemView::NoEditTriggers);
     sgFlaeche->setTabKeyNavigation(false);
     sgFlaeche->horizontalHeader()->setHighlightSections(false);
-    connect(sgFlaeche, &QTableWidget::currentCellChanged, this,
-            [this](int zeile) { sgFlaecheSelectCell(zeile + 1); });
+    VerbindeBewacht(sgFlaeche, &QTableWidget::currentCellChanged, this,
+                    [this](int zeile) { sgFlaecheSelectCell(zeile + 1); });
     tbFlaeche = Regler(gbPlus, "tbFlaeche", 4, {10, 158, 180, 26});
     Beschriftung(gbPlus, "lminFlaeche", QStringLiteral("0"), {10, 186, 40, 16});
     lmaxFlaeche = Beschriftung(gbPlus, "lmaxFlaeche", QStringLiteral("10"), {110, 186, 80, 16},
                                Qt::AlignRight);
+}
 
-    auto* gbMinus = new QGroupBox(QStringLiteral("Verbraucher"), tsAInfo);
-    gbMinus->setObjectName(QStringLiteral("gbMinus"));
-    gbMinus->setGeometry(216, 6, FensterBreite - 224, 226);
+void TfrmAuswertung::ErzeugeVerbraucher()
+{
+    auto* gbMinus = Gruppe(tsAInfo, "gbMinus", QStringLiteral("Verbraucher"),
+                           {216, 6, FensterBreite - 224, 226});
     gbMinus->setFont(Fett(gbMinus->font()));
     struct TZeile {
         const char* Text;
@@ -155,28 +187,6 @@ void TfrmAuswertung::ErzeugeDetailSeite()
         *z.ZielMax = Beschriftung(gbMinus, z.Max, QStringLiteral("10"), {150, y + 46, 80, 16},
                                   Qt::AlignRight);
     }
-
-    auto* gbBerechnung = new QGroupBox(QStringLiteral("Berechnung"), tsAInfo);
-    gbBerechnung->setObjectName(QStringLiteral("gbBerechnung"));
-    gbBerechnung->setGeometry(124, 246, 276, 108);
-    gbBerechnung->setFont(Fett(gbBerechnung->font()));
-    const std::array<QLabel**, 4> werte{&lBedarf, &lErtrag, &lVolumen, &lRate};
-    for (size_t i = 0; i < Ergebniszeilen.size(); ++i)
-        *werte[i] = Ergebniszeile(gbBerechnung, "l", Ergebniszeilen[i],
-                                  20 + static_cast<int>(i) * 21, {130, 90, 30});
-
-    auto* linien = new TVerbinder(
-        tsAInfo, {{{QColor(0, 128, 0), {QPoint(108, 232), QPoint(108, 300), QPoint(124, 300)}},
-                   {QColor(128, 0, 0), {QPoint(440, 232), QPoint(440, 300), QPoint(400, 300)}}}});
-    linien->setObjectName(QStringLiteral("Verbinder"));
-    linien->setGeometry(0, 0, FensterBreite, 360);
-    linien->lower();
-
-    btnDetailEmpf = Knopf(tsAInfo, "btnDetailEmpf", "&Empfehlung", {FensterBreite - 118, 320, 110, 28});
-    connect(btnDetailEmpf, &QPushButton::clicked, this, &TfrmAuswertung::btnDetailEmpfClick);
-
-    for (QSlider* slider : {tbPersWCSpar, tbPersWCNorm, tbPersWasch, tbFlaeche})
-        connect(slider, &QSlider::valueChanged, this, [this, slider] { tbPersWCSparChange(slider); });
 }
 
 void TfrmAuswertung::SetSliderRange(QSlider* slider, QLabel* maxLabel, long double wert)
@@ -254,7 +264,8 @@ void TfrmAuswertung::FillAreaGrid()
     for (int i = 0; i < static_cast<int>(flaechen.size()); ++i) {
         const TFlaeche& f = flaechen[static_cast<size_t>(i)];
         for (int spalte = 0; spalte < 2; ++spalte) {
-            const QString text = spalte == 0 ? zahl::Fest(f.Flaeche, 2, 6) : zahl::Fest(f.Beiwert, 2, 2);
+            const QString text =
+                spalte == 0 ? zahl::Fest(f.Flaeche, 2, 6) : zahl::Fest(f.Beiwert, 2, 2);
             auto* zelle = new QTableWidgetItem(text);
             zelle->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             sgFlaeche->setItem(i, spalte, zelle);

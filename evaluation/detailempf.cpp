@@ -5,12 +5,15 @@
 #include "refdata/tabelle.h"
 #include "ui/adresse.h"
 #include "ui/bilder.h"
+#include "ui/fehlerwaechter.h"
 #include "ui/tabellenansicht.h"
+#include "ui/werkzeug.h"
 
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QTableView>
 
@@ -21,21 +24,16 @@
 namespace {
 constexpr QSize BildFlaeche{153, 145};
 
+// A bold heading.
 QLabel* Ueberschrift(QWidget* eltern, const char* text, const QRect& lage)
 {
-    auto* label = new QLabel(QString::fromUtf8(text), eltern);
-    label->setFont(Fett(label->font()));
-    label->setGeometry(lage);
-    return label;
+    return Fett(Text(eltern, "", QString::fromUtf8(text), lage));
 }
 
+// A word-wrapped plain text filled from the current row.
 QLabel* Datentext(QWidget* eltern, const char* name, const QRect& lage)
 {
-    auto* label = new QLabel(eltern);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(lage);
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QLabel* label = Text(eltern, name, QString(), lage, true);
     label->setTextFormat(Qt::PlainText);
     return label;
 }
@@ -98,17 +96,18 @@ TfrmDetailEmpf::TfrmDetailEmpf(TTabelle& tabelle, QWidget* parent) : QDialog(par
     dbURL->setCursor(Qt::PointingHandCursor);
     dbURL->installEventFilter(this);
 
-    btnClose = Knopf(this, "btnClose", "&Schließen", {353, 380, 100, 28});
+    btnClose = Knopf(this, "btnClose", QStringLiteral("&Schließen"), {353, 380, 100, 28});
     btnClose->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
     btnClose->setDefault(true);
     btnClose->setAutoDefault(true);
     connect(btnClose, &QPushButton::clicked, this, [this] { done(mrCancel); });
 
-    connect(&mtProd, &TTabelle::AktuelleZeileGeaendert, this, &TfrmDetailEmpf::dsrcProdDataChange);
-    connect(&mtProd, &TTabelle::Zurueckgesetzt, this, &TfrmDetailEmpf::dsrcProdDataChange);
-    connect(&mtProd, &TTabelle::Zurueckgesetzt, this, &TfrmDetailEmpf::PasseSpaltenAn);
+    VerbindeBewacht(&mtProd, &TTabelle::AktuelleZeileGeaendert, this,
+                    &TfrmDetailEmpf::dsrcProdDataChange);
+    VerbindeBewacht(&mtProd, &TTabelle::Zurueckgesetzt, this, &TfrmDetailEmpf::dsrcProdDataChange);
+    VerbindeBewacht(&mtProd, &TTabelle::Zurueckgesetzt, this, &TfrmDetailEmpf::PasseSpaltenAn);
     PasseSpaltenAn();
-    connect(&mtProd, &TTabelle::WertGeaendert, this, &TfrmDetailEmpf::dsrcProdDataChange);
+    VerbindeBewacht(&mtProd, &TTabelle::WertGeaendert, this, &TfrmDetailEmpf::dsrcProdDataChange);
     dsrcProdDataChange();
     btnClose->setFocus();
 }
@@ -177,7 +176,7 @@ bool TfrmDetailEmpf::eventFilter(QObject* objekt, QEvent* ereignis)
 {
     if (objekt == dbURL && ereignis->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(ereignis)->button() == Qt::LeftButton) {
-        dbURLClick();
+        Bewacht([this] { dbURLClick(); });
         return true;
     }
     return QDialog::eventFilter(objekt, ereignis);

@@ -1,31 +1,15 @@
 // Small building blocks shared by the pages of the evaluation window.
 #pragma once
 
+#include "ui/werkzeug.h"
+
 #include <QFont>
 #include <QLabel>
-#include <QPushButton>
 #include <QRect>
 #include <array>
 
 // Client width of the evaluation window.
 inline constexpr int FensterBreite = 532;
-
-// The font made bold, `mehr` points larger.
-inline QFont Fett(QFont schrift, int mehr = 0)
-{
-    schrift.setBold(true);
-    if (mehr != 0)
-        schrift.setPointSizeF(schrift.pointSizeF() + mehr);
-    return schrift;
-}
-
-inline QPushButton* Knopf(QWidget* eltern, const char* name, const char* text, const QRect& lage)
-{
-    auto* knopf = new QPushButton(QString::fromUtf8(text), eltern);
-    knopf->setObjectName(QString::fromLatin1(name));
-    knopf->setGeometry(lage);
-    return knopf;
-}
 
 // One result row: caption, bold right-aligned value (objectName), unit.
 struct TErgebniszeile {

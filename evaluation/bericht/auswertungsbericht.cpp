@@ -3,26 +3,22 @@
 
 #include "refdata/produkte.h"
 
-class TAuswertungsBericht::TLauf {
-public:
-    TLauf(TAuswertungsBericht& bericht, const TParameterSatz& satz, TTabelle& mtProd)
-        : m_bericht(bericht)
-    {
-        bericht.m_satz = &satz;
-        bericht.m_prod = &mtProd;
-        bericht.Maschine.SetzeDatenquelle(
-            QStringLiteral("mtProd"), {&mtProd, [&bericht] { bericht.ProdukteGeoeffnet(); }, {}});
-    }
-    ~TLauf()
-    {
-        m_bericht.Maschine.SetzeDatenquelle(QStringLiteral("mtProd"), {});
-        m_bericht.m_satz = nullptr;
-        m_bericht.m_prod = nullptr;
-    }
+TAuswertungsBericht::TLauf::TLauf(TAuswertungsBericht& bericht, const TParameterSatz& satz,
+                                  TTabelle& mtProd)
+    : m_bericht(bericht)
+{
+    bericht.m_satz = &satz;
+    bericht.m_prod = &mtProd;
+    bericht.Maschine.SetzeDatenquelle(QStringLiteral("mtProd"),
+                                      {&mtProd, [&bericht] { bericht.ProdukteGeoeffnet(); }, {}});
+}
 
-private:
-    TAuswertungsBericht& m_bericht;
-};
+TAuswertungsBericht::TLauf::~TLauf()
+{
+    m_bericht.Maschine.SetzeDatenquelle(QStringLiteral("mtProd"), {});
+    m_bericht.m_satz = nullptr;
+    m_bericht.m_prod = nullptr;
+}
 
 TAuswertungsBericht::TAuswertungsBericht()
     : Maschine(LadeBerichtDefinition(QStringLiteral(":/bericht/auswertung.json")))
@@ -59,12 +55,6 @@ TAuswertungsBericht::TAuswertungsBericht()
 }
 
 TAuswertungsBericht::~TAuswertungsBericht() = default;
-
-bool TAuswertungsBericht::Drucke(QWidget* eltern, const TParameterSatz& satz, TTabelle& mtProd)
-{
-    TLauf lauf(*this, satz, mtProd);
-    return Maschine.Ausfuehren(eltern);
-}
 
 void TAuswertungsBericht::DruckeAlsPdf(const QString& pfad, const TParameterSatz& satz,
                                        TTabelle& mtProd)

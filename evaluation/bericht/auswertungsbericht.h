@@ -1,10 +1,10 @@
 // The report "Auswertung" of the evaluation window: input parameters, catchment areas, computed
 // values and the recommended products of a working copy, on Letter pages.
 //
-// The evaluation window owns one TAuswertungsBericht and calls Drucke from btnPrintReport with
-// its working copy and its product table. The layout is the definition
-// :/bericht/auswertung.json; the engine fills it from three tables, which are filled when the
-// engine opens them:
+// The evaluation window owns one TAuswertungsBericht and prints it from btnPrintReport with its
+// working copy and its product table (DruckeAuswertung, berichtablauf.h). The layout is the
+// definition :/bericht/auswertung.json; the engine fills it from three tables, which are filled
+// when the engine opens them:
 //   mtDaten  one row of parameters and results (WGrad in percent), emptied when released;
 //   mtDach   one row per catchment area, replaced by every report and kept until the next;
 //   mtProd   the caller's product table, filtered to the products recommended for the set's
@@ -20,8 +20,6 @@
 
 #include <QString>
 
-class QWidget;
-
 class TAuswertungsBericht {
 public:
     TAuswertungsBericht();
@@ -29,10 +27,6 @@ public:
     TAuswertungsBericht(const TAuswertungsBericht&) = delete;
     TAuswertungsBericht& operator=(const TAuswertungsBericht&) = delete;
 
-    // The user's flow: "Output Options", then printer, preview or PDF file. Printer and file
-    // errors are shown by the engine's message boxes. Returns whether anything was printed,
-    // shown or written (false when the user cancelled or output failed).
-    bool Drucke(QWidget* eltern, const TParameterSatz& satz, TTabelle& mtProd);
     // Writes all pages to a PDF file without any window; raises EFehler when the file cannot be
     // written.
     void DruckeAlsPdf(const QString& pfad, const TParameterSatz& satz, TTabelle& mtProd);
@@ -43,9 +37,19 @@ public:
     TTabelle mtDach;
     TBerichtMaschine Maschine;
 
+    // Binds the data sources to the set and the product table while it lives (one run).
+    class TLauf {
+    public:
+        TLauf(TAuswertungsBericht& bericht, const TParameterSatz& satz, TTabelle& mtProd);
+        ~TLauf();
+        TLauf(const TLauf&) = delete;
+        TLauf& operator=(const TLauf&) = delete;
+
+    private:
+        TAuswertungsBericht& m_bericht;
+    };
+
 private:
-    // Binds the data sources to the set and the product table for one run.
-    class TLauf;
     void ParameterGeoeffnet();
     void FlaechenGeoeffnet();
     void ProdukteGeoeffnet();

@@ -1,7 +1,7 @@
 // The report engine's windows: "Output Options", "Report Status" and "Report Preview".
 #pragma once
 
-#include "evaluation/bericht/berichtmaschine.h"
+#include "evaluation/bericht/berichtablauf.h"
 
 #include <QDialog>
 #include <QWidget>

@@ -1,12 +1,14 @@
-// The report engine: lays a report definition out with the rows of its data sources and sends
-// the pages to a printer, the preview window or a PDF file. It knows tables, not their meaning:
-// every table the definition names is asked for through a data source with "opened" and
-// "released" notifications, and every value is printed as its table's display text.
+// The report engine: lays a report definition out with the rows of its data sources and paints
+// the pages on any paged device (a PDF writer, a printer) or painter. It knows tables, not their
+// meaning: every table the definition names is asked for through a data source with "opened"
+// and "released" notifications, and every value is printed as its table's display text. Needs
+// Qt Gui only; the user's flow to printer, preview and file is in berichtablauf.h.
 #pragma once
 
 #include "evaluation/bericht/berichtdefinition.h"
 
 #include <QObject>
+#include <QPageLayout>
 #include <QString>
 
 #include <functional>
@@ -15,10 +17,7 @@
 
 class QPainter;
 class QPagedPaintDevice;
-class QPrinter;
-class QWidget;
 class TTabelle;
-class TfrmBerichtStatus;
 
 // Where a table comes from. Geoeffnet runs before the engine reads the table, Freigegeben after
 // it has laid the report out (also when laying out failed).
@@ -33,30 +32,15 @@ struct TBerichtSeite {
     std::vector<TBerichtElement> Elemente;
 };
 
-// What the user chose in the "Output Options" window.
-enum class TBerichtZiel { Drucker, Vorschau, Datei };
-struct TAusgabeOptionen {
-    TBerichtZiel Ziel = TBerichtZiel::Drucker;
-    int Kopien = 1;
-    int Von = 0; // page range, 1-based; 0 = all pages
-    int Bis = 0;
-};
-
-// Replaceable steps of the user's flow, so that tests can run it headless.
-// Chooses the PDF file, offering `vorschlag`; an empty path cancels.
-using PdfDateiFunktion = std::function<QString(QWidget* eltern, const QString& vorschlag)>;
-// Lets the user choose and set up the printer (the print dialog); false cancels.
-using DruckerFunktion = std::function<bool(QWidget* eltern, QPrinter& drucker)>;
-// Each returns the old function; an empty function restores the standard dialog.
-PdfDateiFunktion SetzePdfDateiFunktion(PdfDateiFunktion f);
-DruckerFunktion SetzeDruckerFunktion(DruckerFunktion f);
-
 // Title of every print job and PDF file.
 inline constexpr char16_t Druckauftragstitel[] = u"ReportPrinter Report";
 
 // Paints a laid-out page on a painter whose device maps inches by its logical resolution
 // (a printer, a PDF writer, the preview, an image). A value wider than its box ends in "…".
 void ZeichneBerichtSeite(QPainter& maler, const TBerichtSeite& seite);
+
+// The definition's page size without margins; 8.5 x 11 inches is named Letter.
+QPageLayout BerichtSeitenlayout(const TBerichtDefinition& definition);
 
 class TBerichtMaschine : public QObject {
     Q_OBJECT
@@ -77,11 +61,12 @@ public:
     // when the file cannot be written.
     void SchreibePdf(const QString& pfad);
 
-    // The user's flow: "Output Options", then the print dialog, the preview window or the file
-    // dialog, with the "Report Status" window while pages are laid out and printed. Printer and
-    // file errors are shown in message boxes; nothing is raised for them. Returns whether
-    // anything was printed, shown or written.
-    bool Ausfuehren(QWidget* eltern);
+    // Paints pages von..bis (1-based) `kopien` times on the device, reporting "Printing page N"
+    // for each page (also to `zeige` when set); false when the device fails.
+    bool Male(QPagedPaintDevice& geraet, const std::vector<TBerichtSeite>& seiten, int von, int bis,
+              int kopien, const std::function<void(const QString&)>& zeige = {});
+    // Reports a status text.
+    void Melde(const QString& text);
 
 signals:
     // Every text the status window shows ("Generating page 1", "Printing page 1").
@@ -89,16 +74,11 @@ signals:
 
 private:
     using TSeiten = std::vector<TBerichtSeite>;
-    TSeiten erzeugeMitStatus(QWidget* eltern);
-    bool druckeAufDrucker(QWidget* eltern, const TSeiten& seiten, const TAusgabeOptionen& optionen);
-    bool schreibeDatei(QWidget* eltern, const QString& pfad, const TSeiten& seiten,
-                       const TAusgabeOptionen& optionen);
-    // Paints pages von..bis (1-based) `kopien` times, reporting each page (also in `fenster`
-    // when set); false when the device fails.
-    bool male(QPagedPaintDevice& geraet, const TSeiten& seiten, int von, int bis, int kopien,
-              TfrmBerichtStatus* fenster);
-    // Reports a status text; with `fenster` also shows it there.
-    void melde(const QString& text, TfrmBerichtStatus* fenster);
+    // Opens the sources, checks the fields and lays out the pages; sources opened are added
+    // to `offen`.
+    TSeiten setze(std::vector<TDatenquelle*>& offen, const std::function<void(int)>& seite);
+    TBerichtSeite setzeSeite(int s, int anzahl);
+    TTabelle& tabelle(const QString& name) const;
 
     TBerichtDefinition m_definition;
     std::map<QString, TDatenquelle> m_quellen;

@@ -3,9 +3,10 @@
 #include "../../support/modal.h"
 #include "../../support/rekorder.h"
 #include "evaluation/bericht/auswertungsbericht.h"
+#include "evaluation/bericht/berichtablauf.h"
 #include "evaluation/bericht/berichtfenster.h"
 #include "model/berechnung.h"
-#include "pdftext.h"
+#include "../berichtkern/pdftext.h"
 #include "refdata/produkte.h"
 
 #include <QLabel>
@@ -83,7 +84,7 @@ TEST_F(BerichtFluss, WritesTheChosenFileWithStatusTexts)
 {
     dateiAntwort = ordner.filePath(QStringLiteral("auswertung.pdf"));
     ModalFolge folge({Optionen("rbDatei")});
-    EXPECT_TRUE(bericht.Drucke(&fenster, satz, *mtProd));
+    EXPECT_TRUE(DruckeAuswertung(&fenster, bericht, satz, *mtProd));
     EXPECT_EQ(vorschlag_, QStringLiteral("Auswertung.pdf"));
     EXPECT_EQ(status, (std::vector<QString>{QStringLiteral("Generating page 1"),
                                             QStringLiteral("Printing page 1")}));
@@ -97,11 +98,11 @@ TEST_F(BerichtFluss, CancellingOptionsOrFileDialogPrintsNothing)
 {
     {
         ModalFolge folge({Ablehnen()});
-        EXPECT_FALSE(bericht.Drucke(&fenster, satz, *mtProd));
+        EXPECT_FALSE(DruckeAuswertung(&fenster, bericht, satz, *mtProd));
     }
     {
         ModalFolge folge({Optionen("rbDatei")});
-        EXPECT_FALSE(bericht.Drucke(&fenster, satz, *mtProd)); // empty path: cancelled
+        EXPECT_FALSE(DruckeAuswertung(&fenster, bericht, satz, *mtProd)); // empty path: cancelled
         EXPECT_FALSE(vorschlag_.isEmpty());
     }
     // The data sources were never opened.
@@ -126,7 +127,7 @@ TEST_F(BerichtFluss, ReportsFileErrorsAndPrintsAgainAfterwards)
         MeldungsRekorder meldungen;
         dateiAntwort = f.pfad;
         ModalFolge folge({Optionen("rbDatei", 1, f.von, f.bis)});
-        EXPECT_FALSE(bericht.Drucke(&fenster, satz, *mtProd));
+        EXPECT_FALSE(DruckeAuswertung(&fenster, bericht, satz, *mtProd));
         ASSERT_EQ(meldungen.Meldungen.size(), 1u);
         EXPECT_EQ(meldungen.Meldungen[0].Titel, QStringLiteral("Report Status"));
         EXPECT_EQ(meldungen.Meldungen[0].Besitzer, &fenster);
@@ -137,7 +138,7 @@ TEST_F(BerichtFluss, ReportsFileErrorsAndPrintsAgainAfterwards)
     }
     dateiAntwort = ordner.filePath(QStringLiteral("seite2.pdf"));
     ModalFolge folge({Optionen("rbDatei", 1, 2, 5)});
-    EXPECT_TRUE(bericht.Drucke(&fenster, satz, *mtProd));
+    EXPECT_TRUE(DruckeAuswertung(&fenster, bericht, satz, *mtProd));
     const auto texte = LiesPdfText(dateiAntwort);
     EXPECT_EQ(PdfSeiten(texte), 1);
     EXPECT_TRUE(std::any_of(texte.begin(), texte.end(),
@@ -159,7 +160,7 @@ TEST_F(BerichtFluss, PrintsTheChosenPagesAndCopiesAndReportsAFailingPrinter)
         return true;
     });
     ModalFolge folge({Optionen("rbDrucker", 2, 2, 2)});
-    EXPECT_TRUE(bericht.Drucke(&fenster, satz, *mtProd));
+    EXPECT_TRUE(DruckeAuswertung(&fenster, bericht, satz, *mtProd));
 
     // A PDF printer does not make copies itself: both are printed.
     EXPECT_EQ(status, (std::vector<QString>{
@@ -177,7 +178,7 @@ TEST_F(BerichtFluss, PrintsTheChosenPagesAndCopiesAndReportsAFailingPrinter)
         return true;
     });
     ModalFolge nochmal({Optionen("rbDrucker")});
-    EXPECT_FALSE(bericht.Drucke(&fenster, satz, *mtProd));
+    EXPECT_FALSE(DruckeAuswertung(&fenster, bericht, satz, *mtProd));
     ASSERT_EQ(meldungen.Meldungen.size(), 1u);
     EXPECT_TRUE(
         meldungen.Meldungen[0].Text.startsWith(QLatin1String("The report could not be printed")));
@@ -217,7 +218,7 @@ TEST_F(BerichtFluss, PreviewShowsThePagesAtFullSizeAndPrintsThem)
                           EXPECT_EQ(druckEltern, vorschau);
                           vorschau->btnSchliessen->click();
                       }});
-    EXPECT_TRUE(bericht.Drucke(&fenster, satz, *mtProd));
+    EXPECT_TRUE(DruckeAuswertung(&fenster, bericht, satz, *mtProd));
     EXPECT_EQ(folge.Beantwortet(), 2);
     EXPECT_EQ(seiten, QStringLiteral("Page 1 of 2|Page 2 of 2"));
     // Printed from the preview without laying the report out again.
