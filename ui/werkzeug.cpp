@@ -7,11 +7,13 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTreeWidget>
 
 #include <exception>
 
@@ -24,6 +26,12 @@ QPushButton* Knopf(QWidget* eltern, const char* name, const QString& text, const
     if (!hinweis.isEmpty())
         knopf->setToolTip(hinweis);
     return knopf;
+}
+
+void KeinStandardKnopf(std::initializer_list<QPushButton*> knoepfe)
+{
+    for (QPushButton* knopf : knoepfe)
+        knopf->setAutoDefault(false);
 }
 
 QLabel* Text(QWidget* eltern, const char* name, const QString& text, const QRect& lage,
@@ -84,6 +92,30 @@ QGroupBox* Gruppe(QWidget* eltern, const char* name, const QString& titel, const
     return gruppe;
 }
 
+QTreeWidget* Spaltenliste(QWidget* eltern, const char* name, const QStringList& spalten,
+                          const QRect& lage, int spaltenBreite)
+{
+    auto* liste = new QTreeWidget(eltern);
+    liste->setObjectName(QString::fromLatin1(name));
+    liste->setGeometry(lage);
+    liste->setColumnCount(static_cast<int>(spalten.size()));
+    liste->setHeaderLabels(spalten);
+    for (int i = 1; i < liste->columnCount(); ++i)
+        liste->headerItem()->setTextAlignment(i, Qt::AlignRight | Qt::AlignVCenter);
+    liste->header()->setStretchLastSection(false);
+    liste->header()->setSectionsMovable(false);
+    for (int i = 0; i < liste->columnCount(); ++i)
+        liste->setColumnWidth(i, spaltenBreite);
+    liste->setRootIsDecorated(false);
+    liste->setItemsExpandable(false);
+    liste->setUniformRowHeights(true);
+    liste->setAllColumnsShowFocus(true);
+    liste->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    liste->setSelectionMode(QAbstractItemView::SingleSelection);
+    liste->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    return liste;
+}
+
 QLabel* Bild(QWidget* eltern, const char* name, const QString& bild, const QRect& lage)
 {
     auto* label = new QLabel(eltern);
@@ -113,11 +145,26 @@ void InfoHintergrund(QWidget* feld)
     feld->setPalette(farben);
 }
 
+void WeisserHintergrund(QWidget* flaeche)
+{
+    flaeche->setAutoFillBackground(true);
+    QPalette farben = flaeche->palette();
+    farben.setColor(QPalette::Window, Qt::white);
+    flaeche->setPalette(farben);
+}
+
+void FesterRahmen(QWidget* fenster, Qt::WindowFlags art, int breite, int hoehe)
+{
+    fenster->setWindowFlags(art);
+    fenster->setFixedSize(breite, hoehe);
+}
+
 void FesterDialogRahmen(QDialog* dialog, int breite, int hoehe)
 {
-    dialog->setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    dialog->setFixedSize(breite, hoehe);
+    FesterRahmen(dialog,
+                 Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                     Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint,
+                 breite, hoehe);
 }
 
 void ZentriereAufBildschirm(QWidget* fenster)

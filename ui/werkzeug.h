@@ -6,6 +6,10 @@
 #include <QFont>
 #include <QRect>
 #include <QString>
+#include <QStringList>
+#include <Qt>
+
+#include <initializer_list>
 
 class QDialog;
 class QEvent;
@@ -14,11 +18,15 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QTreeWidget;
 class QWidget;
 
 // A push button. With a hint it gets that tool tip.
 QPushButton* Knopf(QWidget* eltern, const char* name, const QString& text, const QRect& lage,
                    const QString& hinweis = QString());
+
+// Enter is handled by the window itself: none of these buttons becomes its default button.
+void KeinStandardKnopf(std::initializer_list<QPushButton*> knoepfe);
 
 // A text label, left-aligned; with umbrechen word-wrapped and top-aligned, else vertically
 // centred.
@@ -41,6 +49,11 @@ QLineEdit* BeschriftetesFeld(QWidget* eltern, const QString& name, const QString
 
 QGroupBox* Gruppe(QWidget* eltern, const char* name, const QString& titel, const QRect& lage);
 
+// A read-only list of rows under fixed columns of that width, one row selectable; the headings
+// after the first are right-aligned.
+QTreeWidget* Spaltenliste(QWidget* eltern, const char* name, const QStringList& spalten,
+                          const QRect& lage, int spaltenBreite);
+
 // A label showing the program's picture of that name at the label's size; a picture that
 // cannot be loaded leaves it empty.
 QLabel* Bild(QWidget* eltern, const char* name, const QString& bild, const QRect& lage);
@@ -51,6 +64,11 @@ QFrame* Trennlinie(QWidget* eltern, const QString& name, const QRect& lage);
 // The pale yellow background of tool tips, for fields the dialog may fill itself.
 void InfoHintergrund(QWidget* feld);
 
+// A white background behind the widget's children.
+void WeisserHintergrund(QWidget* flaeche);
+
+// A window of that kind (title bar buttons included), not resizable, client area of that size.
+void FesterRahmen(QWidget* fenster, Qt::WindowFlags art, int breite, int hoehe);
 // Title bar with system menu and close button only, not resizable, client area of that size.
 void FesterDialogRahmen(QDialog* dialog, int breite, int hoehe);
 
