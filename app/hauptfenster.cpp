@@ -7,19 +7,19 @@
 #include "model/fehler.h"
 #include "ui/berechnungsdateien.h"
 #include "ui/bilder.h"
+#include "ui/fehlerwaechter.h"
 #include "ui/formbasis.h"
 #include "ui/hilfe.h"
+#include "ui/werkzeug.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeySequence>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
 #include <memory>
 
@@ -34,11 +34,32 @@ TfrmMain::TfrmMain(bool mitSplash, QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tropfwerk 2003"));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
+    FesterRahmen(this,
+                 Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                     Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                     Qt::MSWindowsFixedSizeDialogHint,
+                 Breite, MenueHoehe + BildHoehe + StreifenHoehe);
     setWindowIcon(QIcon(LadeBild(QStringLiteral("ICON"), QSize(64, 64))));
 
+    ErzeugeAktionen();
+    ErzeugeMenue();
+    ErzeugeFlaeche();
+    Verbinde();
+
+    InstalliereHilfeTaste(this, HilfeDatei::Anwendung, HilfeKontext::Hauptfenster);
+    ZentriereAufBildschirm(this);
+
+    if (mitSplash) {
+        {
+            TfrmLogo splash(this);
+            splash.exec();
+        }
+        show();
+    }
+}
+
+void TfrmMain::ErzeugeAktionen()
+{
     aAssistent = new QAction(QStringLiteral("Eingabe-&Assistent"), this);
     aExpert = new QAction(QStringLiteral("&Experteneingabe"), this);
     aOeffnen = new QAction(QStringLiteral("Berechnung ö&ffnen..."), this);
@@ -49,8 +70,8 @@ TfrmMain::TfrmMain(bool mitSplash, QWidget* parent) : QMainWindow(parent)
         aZuletzt[i] = new QAction(this);
         aZuletzt[i]->setObjectName(QStringLiteral("aZuletzt%1").arg(i + 1));
         aZuletzt[i]->setVisible(false);
-        connect(aZuletzt[i], &QAction::triggered, this,
-                [this, i] { OeffneBerechnung(aZuletzt[i]->data().toString()); });
+        VerbindeBewacht(aZuletzt[i], &QAction::triggered, this,
+                        [this, i] { OeffneBerechnung(aZuletzt[i]->data().toString()); });
     }
     aExit = new QAction(QStringLiteral("&Beenden"), this);
     aInfo = new QAction(QStringLiteral("Ueber..."), this);
@@ -60,21 +81,28 @@ TfrmMain::TfrmMain(bool mitSplash, QWidget* parent) : QMainWindow(parent)
     aInfo->setObjectName(QStringLiteral("aInfo"));
     aAssistent->setStatusTip(QStringLiteral("Startet den Eingabe-Assistenten"));
     aExpert->setStatusTip(QStringLiteral("Startet die Experten-Eingabe"));
+}
 
-    QMenu* datei = menuBar()->addMenu(QStringLiteral("&Datei"));
-    datei->setObjectName(QStringLiteral("mDatei"));
-    datei->addAction(aAssistent);
-    datei->addAction(aExpert);
-    datei->addAction(aOeffnen);
+void TfrmMain::ErzeugeMenue()
+{
+    mDatei = menuBar()->addMenu(QStringLiteral("&Datei"));
+    mDatei->setObjectName(QStringLiteral("mDatei"));
+    mDatei->addAction(aAssistent);
+    mDatei->addAction(aExpert);
+    mDatei->addAction(aOeffnen);
     for (QAction* zuletzt : aZuletzt)
-        datei->addAction(zuletzt);
-    datei->addSeparator();
-    datei->addAction(aExit);
+        mDatei->addAction(zuletzt);
+    mDatei->addSeparator();
+    mDatei->addAction(aExit);
     QMenu* info = menuBar()->addMenu(QStringLiteral("&Info"));
     info->setObjectName(QStringLiteral("mInfo"));
     info->addAction(aInfo);
     menuBar()->setFixedHeight(MenueHoehe);
+}
 
+// The title picture with the two entry buttons, and the white strip below it.
+void TfrmMain::ErzeugeFlaeche()
+{
     auto* flaeche = new QWidget(this);
     flaeche->setObjectName(QStringLiteral("pClient"));
     setCentralWidget(flaeche);
@@ -84,55 +112,36 @@ TfrmMain::TfrmMain(bool mitSplash, QWidget* parent) : QMainWindow(parent)
     imgMain->setGeometry(0, 0, Breite, BildHoehe);
     imgMain->setPixmap(LadeBild(QStringLiteral("TITEL"), QSize(Breite, BildHoehe)));
 
-    btnExperte = new QPushButton(QStringLiteral("&Experte"), flaeche);
-    btnExperte->setObjectName(QStringLiteral("btnExperte"));
-    btnExperte->setGeometry(8, 491, 73, 29);
-    btnExperte->setToolTip(QStringLiteral("Startet die Experten-Eingabe"));
-
-    btnAssistent = new QPushButton(QStringLiteral("&Assistent"), flaeche);
-    btnAssistent->setObjectName(QStringLiteral("btnAssistent"));
-    btnAssistent->setGeometry(368, 491, 73, 29);
-    btnAssistent->setToolTip(QStringLiteral("Startet den Eingabe-Assistenten"));
+    btnExperte = Knopf(flaeche, "btnExperte", QStringLiteral("&Experte"), QRect(8, 491, 73, 29),
+                       QStringLiteral("Startet die Experten-Eingabe"));
+    btnAssistent =
+        Knopf(flaeche, "btnAssistent", QStringLiteral("&Assistent"), QRect(368, 491, 73, 29),
+              QStringLiteral("Startet den Eingabe-Assistenten"));
 
     Panel1 = new QWidget(flaeche);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setGeometry(0, BildHoehe, Breite, StreifenHoehe);
-    Panel1->setAutoFillBackground(true);
-    QPalette weiss = Panel1->palette();
-    weiss.setColor(QPalette::Window, Qt::white);
-    Panel1->setPalette(weiss);
+    WeisserHintergrund(Panel1);
+}
 
-    setFixedSize(Breite, MenueHoehe + BildHoehe + StreifenHoehe);
-
-    connect(aAssistent, &QAction::triggered, this, [this] { StarteEingabe(Assistent); });
-    connect(aExpert, &QAction::triggered, this, [this] { StarteEingabe(Experte); });
-    connect(aOeffnen, &QAction::triggered, this, [this] {
+void TfrmMain::Verbinde()
+{
+    VerbindeBewacht(aAssistent, &QAction::triggered, this, [this] { StarteEingabe(Assistent); });
+    VerbindeBewacht(aExpert, &QAction::triggered, this, [this] { StarteEingabe(Experte); });
+    VerbindeBewacht(aOeffnen, &QAction::triggered, this, [this] {
         const QString pfad = FrageBerechnungZumOeffnen(this);
         if (!pfad.isEmpty())
             OeffneBerechnung(pfad);
     });
-    connect(datei, &QMenu::aboutToShow, this, &TfrmMain::ZeigeZuletztVerwendet);
+    VerbindeBewacht(mDatei, &QMenu::aboutToShow, this, &TfrmMain::ZeigeZuletztVerwendet);
     ZeigeZuletztVerwendet();
     connect(aExit, &QAction::triggered, this, &QWidget::close);
-    connect(aInfo, &QAction::triggered, this, [this] {
+    VerbindeBewacht(aInfo, &QAction::triggered, this, [this] {
         if (Info)
             Info(this);
     });
     connect(btnExperte, &QPushButton::clicked, aExpert, &QAction::trigger);
     connect(btnAssistent, &QPushButton::clicked, aAssistent, &QAction::trigger);
-
-    InstalliereHilfeTaste(this, HilfeDatei::Anwendung, HilfeKontext::Hauptfenster);
-
-    if (const QScreen* bildschirm = QGuiApplication::primaryScreen())
-        move(bildschirm->availableGeometry().center() - rect().center());
-
-    if (mitSplash) {
-        {
-            TfrmLogo splash(this);
-            splash.exec();
-        }
-        show();
-    }
 }
 
 void TfrmMain::StarteEingabe(const InputFormFabrik& formular)
@@ -183,7 +192,8 @@ void TfrmMain::OeffneBeimStart(const QStringList& argumente)
     for (const QString& argument : argumente) {
         if (argument.startsWith(u'-'))
             continue;
-        QTimer::singleShot(0, this, [this, argument] { OeffneBerechnung(argument); });
+        QTimer::singleShot(0, this,
+                           [this, argument] { Bewacht([&] { OeffneBerechnung(argument); }); });
         return;
     }
 }

@@ -9,6 +9,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QWidget;
 class TInputForm;
@@ -50,8 +51,13 @@ public:
     QPushButton* btnExperte;
     QPushButton* btnAssistent;
     QWidget* Panel1;
+    QMenu* mDatei;
 
 private:
+    void ErzeugeAktionen();
+    void ErzeugeMenue();
+    void ErzeugeFlaeche();
+    void Verbinde();
     void StarteEingabe(const InputFormFabrik& formular);
     // Fills the recent-file entries of the menu from the kept list.
     void ZeigeZuletztVerwendet();

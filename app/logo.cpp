@@ -2,23 +2,18 @@
 #include "app/logo.h"
 
 #include "ui/bilder.h"
+#include "ui/werkzeug.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
 #include <QTimer>
 
 TfrmLogo::TfrmLogo(QWidget* parent, int dauerMs) : QDialog(parent), tDelay(new QTimer(this))
 {
     setObjectName(QStringLiteral("frmLogo"));
     setWindowTitle(QStringLiteral("Tropfwerk 2003"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setFixedSize(511, 191);
-    setAutoFillBackground(true);
-    QPalette farben = palette();
-    farben.setColor(QPalette::Window, Qt::white);
-    setPalette(farben);
+    FesterRahmen(this, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint, 511, 191);
+    WeisserHintergrund(this);
 
     auto* banner = new QLabel(this);
     banner->setObjectName(QStringLiteral("imgBanner"));
@@ -32,8 +27,7 @@ TfrmLogo::TfrmLogo(QWidget* parent, int dauerMs) : QDialog(parent), tDelay(new Q
     logo->setAlignment(Qt::AlignCenter);
     logo->setPixmap(LadeBild(QStringLiteral("LOGO"), QSize(511, 76)));
 
-    if (const QScreen* bildschirm = QGuiApplication::primaryScreen())
-        move(bildschirm->availableGeometry().center() - rect().center());
+    ZentriereAufBildschirm(this);
 
     tDelay->setObjectName(QStringLiteral("tDelay"));
     tDelay->setInterval(dauerMs);

@@ -1,4 +1,4 @@
-// Joins the main window to the input windows.
+// Joins the main window to the input windows and hands them the program's engines.
 #include "app/verdrahtung.h"
 
 #include "app/hauptfenster.h"
@@ -6,11 +6,16 @@
 #include "evaluation/auswertung.h"
 #include "input/assistent.h"
 #include "input/expert.h"
+#include "refdata/plzkonverter.h"
 
 void VerdrahteFenster(TfrmMain& hauptfenster)
 {
-    hauptfenster.Assistent = [](QWidget* besitzer) { return new TfrmAssistent(besitzer); };
-    hauptfenster.Experte = [](QWidget* besitzer) { return new TfrmExpert(besitzer); };
+    hauptfenster.Assistent = [](QWidget* besitzer) {
+        return new TfrmAssistent(PLZConverterOderErsatz(), besitzer);
+    };
+    hauptfenster.Experte = [](QWidget* besitzer) {
+        return new TfrmExpert(PLZConverterOderErsatz(), besitzer);
+    };
     hauptfenster.Auswertung = ErzeugeAuswertung;
     hauptfenster.Info = ZeigeUeberTropfwerk;
 }
@@ -19,7 +24,7 @@ TfrmAuswertung* ErzeugeAuswertung(QWidget* besitzer)
 {
     auto* auswertung = new TfrmAuswertung(besitzer);
     auswertung->Bearbeitung = [](QWidget* fenster, const TParameterSatz& satz) {
-        auto* form = new TfrmExpert(fenster);
+        auto* form = new TfrmExpert(PLZConverterOderErsatz(), fenster);
         form->AlsParametersatzBearbeiten();
         form->SetParameterSatz(satz);
         form->PLZChanged = !satz.PLZ.isEmpty();

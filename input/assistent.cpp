@@ -3,15 +3,17 @@
 // with their own defaults, not with the values of the set handed in.
 #include "input/assistent.h"
 
-#include "input/eingabehilfen.h"
 #include "input/fassistentdialog.h"
+#include "input/niederschlageditor.h"
 #include "model/fehler.h"
 #include "model/zahlenformat.h"
 #include "refdata/kartendialog.h"
 #include "refdata/plzkonverter.h"
 #include "ui/bilder.h"
+#include "ui/fehlerwaechter.h"
 #include "ui/hilfe.h"
 #include "ui/meldung.h"
+#include "ui/werkzeug.h"
 
 #include <QFrame>
 #include <QHeaderView>
@@ -83,28 +85,6 @@ long double Abgeschnitten(long double wert, int stellen)
     return dezimal(n).value_or(wert) + 0.0L; // no -0
 }
 
-QPushButton* Knopf(QWidget* eltern, const char* name, const QString& text, const QString& hinweis,
-                   const QRect& lage)
-{
-    auto* knopf = new QPushButton(text, eltern);
-    knopf->setObjectName(QString::fromLatin1(name));
-    knopf->setToolTip(hinweis);
-    knopf->setGeometry(lage);
-    // Enter is handled by the wizard; no button becomes the dialog's default one.
-    knopf->setAutoDefault(false);
-    return knopf;
-}
-
-QLineEdit* Feld(QWidget* eltern, const char* name, const QString& hinweis, const QRect& lage,
-                const QString& anfang = QString())
-{
-    auto* edit = new QLineEdit(anfang, eltern);
-    edit->setObjectName(QString::fromLatin1(name));
-    edit->setToolTip(hinweis);
-    edit->setGeometry(lage);
-    return edit;
-}
-
 void Blassgruener(QWidget* feld)
 {
     QPalette farben = feld->palette();
@@ -112,7 +92,7 @@ void Blassgruener(QWidget* feld)
     feld->setPalette(farben);
 }
 
-// A picture of the program in a label; a missing picture leaves the label empty.
+// A page of the wizard, named and titled.
 QWidget* Seite(QTabWidget* seiten, const char* name, const QString& titel)
 {
     auto* seite = new QWidget;
@@ -128,22 +108,42 @@ constexpr int KnopfLeisteHoehe = 41;
 constexpr int TextBreite = 437;
 } // namespace
 
-TfrmAssistent::TfrmAssistent(QWidget* besitzer) : TInputForm(besitzer)
+TfrmAssistent::TfrmAssistent(TPLZConverter& plz, QWidget* besitzer)
+    : TInputForm(besitzer), FPLZ(plz)
 {
     setObjectName(QStringLiteral("frmAssistent"));
     setWindowTitle(QStringLiteral("Eingabe-Assistent"));
     FesterDialogRahmen(this, Breite, Hoehe);
 
-    // White header with the page's picture and title.
+    ErzeugeKopf();
+    ErzeugeStandort();
+    ErzeugeHausdaten();
+    ErzeugeHaushalt();
+    ErzeugeTechnik();
+    ErzeugeKnoepfe();
+    LegeReihenfolgeFest();
+    Verbinde();
+
+    FiltereAlleTasten(this);
+    InstalliereHilfeTaste(this, HilfeDatei::Anwendung, HilfeKontext::Assistent);
+    ZentriereAufBildschirm(this);
+
+    ManualNS = false;
+    pcAssistent->setCurrentIndex(0);
+    pcAssistentChange();
+}
+
+// White header with the page's picture and title.
+void TfrmAssistent::ErzeugeKopf()
+{
     pBeschreibung = new QWidget(this);
     pBeschreibung->setObjectName(QStringLiteral("pBeschreibung"));
     pBeschreibung->setGeometry(0, 0, Breite, KopfHoehe);
-    pBeschreibung->setAutoFillBackground(true);
+    WeisserHintergrund(pBeschreibung);
     {
-        QPalette weiss = pBeschreibung->palette();
-        weiss.setColor(QPalette::Window, Qt::white);
-        weiss.setColor(QPalette::WindowText, Qt::black);
-        pBeschreibung->setPalette(weiss);
+        QPalette schwarz = pBeschreibung->palette();
+        schwarz.setColor(QPalette::WindowText, Qt::black);
+        pBeschreibung->setPalette(schwarz);
     }
     iThema = new QLabel(pBeschreibung);
     iThema->setObjectName(QStringLiteral("iThema"));
@@ -163,8 +163,11 @@ TfrmAssistent::TfrmAssistent(QWidget* besitzer) : TInputForm(besitzer)
     pcAssistent->setDocumentMode(true);
     pcAssistent->tabBar()->hide();
     pcAssistent->setFocusPolicy(Qt::NoFocus);
+}
 
-    // Location.
+// Location.
+void TfrmAssistent::ErzeugeStandort()
+{
     tsStandort = Seite(pcAssistent, "tsStandort", QStringLiteral("Standort"));
     Text(tsStandort, "lStandort",
          QStringLiteral("Dieser Dialog dient dazu, um die durchschnittliche Niederschlagsmenge an "
@@ -172,9 +175,8 @@ TfrmAssistent::TfrmAssistent(QWidget* besitzer) : TInputForm(besitzer)
                         "Nähe bestimmt werden. Wählen Sie dafür ihren Standpunkt auf der Landkarte "
                         "oder geben Sie Ihre Postleitzahl ein."),
          QRect(8, 6, TextBreite, 58), true);
-    btnKarte = Knopf(tsStandort, "btnKarte", QStringLiteral("&Landkarte"),
-                     QStringLiteral("Wählen Sie Ihren Standort auf der Landkarte aus."),
-                     QRect(8, 70, 100, 25));
+    btnKarte = Knopf(tsStandort, "btnKarte", QStringLiteral("&Landkarte"), QRect(8, 70, 100, 25),
+                     QStringLiteral("Wählen Sie Ihren Standort auf der Landkarte aus."));
     iPfeil = Bild(tsStandort, "iPfeil", QStringLiteral("PFEIL"), QRect(116, 75, 24, 16));
     edPLZ = BeschriftetesFeld(tsStandort, QStringLiteral("edPLZ"), QStringLiteral("&Postleitzahl"),
                               QRect(148, 72, 76, 21), QRect(226, 72, 70, 21));
@@ -191,10 +193,13 @@ TfrmAssistent::TfrmAssistent(QWidget* besitzer) : TInputForm(besitzer)
                        "verändern möchten, dann klicken Sie folgende Schaltfläche."),
         QRect(48, 138, TextBreite - 40, 44), true);
     btnEditNS = Knopf(tsStandort, "btnEditNS", QStringLiteral("Niederschlagswerte &bearbeiten"),
-                      QStringLiteral("Niederschlagswerte eingeben oder nachträglich ändern"),
-                      QRect(48, 184, 210, 25));
+                      QRect(48, 184, 210, 25),
+                      QStringLiteral("Niederschlagswerte eingeben oder nachträglich ändern"));
+}
 
-    // House data.
+// House data.
+void TfrmAssistent::ErzeugeHausdaten()
+{
     tsHausdaten = Seite(pcAssistent, "tsHausdaten", QStringLiteral("Hausdaten"));
     Fett(Text(tsHausdaten, "lAuffangflaechen", QStringLiteral("Auffangflächen"),
               QRect(8, 6, TextBreite, 16), false));
@@ -202,30 +207,15 @@ TfrmAssistent::TfrmAssistent(QWidget* besitzer) : TInputForm(besitzer)
          QStringLiteral("Auffangflächen sind die Flächen, die Regenwasser auffangen und dieses der "
                         "Zisterne zuführen."),
          QRect(8, 24, TextBreite, 30), true);
-    lvFlaechen = new QTreeWidget(tsHausdaten);
-    lvFlaechen->setObjectName(QStringLiteral("lvFlaechen"));
-    lvFlaechen->setGeometry(8, 56, 204, 100); // both columns beside a vertical scroll bar
+    // Both columns beside a vertical scroll bar.
+    lvFlaechen = Spaltenliste(tsHausdaten, "lvFlaechen",
+                              {QStringLiteral("Fläche (m²)"), QStringLiteral("Abflussbeiwert")},
+                              QRect(8, 56, 204, 100), 90);
     lvFlaechen->setToolTip(QStringLiteral("Liste aller Auffangflächen"));
-    lvFlaechen->setColumnCount(2);
-    lvFlaechen->setHeaderLabels({QStringLiteral("Fläche (m²)"), QStringLiteral("Abflussbeiwert")});
-    lvFlaechen->headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
-    lvFlaechen->header()->setStretchLastSection(false);
-    lvFlaechen->header()->setSectionsMovable(false);
-    lvFlaechen->setColumnWidth(0, 90);
-    lvFlaechen->setColumnWidth(1, 90);
-    lvFlaechen->setRootIsDecorated(false);
-    lvFlaechen->setItemsExpandable(false);
-    lvFlaechen->setUniformRowHeights(true);
-    lvFlaechen->setAllColumnsShowFocus(true);
-    lvFlaechen->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lvFlaechen->setSelectionMode(QAbstractItemView::SingleSelection);
-    lvFlaechen->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    btnPlus = Knopf(tsHausdaten, "btnPlus", QStringLiteral("Hinzu&fügen"),
-                    QStringLiteral("Klicken Sie hier, um eine Fläche hinzuzufügen"),
-                    QRect(220, 56, 100, 25));
-    btnMinus = Knopf(tsHausdaten, "btnMinus", QStringLiteral("&Entfernen"),
-                     QStringLiteral("Klicken Sie hier, um die gewählte Fläche zu entfernen"),
-                     QRect(220, 86, 100, 25));
+    btnPlus = Knopf(tsHausdaten, "btnPlus", QStringLiteral("Hinzu&fügen"), QRect(220, 56, 100, 25),
+                    QStringLiteral("Klicken Sie hier, um eine Fläche hinzuzufügen"));
+    btnMinus = Knopf(tsHausdaten, "btnMinus", QStringLiteral("&Entfernen"), QRect(220, 86, 100, 25),
+                     QStringLiteral("Klicken Sie hier, um die gewählte Fläche zu entfernen"));
     edGarten =
         BeschriftetesFeld(tsHausdaten, QStringLiteral("edGarten"), QStringLiteral("Gartenfläche"),
                           QRect(8, 164, 292, 21), QRect(304, 164, 80, 21));
@@ -238,8 +228,11 @@ TfrmAssistent::TfrmAssistent(QWidget* besitzer) : TInputForm(besitzer)
     edGartenV->setToolTip(QStringLiteral("Vorgabewert (0,06) braucht nicht geändert zu werden."));
     edGartenV->setText(QStringLiteral("0,06"));
     Text(tsHausdaten, "lGartenVEinheit", QStringLiteral("m³"), QRect(390, 190, 40, 21), false);
+}
 
-    // Household: one row per consumer, a picture, the persons and the consumption per person.
+// Household: one row per consumer, a picture, the persons and the consumption per person.
+void TfrmAssistent::ErzeugeHaushalt()
+{
     tsHaushalt = Seite(pcAssistent, "tsHaushalt", QStringLiteral("Haushalt"));
     Text(tsHaushalt, "lHaushalt",
          QStringLiteral("Bitte geben Sie an, wieviele Personen welche Verbraucher nutzen"),
@@ -277,14 +270,14 @@ TfrmAssistent::TfrmAssistent(QWidget* besitzer) : TInputForm(besitzer)
         const Zeile& z = zeilen[i];
         const int y = 48 + 54 * i;
         Bild(tsHaushalt, z.bildName, QString::fromLatin1(z.bild), QRect(8, y, 32, 32));
-        haushalt[2 * i] =
-            Feld(tsHaushalt, z.pers, QString::fromUtf8(z.persHinweis), QRect(44, y + 5, 80, 21));
+        haushalt[2 * i] = Feld(tsHaushalt, z.pers, QRect(44, y + 5, 80, 21), QString(),
+                               QString::fromUtf8(z.persHinweis));
         Text(tsHaushalt, z.mal, QStringLiteral("x"), QRect(130, y + 5, 12, 21), false);
-        haushalt[2 * i + 1] = Feld(tsHaushalt, z.verbrauch, QString::fromUtf8(z.hinweis),
-                                   QRect(148, y + 5, 60, 21), QString::fromUtf8(z.anfang));
+        haushalt[2 * i + 1] = Feld(tsHaushalt, z.verbrauch, QRect(148, y + 5, 60, 21),
+                                   QString::fromUtf8(z.anfang), QString::fromUtf8(z.hinweis));
         Blassgruener(haushalt[2 * i + 1]);
-        QLabel* einheit =
-            Text(tsHaushalt, z.einheit, QString::fromUtf8(z.einheitText), QRect(214, y, 231, 32), true);
+        QLabel* einheit = Text(tsHaushalt, z.einheit, QString::fromUtf8(z.einheitText),
+                               QRect(214, y, 231, 32), true);
         einheit->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         einheit->setBuddy(haushalt[2 * i + 1]);
     }
@@ -294,8 +287,11 @@ TfrmAssistent::TfrmAssistent(QWidget* besitzer) : TInputForm(besitzer)
     edPersWCNormV = haushalt[3];
     edPersWasch = haushalt[4];
     edPersWaschV = haushalt[5];
+}
 
-    // Technical values.
+// Technical values.
+void TfrmAssistent::ErzeugeTechnik()
+{
     tsTechnik = Seite(pcAssistent, "tsTechnik", QStringLiteral("Technik"));
     Text(tsTechnik, "lTechnik",
          QStringLiteral("Dieser Dialog dient zur Ermittlung von zwei technischen Werten, dem "
@@ -326,23 +322,33 @@ TfrmAssistent::TfrmAssistent(QWidget* besitzer) : TInputForm(besitzer)
                        "verändern."));
     edLBeiwert->setText(QStringLiteral("0,06"));
     Blassgruener(edLBeiwert);
+}
 
-    // Buttons.
+// Buttons.
+void TfrmAssistent::ErzeugeKnoepfe()
+{
     pButtons = new QWidget(this);
     pButtons->setObjectName(QStringLiteral("pButtons"));
     pButtons->setGeometry(0, Hoehe - KnopfLeisteHoehe, Breite, KnopfLeisteHoehe);
     Trennlinie(pButtons, QStringLiteral("bKnoepfe"), QRect(0, 0, Breite, 2));
-    btnInfo = Knopf(pButtons, "btnInfo", QStringLiteral("&Info"),
-                    QStringLiteral("Öffntet das Informationssystem"), QRect(8, 9, 80, 25));
-    btnHilfe = Knopf(pButtons, "btnHilfe", QStringLiteral("&Hilfe"),
-                     QStringLiteral("Bietet Hilfe zum aktuellen Dialog"), QRect(92, 9, 80, 25));
-    btnZurueck = Knopf(pButtons, "btnZurueck", QStringLiteral("&Zurück"),
-                       QStringLiteral("Zum vorherigen Dialog wechseln"), QRect(197, 9, 80, 25));
-    btnWeiter = Knopf(pButtons, "btnWeiter", QStringLiteral("&Weiter"),
-                      QStringLiteral("Zum nächsten Dialog wechseln"), QRect(281, 9, 80, 25));
+    btnInfo = Knopf(pButtons, "btnInfo", QStringLiteral("&Info"), QRect(8, 9, 80, 25),
+                    QStringLiteral("Öffntet das Informationssystem"));
+    btnHilfe = Knopf(pButtons, "btnHilfe", QStringLiteral("&Hilfe"), QRect(92, 9, 80, 25),
+                     QStringLiteral("Bietet Hilfe zum aktuellen Dialog"));
+    btnZurueck = Knopf(pButtons, "btnZurueck", QStringLiteral("&Zurück"), QRect(197, 9, 80, 25),
+                       QStringLiteral("Zum vorherigen Dialog wechseln"));
+    btnWeiter = Knopf(pButtons, "btnWeiter", QStringLiteral("&Weiter"), QRect(281, 9, 80, 25),
+                      QStringLiteral("Zum nächsten Dialog wechseln"));
     btnAuswertung = Knopf(pButtons, "btnAuswertung", QStringLiteral("&Auswerten"),
-                          QStringLiteral("Mit der Auswertung beginnen"), QRect(365, 9, 80, 25));
+                          QRect(365, 9, 80, 25), QStringLiteral("Mit der Auswertung beginnen"));
+    // Enter is handled by the wizard.
+    KeinStandardKnopf({btnKarte, btnEditNS, btnPlus, btnMinus, btnInfo, btnHilfe, btnZurueck,
+                       btnWeiter, btnAuswertung});
+}
 
+// The pages' fields, their pictures and the tab order across pages and buttons.
+void TfrmAssistent::LegeReihenfolgeFest()
+{
     FSeitenFelder = {{
         {btnKarte, edPLZ, btnEditNS},
         {lvFlaechen, btnPlus, btnMinus, edGarten, edGartenV},
@@ -358,28 +364,25 @@ TfrmAssistent::TfrmAssistent(QWidget* besitzer) : TInputForm(besitzer)
                        {btnInfo, btnHilfe, btnZurueck, btnWeiter, btnAuswertung});
     for (size_t i = 1; i < reihenfolge.size(); ++i)
         setTabOrder(reihenfolge[i - 1], reihenfolge[i]);
+}
 
-    connect(pcAssistent, &QTabWidget::currentChanged, this, &TfrmAssistent::pcAssistentChange);
-    connect(btnWeiter, &QPushButton::clicked, this, &TfrmAssistent::btnWeiterClick);
-    connect(btnZurueck, &QPushButton::clicked, this, &TfrmAssistent::btnZurueckClick);
-    connect(btnAuswertung, &QPushButton::clicked, this, &TfrmAssistent::btnAuswertungClick);
-    connect(btnHilfe, &QPushButton::clicked, this,
-            [] { OeffneHilfe(HilfeDatei::Anwendung, HilfeKontext::Assistent); });
-    connect(btnInfo, &QPushButton::clicked, this,
-            [] { OeffneHilfe(HilfeDatei::Information, InfoKontext); });
-    connect(btnKarte, &QPushButton::clicked, this, &TfrmAssistent::btnKarteClick);
-    connect(btnEditNS, &QPushButton::clicked, this, &TfrmAssistent::btnEditNSClick);
-    connect(btnPlus, &QPushButton::clicked, this, &TfrmAssistent::btnPlusClick);
-    connect(btnMinus, &QPushButton::clicked, this, &TfrmAssistent::btnMinusClick);
-    connect(edPLZ, &QLineEdit::textChanged, this, &TfrmAssistent::edPLZChange);
-
-    FiltereAlleTasten(this);
-    InstalliereHilfeTaste(this, HilfeDatei::Anwendung, HilfeKontext::Assistent);
-    ZentriereAufBildschirm(this);
-
-    ManualNS = false;
-    pcAssistent->setCurrentIndex(0);
-    pcAssistentChange();
+// Buttons and the postal-code field.
+void TfrmAssistent::Verbinde()
+{
+    VerbindeBewacht(pcAssistent, &QTabWidget::currentChanged, this,
+                    &TfrmAssistent::pcAssistentChange);
+    VerbindeBewacht(btnWeiter, &QPushButton::clicked, this, &TfrmAssistent::btnWeiterClick);
+    VerbindeBewacht(btnZurueck, &QPushButton::clicked, this, &TfrmAssistent::btnZurueckClick);
+    VerbindeBewacht(btnAuswertung, &QPushButton::clicked, this, &TfrmAssistent::btnAuswertungClick);
+    VerbindeBewacht(btnHilfe, &QPushButton::clicked, this,
+                    [] { OeffneHilfe(HilfeDatei::Anwendung, HilfeKontext::Assistent); });
+    VerbindeBewacht(btnInfo, &QPushButton::clicked, this,
+                    [] { OeffneHilfe(HilfeDatei::Information, InfoKontext); });
+    VerbindeBewacht(btnKarte, &QPushButton::clicked, this, &TfrmAssistent::btnKarteClick);
+    VerbindeBewacht(btnEditNS, &QPushButton::clicked, this, &TfrmAssistent::btnEditNSClick);
+    VerbindeBewacht(btnPlus, &QPushButton::clicked, this, &TfrmAssistent::btnPlusClick);
+    VerbindeBewacht(btnMinus, &QPushButton::clicked, this, &TfrmAssistent::btnMinusClick);
+    VerbindeBewacht(edPLZ, &QLineEdit::textChanged, this, &TfrmAssistent::edPLZChange);
 }
 
 TfrmAssistent::~TfrmAssistent()
@@ -471,7 +474,7 @@ void TfrmAssistent::CheckStandort()
 {
     if (ManualNS)
         return;
-    TPLZConverter& plz = Postleitzahlen();
+    TPLZConverter& plz = FPLZ;
     // Curve and annual sum both from the nearest known code, which edPLZ already shows.
     const QString code = plz.ApproximatePLZ(edPLZ->text());
     plz.GetNiederschlagPLZ(code, FParameterSatz.Niederschlag);
@@ -523,7 +526,7 @@ void TfrmAssistent::edPLZChange()
     const auto nummer = zahl::LiesGanzzahl(fuenf);
     if (!nummer || *nummer < 0 || *nummer > 99999)
         return;
-    TPLZConverter& plz = Postleitzahlen();
+    TPLZConverter& plz = FPLZ;
     FParameterSatz.PLZ = plz.ApproximatePLZ(fuenf);
     if (edPLZ->text() != FParameterSatz.PLZ) {
         TSperre sperre(FPLZSetzen);
@@ -541,7 +544,7 @@ void TfrmAssistent::btnKarteClick()
         KarteDialog->activateWindow();
         return;
     }
-    auto* karte = new TfrmKarteDialog(this);
+    auto* karte = new TfrmKarteDialog(FPLZ, this);
     KarteDialog = karte;
     karte->SetCloseCallback([this](int closeResult) { KarteClosed(closeResult); });
     karte->show();
@@ -567,7 +570,7 @@ void TfrmAssistent::KarteClosed(int closeResult)
 
 void TfrmAssistent::btnEditNSClick()
 {
-    if (BearbeiteNiederschlag(this, FParameterSatz, edPLZ, !ManualNS))
+    if (BearbeiteNiederschlag(this, FPLZ, FParameterSatz, edPLZ, !ManualNS))
         ManualNS = true; // after emptying the field, whose change clears it
 }
 
@@ -577,9 +580,8 @@ void TfrmAssistent::btnPlusClick()
     if (dialog.exec() != QDialog::Accepted)
         return;
     // Shown as entered: the list's texts are what the page check reads back.
-    auto* zeile =
-        new QTreeWidgetItem(lvFlaechen, {zahl::Umkehrbar(dialog.GetFlaeche(), 2, 10),
-                                         zahl::Umkehrbar(dialog.GetBeiwert(), 2, 2)});
+    auto* zeile = new QTreeWidgetItem(lvFlaechen, {zahl::Umkehrbar(dialog.GetFlaeche(), 2, 10),
+                                                   zahl::Umkehrbar(dialog.GetBeiwert(), 2, 2)});
     zeile->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
 }
 

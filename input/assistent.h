@@ -15,12 +15,14 @@ class QPushButton;
 class QTabWidget;
 class QTreeWidget;
 class QWidget;
+class TPLZConverter;
 class TfrmKarteDialog;
 
 class TfrmAssistent : public TInputForm {
     Q_OBJECT
 public:
-    explicit TfrmAssistent(QWidget* besitzer = nullptr);
+    // The engine looks up the postal codes; it must outlive the wizard.
+    explicit TfrmAssistent(TPLZConverter& plz, QWidget* besitzer = nullptr);
     ~TfrmAssistent() override;
 
     // Set while the precipitation was entered by hand: no station look-up then. Cleared by
@@ -84,6 +86,16 @@ protected:
     bool eventFilter(QObject* objekt, QEvent* ereignis) override;
 
 private:
+    // The header with the page's picture and title, and the pages.
+    void ErzeugeKopf();
+    void ErzeugeStandort();
+    void ErzeugeHausdaten();
+    void ErzeugeHaushalt();
+    void ErzeugeTechnik();
+    void ErzeugeKnoepfe();
+    void LegeReihenfolgeFest();
+    void Verbinde();
+
     // Header, focus and buttons after a page change.
     void pcAssistentChange();
     void btnWeiterClick();
@@ -109,6 +121,7 @@ private:
     void ReadRangeValue(QLineEdit* feld, long double& wert, long double unten, long double oben,
                         const QString& format, int stellen);
 
+    TPLZConverter& FPLZ;
     // The page's focusable controls in tab order.
     std::array<std::vector<QWidget*>, 4> FSeitenFelder;
     std::array<QString, 4> FSeitenBilder;

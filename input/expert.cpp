@@ -4,13 +4,15 @@
 // or the confirm button, and all fields again on confirming.
 #include "input/expert.h"
 
-#include "input/eingabehilfen.h"
 #include "input/flaechedialog.h"
+#include "input/niederschlageditor.h"
 #include "model/fehler.h"
 #include "model/zahlenformat.h"
 #include "refdata/plzkonverter.h"
+#include "ui/fehlerwaechter.h"
 #include "ui/hilfe.h"
 #include "ui/meldung.h"
+#include "ui/werkzeug.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -82,34 +84,33 @@ constexpr QRect VerbrauchLabel(int zeile)
 const QString Fehlertitel = QStringLiteral("Fehler");
 } // namespace
 
-TfrmExpert::TfrmExpert(QWidget* parent) : TInputForm(parent)
+TfrmExpert::TfrmExpert(TPLZConverter& plz, QWidget* parent) : TInputForm(parent), FPLZ(plz)
 {
     setObjectName(QStringLiteral("frmExpert"));
     setWindowTitle(QStringLiteral("Experten-Eingabe"));
     FesterDialogRahmen(this, 587, 275);
 
-    // Yield: areas, filter efficiency, site.
+    ErzeugeErtrag();
+    ErzeugeBedarf();
+    ErzeugeKnoepfe();
+    LegeReihenfolgeFest();
+    Verbinde();
+
+    FiltereAlleTasten(this);
+    InstalliereHilfeTaste(this, HilfeDatei::Anwendung, HilfeKontext::Experte);
+    ZentriereAufBildschirm(this);
+}
+
+// Yield: areas, filter efficiency, site.
+void TfrmExpert::ErzeugeErtrag()
+{
     gbErtrag = Gruppe(this, "gbErtrag", QStringLiteral("Ertragsberechnung"), QRect(6, 4, 232, 265));
-    lAuffangflaechen = new QLabel(QStringLiteral("Auffangflächen"), gbErtrag);
-    lAuffangflaechen->setObjectName(QStringLiteral("lAuffangflaechen"));
-    lAuffangflaechen->setGeometry(6, 18, 150, 16);
-    lvDach = new QTreeWidget(gbErtrag);
-    lvDach->setObjectName(QStringLiteral("lvDach"));
-    lvDach->setGeometry(6, 36, 220, 129); // both columns beside a vertical scroll bar
-    lvDach->setColumnCount(2);
-    lvDach->setHeaderLabels({QStringLiteral("Fläche (m²)"), QStringLiteral("Abflußbeiwert")});
-    lvDach->headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
-    lvDach->header()->setStretchLastSection(false);
-    lvDach->header()->setSectionsMovable(false);
-    lvDach->setColumnWidth(0, 100);
-    lvDach->setColumnWidth(1, 100);
-    lvDach->setRootIsDecorated(false);
-    lvDach->setItemsExpandable(false);
-    lvDach->setUniformRowHeights(true);
-    lvDach->setAllColumnsShowFocus(true);
-    lvDach->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lvDach->setSelectionMode(QAbstractItemView::SingleSelection);
-    lvDach->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lAuffangflaechen =
+        Text(gbErtrag, "lAuffangflaechen", QStringLiteral("Auffangflächen"), QRect(6, 18, 150, 16));
+    // Both columns beside a vertical scroll bar.
+    lvDach = Spaltenliste(gbErtrag, "lvDach",
+                          {QStringLiteral("Fläche (m²)"), QStringLiteral("Abflußbeiwert")},
+                          QRect(6, 36, 220, 129), 100);
     lAuffangflaechen->setBuddy(lvDach);
 
     btnPlus = Knopf(gbErtrag, "btnPlus", QStringLiteral("Hinzu&fügen"), QRect(6, 169, 108, 25));
@@ -117,15 +118,16 @@ TfrmExpert::TfrmExpert(QWidget* parent) : TInputForm(parent)
 
     edWGrad = ZahlenEdit(gbErtrag, "edWGrad", QStringLiteral("Filterwirkungsgrad"),
                          QRect(6, 204, 118, 22), QRect(126, 204, 60, 22));
-    auto* lProzent = new QLabel(QStringLiteral("%"), gbErtrag);
-    lProzent->setObjectName(QStringLiteral("lProzent"));
-    lProzent->setGeometry(190, 204, 20, 22);
+    Text(gbErtrag, "lProzent", QStringLiteral("%"), QRect(190, 204, 20, 22));
     edPLZ =
         BeschriftetesFeld(gbErtrag, QStringLiteral("edPLZ"), QStringLiteral("PLZ des Standortes"),
                           QRect(6, 232, 118, 22), QRect(126, 232, 60, 22));
     btnMore = Knopf(gbErtrag, "btnMore", QStringLiteral(">>"), QRect(190, 231, 36, 24));
+}
 
-    // Demand: three kinds of consumers and the garden.
+// Demand: three kinds of consumers and the garden; the other parameters.
+void TfrmExpert::ErzeugeBedarf()
+{
     gbBedarf =
         Gruppe(this, "gbBedarf", QStringLiteral("Bedarfsberechnung"), QRect(244, 4, 337, 164));
     const QString pers = QStringLiteral("Pers. x");
@@ -152,13 +154,21 @@ TfrmExpert::TfrmExpert(QWidget* parent) : TInputForm(parent)
         Gruppe(this, "gbDiverse", QStringLiteral("Sonstige Parameter"), QRect(244, 172, 337, 64));
     edLBeiwert = ZahlenEdit(gbDiverse, "edLBeiwert", QStringLiteral("Ladebeiwert"),
                             QRect(6, 28, 106, 22), QRect(116, 28, 52, 22));
+}
 
+// The buttons below the groups.
+void TfrmExpert::ErzeugeKnoepfe()
+{
     btnBerechnen =
         Knopf(this, "btnBerechnen", QStringLiteral("&Auswerten"), QRect(305, 244, 88, 25));
     btnAbbrechen =
         Knopf(this, "btnAbbrechen", QStringLiteral("Abbrechen"), QRect(399, 244, 88, 25));
     btnHilfe = Knopf(this, "btnHilfe", QStringLiteral("&Hilfe"), QRect(493, 244, 88, 25));
+}
 
+// The numeric fields in the order of ZahlFelder, and the tab order.
+void TfrmExpert::LegeReihenfolgeFest()
+{
     FZahlFelder = {edWGrad, edWCSpar, edWCSparV, edWCNorm,  edWCNormV,
                    edWasch, edWaschV, edGarten,  edGartenV, edLBeiwert};
 
@@ -169,21 +179,21 @@ TfrmExpert::TfrmExpert(QWidget* parent) : TInputForm(parent)
     for (size_t i = 1; i < std::size(reihenfolge); ++i)
         setTabOrder(reihenfolge[i - 1], reihenfolge[i]);
     btnPlus->setFocus();
+}
 
-    connect(btnPlus, &QPushButton::clicked, this, &TfrmExpert::btnPlusClick);
-    connect(btnMinus, &QPushButton::clicked, this, &TfrmExpert::btnMinusClick);
-    connect(btnMore, &QPushButton::clicked, this, &TfrmExpert::btnMoreClick);
-    connect(btnBerechnen, &QPushButton::clicked, this, &TfrmExpert::btnBerechnenClick);
+// Buttons, the postal-code field and the focus changes.
+void TfrmExpert::Verbinde()
+{
+    VerbindeBewacht(btnPlus, &QPushButton::clicked, this, &TfrmExpert::btnPlusClick);
+    VerbindeBewacht(btnMinus, &QPushButton::clicked, this, &TfrmExpert::btnMinusClick);
+    VerbindeBewacht(btnMore, &QPushButton::clicked, this, &TfrmExpert::btnMoreClick);
+    VerbindeBewacht(btnBerechnen, &QPushButton::clicked, this, &TfrmExpert::btnBerechnenClick);
     connect(btnAbbrechen, &QPushButton::clicked, this, &QDialog::reject);
-    connect(btnHilfe, &QPushButton::clicked, this,
-            [] { OeffneHilfe(HilfeDatei::Anwendung, HilfeKontext::Experte); });
+    VerbindeBewacht(btnHilfe, &QPushButton::clicked, this,
+                    [] { OeffneHilfe(HilfeDatei::Anwendung, HilfeKontext::Experte); });
     connect(edPLZ, &QLineEdit::textChanged, this, &TfrmExpert::edPLZChange);
     FFokusVerbindung =
-        connect(qApp, &QApplication::focusChanged, this, &TfrmExpert::FokusGewechselt);
-
-    FiltereAlleTasten(this);
-    InstalliereHilfeTaste(this, HilfeDatei::Anwendung, HilfeKontext::Experte);
-    ZentriereAufBildschirm(this);
+        VerbindeBewacht(qApp, &QApplication::focusChanged, this, &TfrmExpert::FokusGewechselt);
 }
 
 TfrmExpert::~TfrmExpert()
@@ -210,7 +220,7 @@ int TfrmExpert::ZahlFeldIndex(const QObject* objekt) const
 void TfrmExpert::showEvent(QShowEvent* ereignis)
 {
     if (!ereignis->spontaneous())
-        FormShow();
+        Bewacht([this] { FormShow(); });
     TInputForm::showEvent(ereignis);
 }
 
@@ -225,7 +235,8 @@ void TfrmExpert::FormShow()
     PLZChanged = plzChanged;
     for (size_t i = 0; i < FZahlFelder.size(); ++i) {
         const TZahlFeld& f = ZahlFelder[i];
-        FGezeigt[i] = zahl::Umkehrbar(FParameterSatz.*f.Wert, f.Stellen, f.Praezision, f.Verschiebung);
+        FGezeigt[i] =
+            zahl::Umkehrbar(FParameterSatz.*f.Wert, f.Stellen, f.Praezision, f.Verschiebung);
         FZahlFelder[i]->setText(FGezeigt[i]);
     }
 }
@@ -282,7 +293,7 @@ bool TfrmExpert::CheckControl(QLineEdit* feld)
 {
     if (feld == edPLZ) {
         if (PLZChanged)
-            Postleitzahlen().CheckPLZ(edPLZ->text());
+            FPLZ.CheckPLZ(edPLZ->text());
         return true;
     }
     const int index = ZahlFeldIndex(feld);
@@ -333,7 +344,7 @@ void TfrmExpert::btnBerechnenClick()
             {zahl::Lies(zeile->text(0)).value_or(0), zahl::Lies(zeile->text(1)).value_or(0)});
     }
     if (PLZChanged) {
-        TPLZConverter& plz = Postleitzahlen();
+        TPLZConverter& plz = FPLZ;
         satz.PLZ = plz.ApproximatePLZ(edPLZ->text());
         plz.GetNiederschlagPLZ(satz.PLZ, satz.Niederschlag);
         satz.Menge = plz.GetMengePLZ(satz.PLZ);
@@ -342,9 +353,9 @@ void TfrmExpert::btnBerechnenClick()
         const TZahlFeld& f = ZahlFelder[i];
         if (FZahlFelder[i]->text() == FGezeigt[i])
             continue; // untouched: the stored value, not its reading
-        satz.*f.Wert = zahl::Lies(FZahlFelder[i]->text()).value_or(0) /
-                           std::pow(10.0L, f.Verschiebung) +
-                       0.0L; // no -0
+        satz.*f.Wert =
+            zahl::Lies(FZahlFelder[i]->text()).value_or(0) / std::pow(10.0L, f.Verschiebung) +
+            0.0L; // no -0
     }
     CopyParameterSatz(satz, FParameterSatz);
     accept();
@@ -366,7 +377,7 @@ void TfrmExpert::btnMinusClick()
 
 void TfrmExpert::btnMoreClick()
 {
-    if (BearbeiteNiederschlag(this, FParameterSatz, edPLZ, PLZChanged))
+    if (BearbeiteNiederschlag(this, FPLZ, FParameterSatz, edPLZ, PLZChanged))
         PLZChanged = false;
 }
 

@@ -12,11 +12,13 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTreeWidget;
+class TPLZConverter;
 
 class TfrmExpert : public TInputForm {
     Q_OBJECT
 public:
-    explicit TfrmExpert(QWidget* parent = nullptr);
+    // The engine checks and looks up the postal code; it must outlive the form.
+    explicit TfrmExpert(TPLZConverter& plz, QWidget* parent = nullptr);
     ~TfrmExpert() override;
 
     // Captions used when the evaluation window opens the form to edit its set.
@@ -56,6 +58,13 @@ protected:
     bool eventFilter(QObject* objekt, QEvent* ereignis) override;
 
 private:
+    // The yield group: areas, filter efficiency, site.
+    void ErzeugeErtrag();
+    void ErzeugeBedarf();
+    void ErzeugeKnoepfe();
+    void LegeReihenfolgeFest();
+    void Verbinde();
+
     // Fills the controls from the working copy.
     void FormShow();
     // Checks one edit field; a bad number is reported, clears InputValid, gets the focus back
@@ -75,10 +84,11 @@ private:
     // Index of a numeric field in FZahlFelder, -1 for any other object.
     int ZahlFeldIndex(const QObject* objekt) const;
 
+    TPLZConverter& FPLZ;
     std::array<QLineEdit*, 10> FZahlFelder{};
     std::array<QString, 10> FGezeigt{}; // each field's text when the form was shown
-    bool FPruefungLaeuft = false; // a check or a confirmation is running
-    bool FKlickVerwerfen = false; // the press that moved the focus to btnBerechnen is void
+    bool FPruefungLaeuft = false;       // a check or a confirmation is running
+    bool FKlickVerwerfen = false;       // the press that moved the focus to btnBerechnen is void
     Qt::FocusReason FFokusGrund = Qt::OtherFocusReason; // of btnBerechnen's last focus
     QMetaObject::Connection FFokusVerbindung;
 };

@@ -2,9 +2,10 @@
 // their stored value, so a curve comes back unchanged when the editor is confirmed without edits.
 #include "input/expns.h"
 
-#include "input/eingabehilfen.h"
 #include "model/fehler.h"
 #include "model/zahlenformat.h"
+#include "ui/fehlerwaechter.h"
+#include "ui/werkzeug.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -54,13 +55,10 @@ TfrmExpNS::TfrmExpNS(QWidget* parent) : TInputForm(parent)
     setWindowTitle(QStringLiteral("Niederschläge eingeben"));
     FesterDialogRahmen(this, 247, 246);
 
-    Label1 = new QLabel(QStringLiteral("Bitte geben Sie die durchschittlichen monatlichen "
-                                       "Regenmengen in Millimetern ein. (z.B. 50)"),
-                        this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(8, 8, 231, 42);
-    Label1->setWordWrap(true);
-    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label1 = Text(this, "Label1",
+                  QStringLiteral("Bitte geben Sie die durchschittlichen monatlichen "
+                                 "Regenmengen in Millimetern ein. (z.B. 50)"),
+                  QRect(8, 8, 231, 42), true);
 
     for (size_t i = 0; i < Monate.size(); ++i) {
         const TSpalte& spalte = Spalten[i / 6];
@@ -85,15 +83,10 @@ TfrmExpNS::TfrmExpNS(QWidget* parent) : TInputForm(parent)
 
     Bevel1 = Trennlinie(this, QStringLiteral("Bevel1"), QRect(8, 204, 231, 2));
 
-    btnOK = new QPushButton(QStringLiteral("Ü&bernehmen"), this);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnOK->setGeometry(59, 213, 88, 25);
-    btnCancel = new QPushButton(QStringLiteral("Abbrechen"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    btnCancel->setGeometry(151, 213, 88, 25);
-    // Enter only moves the focus, even on a button, so no button is the default one.
-    btnOK->setAutoDefault(false);
-    btnCancel->setAutoDefault(false);
+    btnOK = Knopf(this, "btnOK", QStringLiteral("Ü&bernehmen"), QRect(59, 213, 88, 25));
+    btnCancel = Knopf(this, "btnCancel", QStringLiteral("Abbrechen"), QRect(151, 213, 88, 25));
+    // Enter only moves the focus, even on a button.
+    KeinStandardKnopf({btnOK, btnCancel});
 
     for (size_t i = 1; i < FMonate.size(); ++i)
         setTabOrder(FMonate[i - 1], FMonate[i]);
@@ -101,7 +94,7 @@ TfrmExpNS::TfrmExpNS(QWidget* parent) : TInputForm(parent)
     setTabOrder(btnOK, btnCancel);
     edJan->setFocus();
 
-    connect(btnOK, &QPushButton::clicked, this, &TfrmExpNS::btnOKClick);
+    VerbindeBewacht(btnOK, &QPushButton::clicked, this, &TfrmExpNS::btnOKClick);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 
     FiltereAlleTasten(this);

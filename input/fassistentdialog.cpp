@@ -5,9 +5,10 @@
 #include "input/fassistentdialog.h"
 
 #include "input/dachbeiwerte.h"
-#include "input/eingabehilfen.h"
 #include "model/fehler.h"
 #include "model/zahlenformat.h"
+#include "ui/fehlerwaechter.h"
+#include "ui/werkzeug.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -28,6 +29,16 @@ constexpr int LabelX = 8;
 constexpr int LabelBreite = 116;
 constexpr int FeldX = 128;
 constexpr int FeldBreite = 117;
+
+// A row's label and field.
+QRect LabelLage(int y)
+{
+    return {LabelX, y, LabelBreite, 21};
+}
+QRect FeldLage(int y)
+{
+    return {FeldX, y, FeldBreite, 21};
+}
 } // namespace
 
 TfrmFAssistentDialog::TfrmFAssistentDialog(QWidget* parent) : QDialog(parent)
@@ -36,64 +47,15 @@ TfrmFAssistentDialog::TfrmFAssistentDialog(QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Auffangfläche hinzufügen"));
     FesterDialogRahmen(this, 253, 259);
 
-    lBeschreibung =
-        new QLabel(QStringLiteral("Bitte geben Sie die Daten der Auffangfläche ein"), this);
-    lBeschreibung->setObjectName(QStringLiteral("lBeschreibung"));
-    lBeschreibung->setGeometry(8, 6, 237, 32);
-    lBeschreibung->setWordWrap(true);
-    lBeschreibung->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    ErzeugeFlaeche();
+    ErzeugeBeiwert();
 
-    const auto zeile = [](int y) { return QRect(LabelX, y, LabelBreite, 21); };
-    const auto feld = [](int y) { return QRect(FeldX, y, FeldBreite, 21); };
-
-    edLaenge = BeschriftetesFeld(this, QStringLiteral("edLaenge"), QStringLiteral("Länge (m)"),
-                                 zeile(44), feld(44));
-    edLaenge->setToolTip(QStringLiteral("Länge der Auffangfläche in Metern"));
-    edBreite = BeschriftetesFeld(this, QStringLiteral("edBreite"), QStringLiteral("Breite (m)"),
-                                 zeile(71), feld(71));
-    edBreite->setToolTip(QStringLiteral("Breite der Auffangfläche in Metern"));
-    edFlaeche = BeschriftetesFeld(this, QStringLiteral("edFlaeche"),
-                                  QStringLiteral("Gesamtfläche (m²)"), zeile(98), feld(98));
-    edFlaeche->setToolTip(QStringLiteral("durch Angabe von Länge und Breite kann die "
-                                         "Gesamtfläche automatisch berechnet werden"));
-    InfoHintergrund(edFlaeche);
-    for (QLineEdit* e : {edLaenge, edBreite, edFlaeche})
-        e->setText(QStringLiteral("0,00"));
-
-    bTrenner1 = Trennlinie(this, QStringLiteral("bTrenner1"), QRect(8, 128, 237, 2));
-
-    lDachart = new QLabel(QStringLiteral("Art der Fläche"), this);
-    lDachart->setObjectName(QStringLiteral("lDachart"));
-    lDachart->setGeometry(LabelX, 135, 237, 16);
-    lDachart->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
-    cbBeiwert = new QComboBox(this);
-    cbBeiwert->setObjectName(QStringLiteral("cbBeiwert"));
-    cbBeiwert->setGeometry(8, 152, 237, 22); // room for the longest roof type
-    cbBeiwert->setEditable(false);
-    cbBeiwert->setToolTip(QStringLiteral("Wählen Sie die Art Ihres Dachs aus der Liste"));
-    for (const TDachBeiwert& dach : DachBeiwerte)
-        cbBeiwert->addItem(QString::fromUtf16(dach.Dachart));
-    lDachart->setBuddy(cbBeiwert);
-
-    edBeiwert = BeschriftetesFeld(this, QStringLiteral("edBeiwert"),
-                                  QStringLiteral("Abflußbeiwert"), zeile(181), feld(181));
-    edBeiwert->setToolTip(QStringLiteral(
-        "Geben Sie den Abflußbeiwert ein, ob wählen Sie eine Flächenart aus der Liste"));
-    InfoHintergrund(edBeiwert);
-
-    bTrenner2 = Trennlinie(this, QStringLiteral("bTrenner2"), QRect(8, 213, 237, 2));
-
-    btnPlus = new QPushButton(QStringLiteral("&Hinzufügen"), this);
-    btnPlus->setObjectName(QStringLiteral("btnPlus"));
-    btnPlus->setGeometry(79, 224, 80, 25);
-    btnPlus->setToolTip(QStringLiteral("Fläche der Liste hinzufügen"));
-    btnAbort = new QPushButton(QStringLiteral("A&bbrechen"), this);
-    btnAbort->setObjectName(QStringLiteral("btnAbort"));
-    btnAbort->setGeometry(165, 224, 80, 25);
-    btnAbort->setToolTip(QStringLiteral("Eingaben verwerfen"));
-    // Enter only moves the focus in this dialog, so no button is the default one.
-    btnPlus->setAutoDefault(false);
-    btnAbort->setAutoDefault(false);
+    btnPlus = Knopf(this, "btnPlus", QStringLiteral("&Hinzufügen"), QRect(79, 224, 80, 25),
+                    QStringLiteral("Fläche der Liste hinzufügen"));
+    btnAbort = Knopf(this, "btnAbort", QStringLiteral("A&bbrechen"), QRect(165, 224, 80, 25),
+                     QStringLiteral("Eingaben verwerfen"));
+    // Enter only moves the focus in this dialog.
+    KeinStandardKnopf({btnPlus, btnAbort});
 
     setTabOrder(edLaenge, edBreite);
     setTabOrder(edBreite, edFlaeche);
@@ -106,16 +68,67 @@ TfrmFAssistentDialog::TfrmFAssistentDialog(QWidget* parent) : QDialog(parent)
     cbBeiwert->setCurrentIndex(0);
     edBeiwert->setText(zahl::Dezimal(DachBeiwerte[0].Beiwert, 2));
 
-    connect(edLaenge, &QLineEdit::textEdited, this, &TfrmFAssistentDialog::edLaengeChange);
-    connect(edBreite, &QLineEdit::textEdited, this, &TfrmFAssistentDialog::edLaengeChange);
-    connect(edFlaeche, &QLineEdit::editingFinished, this, &TfrmFAssistentDialog::edFlaecheExit);
-    connect(cbBeiwert, &QComboBox::activated, this, &TfrmFAssistentDialog::cbBeiwertSelect);
-    connect(edBeiwert, &QLineEdit::textEdited, this, &TfrmFAssistentDialog::edBeiwertChange);
-    connect(btnPlus, &QPushButton::clicked, this, &TfrmFAssistentDialog::btnPlusClick);
+    VerbindeBewacht(edLaenge, &QLineEdit::textEdited, this, &TfrmFAssistentDialog::edLaengeChange);
+    VerbindeBewacht(edBreite, &QLineEdit::textEdited, this, &TfrmFAssistentDialog::edLaengeChange);
+    VerbindeBewacht(edFlaeche, &QLineEdit::editingFinished, this,
+                    &TfrmFAssistentDialog::edFlaecheExit);
+    VerbindeBewacht(cbBeiwert, &QComboBox::activated, this, &TfrmFAssistentDialog::cbBeiwertSelect);
+    VerbindeBewacht(edBeiwert, &QLineEdit::textEdited, this,
+                    &TfrmFAssistentDialog::edBeiwertChange);
+    VerbindeBewacht(btnPlus, &QPushButton::clicked, this, &TfrmFAssistentDialog::btnPlusClick);
     connect(btnAbort, &QPushButton::clicked, this, &QDialog::reject);
 
     FiltereAlleTasten(this);
     ZentriereAufDesktop(this);
+}
+
+// Description, length, width and area.
+void TfrmFAssistentDialog::ErzeugeFlaeche()
+{
+    lBeschreibung = Text(this, "lBeschreibung",
+                         QStringLiteral("Bitte geben Sie die Daten der Auffangfläche ein"),
+                         QRect(8, 6, 237, 32), true);
+    lBeschreibung->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    edLaenge = BeschriftetesFeld(this, QStringLiteral("edLaenge"), QStringLiteral("Länge (m)"),
+                                 LabelLage(44), FeldLage(44));
+    edLaenge->setToolTip(QStringLiteral("Länge der Auffangfläche in Metern"));
+    edBreite = BeschriftetesFeld(this, QStringLiteral("edBreite"), QStringLiteral("Breite (m)"),
+                                 LabelLage(71), FeldLage(71));
+    edBreite->setToolTip(QStringLiteral("Breite der Auffangfläche in Metern"));
+    edFlaeche = BeschriftetesFeld(this, QStringLiteral("edFlaeche"),
+                                  QStringLiteral("Gesamtfläche (m²)"), LabelLage(98), FeldLage(98));
+    edFlaeche->setToolTip(QStringLiteral("durch Angabe von Länge und Breite kann die "
+                                         "Gesamtfläche automatisch berechnet werden"));
+    InfoHintergrund(edFlaeche);
+    for (QLineEdit* e : {edLaenge, edBreite, edFlaeche})
+        e->setText(QStringLiteral("0,00"));
+
+    bTrenner1 = Trennlinie(this, QStringLiteral("bTrenner1"), QRect(8, 128, 237, 2));
+}
+
+// Roof type and coefficient.
+void TfrmFAssistentDialog::ErzeugeBeiwert()
+{
+    lDachart =
+        Text(this, "lDachart", QStringLiteral("Art der Fläche"), QRect(LabelX, 135, 237, 16));
+    lDachart->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    cbBeiwert = new QComboBox(this);
+    cbBeiwert->setObjectName(QStringLiteral("cbBeiwert"));
+    cbBeiwert->setGeometry(8, 152, 237, 22); // room for the longest roof type
+    cbBeiwert->setEditable(false);
+    cbBeiwert->setToolTip(QStringLiteral("Wählen Sie die Art Ihres Dachs aus der Liste"));
+    for (const TDachBeiwert& dach : DachBeiwerte)
+        cbBeiwert->addItem(QString::fromUtf16(dach.Dachart));
+    lDachart->setBuddy(cbBeiwert);
+
+    edBeiwert = BeschriftetesFeld(this, QStringLiteral("edBeiwert"),
+                                  QStringLiteral("Abflußbeiwert"), LabelLage(181), FeldLage(181));
+    edBeiwert->setToolTip(QStringLiteral(
+        "Geben Sie den Abflußbeiwert ein, ob wählen Sie eine Flächenart aus der Liste"));
+    InfoHintergrund(edBeiwert);
+
+    bTrenner2 = Trennlinie(this, QStringLiteral("bTrenner2"), QRect(8, 213, 237, 2));
 }
 
 TfrmFAssistentDialog::~TfrmFAssistentDialog()

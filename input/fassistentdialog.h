@@ -36,6 +36,9 @@ protected:
     bool eventFilter(QObject* objekt, QEvent* ereignis) override;
 
 private:
+    void ErzeugeFlaeche();
+    void ErzeugeBeiwert();
+
     // Length or width typed: the area follows when both are numbers.
     void edLaengeChange();
     // Area typed and left: length and width go unless they give the same area.

@@ -1,9 +1,10 @@
 // Simple catchment-area dialog: both values typed, zero allowed, errors shown by the dialog.
 #include "input/flaechedialog.h"
 
-#include "input/eingabehilfen.h"
 #include "model/zahlenformat.h"
+#include "ui/fehlerwaechter.h"
 #include "ui/meldung.h"
+#include "ui/werkzeug.h"
 
 #include <QFrame>
 #include <QLineEdit>
@@ -47,19 +48,15 @@ TfrmFlaecheDialog::TfrmFlaecheDialog(QWidget* parent) : QDialog(parent)
 
     bTrenner = Trennlinie(this, QStringLiteral("bTrenner"), QRect(8, 75, 226, 2));
 
-    btnOK = new QPushButton(QStringLiteral("&Hinzufügen"), this);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnOK->setGeometry(68, 86, 80, 25);
-    btnCancel = new QPushButton(QStringLiteral("A&bbrechen"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    btnCancel->setGeometry(154, 86, 80, 25);
+    btnOK = Knopf(this, "btnOK", QStringLiteral("&Hinzufügen"), QRect(68, 86, 80, 25));
+    btnCancel = Knopf(this, "btnCancel", QStringLiteral("A&bbrechen"), QRect(154, 86, 80, 25));
 
     setTabOrder(edFlaeche, edBeiwert);
     setTabOrder(edBeiwert, btnOK);
     setTabOrder(btnOK, btnCancel);
     edFlaeche->setFocus();
 
-    connect(btnOK, &QPushButton::clicked, this, &TfrmFlaecheDialog::btnOKClick);
+    VerbindeBewacht(btnOK, &QPushButton::clicked, this, &TfrmFlaecheDialog::btnOKClick);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     edFlaeche->installEventFilter(this);
     edBeiwert->installEventFilter(this);

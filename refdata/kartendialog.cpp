@@ -3,12 +3,12 @@
 
 #include "refdata/plzkonverter.h"
 #include "ui/bilder.h"
+#include "ui/fehlerwaechter.h"
+#include "ui/werkzeug.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QScreen>
 #include <QtMath>
 
 namespace {
@@ -16,29 +16,30 @@ namespace {
 constexpr QRgb KartenHintergrund = qRgb(252, 2, 252);
 } // namespace
 
-TfrmKarteDialog::TfrmKarteDialog(QWidget* owner) : QDialog(owner)
+TfrmKarteDialog::TfrmKarteDialog(TPLZConverter& plz, QWidget* owner) : QDialog(owner), FPLZ(plz)
 {
     setObjectName(QStringLiteral("frmKarteDialog"));
     setWindowTitle(QStringLiteral("Standort"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    FesterDialogRahmen(this, 505, 659);
     setModal(false);
-    setFixedSize(505, 659);
 
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(16, 8, 473, 33);
-    Label1->setWordWrap(true);
-    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label1 = Text(this, "Label1",
+                  QStringLiteral("Bitte wählen Sie auf der Karte Ihren Standort durch anklicken "
+                                 "aus. Die Postleitzahl der nächstgelegen Wetterstation wird "
+                                 "dadurch automatisch ausgewählt."),
+                  QRect(16, 8, 473, 33), true);
     // 8 point at 96 dpi: the two lines fit the label's height.
     QFont fett(QStringLiteral("Arial"));
     fett.setPixelSize(11);
     fett.setBold(true);
     Label1->setFont(fett);
-    Label1->setText(QStringLiteral(
-        "Bitte wählen Sie auf der Karte Ihren Standort durch anklicken aus. Die Postleitzahl der "
-        "nächstgelegen Wetterstation wird dadurch automatisch ausgewählt."));
 
+    ErzeugeKarte();
+    ZentriereAufBildschirm(this);
+}
+
+void TfrmKarteDialog::ErzeugeKarte()
+{
     QPixmap bild = LadeBild(QStringLiteral("KARTE"));
     FKarte = bild.toImage().convertToFormat(QImage::Format_RGB32);
     bild.setMask(bild.createMaskFromColor(QColor(KartenHintergrund), Qt::MaskInColor));
@@ -50,9 +51,6 @@ TfrmKarteDialog::TfrmKarteDialog(QWidget* owner) : QDialog(owner)
     iKarte->setPixmap(bild);
     iKarte->setToolTip(QStringLiteral("Klicken Sie auf die Karte, um Ihren Standort zu wählen"));
     iKarte->installEventFilter(this);
-
-    if (const QScreen* bildschirm = QGuiApplication::primaryScreen())
-        move(bildschirm->availableGeometry().center() - rect().center());
 }
 
 void TfrmKarteDialog::SetCloseCallback(TCloseCallback callback)
@@ -66,7 +64,7 @@ bool TfrmKarteDialog::eventFilter(QObject* objekt, QEvent* ereignis)
         const auto* maus = static_cast<QMouseEvent*>(ereignis);
         // The pixel under the cursor, also for fractional positions.
         const QPointF p = maus->position();
-        iKarteMouseUp(maus->button(), qFloor(p.x()), qFloor(p.y()));
+        Bewacht([&] { iKarteMouseUp(maus->button(), qFloor(p.x()), qFloor(p.y())); });
         return true;
     }
     return QDialog::eventFilter(objekt, ereignis);
@@ -79,9 +77,8 @@ void TfrmKarteDialog::iKarteMouseUp(Qt::MouseButton knopf, int x, int y)
     // A button released after dragging off the picture is not over it.
     if (!FKarte.valid(x, y) || (FKarte.pixel(x, y) & RGB_MASK) == (KartenHintergrund & RGB_MASK))
         return;
-    TPLZConverter& plz = GeladenerPLZConverter();
-    const QString station = plz.FindNearestStation(TPixel{x, y});
-    FSelectedPLZ = plz.GetPLZ(station);
+    const QString station = FPLZ.FindNearestStation(TPixel{x, y});
+    FSelectedPLZ = FPLZ.GetPLZ(station);
     FCloseResult = 1;
     close();
 }
@@ -103,7 +100,7 @@ void TfrmKarteDialog::closeEvent(QCloseEvent* ereignis)
         return;
     FGemeldet = true;
     if (FCloseCallback)
-        FCloseCallback(FCloseResult);
+        Bewacht([this] { FCloseCallback(FCloseResult); });
     else
         deleteLater();
 }

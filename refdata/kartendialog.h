@@ -8,6 +8,7 @@
 
 class QLabel;
 class QMouseEvent;
+class TPLZConverter;
 
 // Modeless. The owner registers a callback, shows the window and learns the outcome when it
 // closes: 1 with a chosen postal code, 2 when the user closed it without a choice.
@@ -16,7 +17,8 @@ class TfrmKarteDialog : public QDialog {
 public:
     using TCloseCallback = std::function<void(int closeResult)>;
 
-    explicit TfrmKarteDialog(QWidget* owner = nullptr);
+    // The engine answers the clicks; it must outlive the window.
+    explicit TfrmKarteDialog(TPLZConverter& plz, QWidget* owner = nullptr);
 
     // Called once when the window closes. The owner releases the window in it (deleteLater);
     // without a callback the window releases itself.
@@ -32,7 +34,7 @@ public:
 
     // Releasing a mouse button over the map at (x, y) in picture pixels. Errors of the
     // postal-code engine, a missing engine included, propagate to the caller; the window then
-    // stays open.
+    // stays open. A click on the picture shows them through the error guard.
     void iKarteMouseUp(Qt::MouseButton knopf, int x, int y);
 
 public slots:
@@ -44,6 +46,9 @@ protected:
     void closeEvent(QCloseEvent* ereignis) override;
 
 private:
+    void ErzeugeKarte();
+
+    TPLZConverter& FPLZ;
     QImage FKarte;
     QString FSelectedPLZ;
     int FCloseResult = 0;

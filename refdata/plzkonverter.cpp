@@ -59,11 +59,38 @@ QString OhneJoker(QString code)
 }
 } // namespace
 
-TPLZConverter& GeladenerPLZConverter()
+namespace {
+[[noreturn]] void NichtGeladen()
 {
-    if (!PLZConverter)
-        throw EFehler(QStringLiteral("Postleitzahlen nicht geladen"));
-    return *PLZConverter;
+    throw EFehler(QStringLiteral("Postleitzahlen nicht geladen"));
+}
+
+// Stands in for an engine that is not loaded: every query fails.
+class TFehlenderPLZConverter : public TPLZConverter {
+public:
+    TFehlenderPLZConverter() : TPLZConverter(nullptr, nullptr) {}
+    void LocateCity(const QString&, int) override { NichtGeladen(); }
+    int ComparePLZ(const QString&, const QString&) override { NichtGeladen(); }
+    bool CheckPLZ(const QString&) override { NichtGeladen(); }
+    TNiederschlag GetNiederschlag(const QString&) override { NichtGeladen(); }
+    void GetNiederschlagPLZ(const QString&, TNiederschlag&) override { NichtGeladen(); }
+    QString GetStation(const QString&) override { NichtGeladen(); }
+    QString GetPLZ(const QString&) override { NichtGeladen(); }
+    long double GetMenge(const QString&) override { NichtGeladen(); }
+    long double GetMengePLZ(const QString&) override { NichtGeladen(); }
+    TPixel GetKartenpunkt(const QString&) override { NichtGeladen(); }
+    TPixel GetKartenpunktPLZ(const QString&) override { NichtGeladen(); }
+    QString FindNearestStation(TPixel) override { NichtGeladen(); }
+    QString ApproximatePLZ(const QString&) override { NichtGeladen(); }
+};
+} // namespace
+
+TPLZConverter& PLZConverterOderErsatz()
+{
+    if (PLZConverter)
+        return *PLZConverter;
+    static TFehlenderPLZConverter ersatz;
+    return ersatz;
 }
 
 TPLZConverter::TPLZConverter(const QString& ordner)
@@ -133,7 +160,9 @@ TNiederschlag TPLZConverter::GetNiederschlag(const QString& station)
     const int zeile = m_station->AktuelleZeile();
     TNiederschlag kurve{};
     for (size_t monat = 0; monat < 12; ++monat)
-        kurve[monat] = Zahl(*m_station, zeile, m_station->FeldIndexPflicht(QString::fromLatin1(Monatsfelder[monat]))) / 1000;
+        kurve[monat] = Zahl(*m_station, zeile,
+                            m_station->FeldIndexPflicht(QString::fromLatin1(Monatsfelder[monat]))) /
+                       1000;
     return kurve;
 }
 
@@ -174,7 +203,8 @@ QString TPLZConverter::GetStation(const QString& plz)
 QString TPLZConverter::GetPLZ(const QString& station)
 {
     LocateCity(station, stStadt);
-    return OhneJoker(Text(*m_plz, m_plz->AktuelleZeile(), m_plz->FeldIndexPflicht(u"Postleitzahl")));
+    return OhneJoker(
+        Text(*m_plz, m_plz->AktuelleZeile(), m_plz->FeldIndexPflicht(u"Postleitzahl")));
 }
 
 long double TPLZConverter::GetMenge(const QString& station)

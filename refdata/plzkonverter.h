@@ -50,5 +50,6 @@ private:
 extern std::unique_ptr<TPLZConverter> PLZConverter;
 extern std::unique_ptr<TGeoConverter> GeoConverter;
 
-// The global postal-code engine; raises EFehler when it is not loaded.
-TPLZConverter& GeladenerPLZConverter();
+// The engine the windows are given: the program's one, or while none is loaded a stand-in whose
+// every query raises EFehler "Postleitzahlen nicht geladen".
+TPLZConverter& PLZConverterOderErsatz();

@@ -58,18 +58,13 @@ class ExperteFluss : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_altePLZ = std::exchange(PLZConverter,
-                                  std::make_unique<TPLZConverter>(QStringLiteral(TW_DATENORDNER)));
         VerdrahteFenster(fenster);
+        fenster.Experte = [this](QWidget* b) { return new TfrmExpert(plz, b); };
         TTestAuswertung::Aufrufe = 0;
     }
-    void TearDown() override { PLZConverter = std::move(m_altePLZ); }
-
     MeldungsRekorder meldungen;
+    TPLZConverter plz{QStringLiteral(TW_DATENORDNER)};
     TfrmMain fenster{false};
-
-private:
-    std::unique_ptr<TPLZConverter> m_altePLZ;
 };
 } // namespace
 
@@ -100,9 +95,9 @@ TEST_F(ExperteFluss, RealPostalCodeBringsItsStationsCurve)
     const TParameterSatz& satz = TTestAuswertung::Erhalten;
     EXPECT_EQ(satz.PLZ, QStringLiteral("01067"));
     TNiederschlag kurve{};
-    PLZConverter->GetNiederschlagPLZ(QStringLiteral("01067"), kurve);
+    plz.GetNiederschlagPLZ(QStringLiteral("01067"), kurve);
     EXPECT_EQ(satz.Niederschlag, kurve);
-    const long double menge = PLZConverter->GetMengePLZ(QStringLiteral("01067"));
+    const long double menge = plz.GetMengePLZ(QStringLiteral("01067"));
     EXPECT_EQ(satz.Menge, menge);
     EXPECT_NEAR(satz.Ertrag, 100 * 0.9L * menge * 0.9L, 1e-12L);
     EXPECT_NEAR(satz.Bedarf, 52.8L, 1e-12L);

@@ -241,7 +241,7 @@ TEST_F(Hauptfenster, CalculationFilesOpenFromTheMenuAndTheRecentList)
 
     QFile::remove(pfade[5]);
     try {
-        fenster.aZuletzt[2]->trigger(); // now Fall 5
+        fenster.OeffneBerechnung(fenster.aZuletzt[2]->data().toString()); // now Fall 5
         ADD_FAILURE() << "opened a missing file";
     } catch (const EFehler& fehler) {
         EXPECT_TRUE(fehler.Meldung().contains(u"Fall 5.tropfwerk"));
@@ -249,6 +249,15 @@ TEST_F(Hauptfenster, CalculationFilesOpenFromTheMenuAndTheRecentList)
     EXPECT_TRUE(meldungen.Meldungen.empty());
     EXPECT_FALSE(ZuletztVerwendet().contains(pfade[5]));
     EXPECT_FALSE(fenster.aZuletzt[4]->isVisible());
+    EXPECT_EQ(TTestAuswertung::Aufrufe, 8);
+    // From the menu the error is shown, and the entry goes too.
+    QFile::remove(pfade[3]);
+    for (QAction* eintrag : fenster.aZuletzt)
+        if (eintrag->data().toString() == pfade[3])
+            eintrag->trigger();
+    ASSERT_EQ(meldungen.Meldungen.size(), 1u);
+    EXPECT_TRUE(meldungen.Meldungen[0].Text.contains(u"Fall 3.tropfwerk"));
+    EXPECT_FALSE(ZuletztVerwendet().contains(pfade[3]));
     EXPECT_EQ(TTestAuswertung::Aufrufe, 8);
 
     // From the command line: the first argument that is no option, once the loop runs.

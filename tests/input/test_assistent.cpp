@@ -1,6 +1,7 @@
 // Input wizard, driven through its controls: layout and start, page changes, the field checks
 // with their bounds and truncation, the postal code while typing and on "&Weiter", the
 // precipitation editor, the map window and its callback, areas, Enter, help and closing.
+#include "../support/kleinetabellen.h"
 #include "../support/modal.h"
 #include "../support/rekorder.h"
 #include "eingabetest.h"
@@ -11,7 +12,6 @@
 #include "refdata/geokonverter.h"
 #include "refdata/kartendialog.h"
 #include "refdata/plzkonverter.h"
-#include "refdata/tabelle.h"
 #include "ui/bilder.h"
 
 #include <QLabel>
@@ -34,42 +34,6 @@ QString Text(const char* t)
 long double Wert(const char* text)
 {
     return *zahl::Lies(Text(text));
-}
-
-// Saarbrücken 40..51 mm (0,546 m a year), München 70..81 mm, Schwerin 50..61 mm; the rows of
-// 70??? name a station the station table lacks, and no row begins with 9.
-std::unique_ptr<TPLZConverter> KleineTabellen()
-{
-    auto plz = std::make_unique<TTabelle>();
-    plz->DefiniereFelder({FeldDefinition("Postleitzahl", TFeldTyp::String, 40),
-                          FeldDefinition("Stadt", TFeldTyp::String, 40),
-                          FeldDefinition("Lon", TFeldTyp::Float),
-                          FeldDefinition("Lat", TFeldTyp::Float)});
-    struct Zeile {
-        const char* code;
-        const char16_t* stadt;
-        long double lon, lat;
-    };
-    for (const Zeile& z :
-         {Zeile{"66???", u"Saarbrücken", 7.0L, 49.233L},
-          Zeile{"66111", u"Saarbrücken", 6.99L, 49.24L}, Zeile{"80???", u"München", 11.58L, 48.14L},
-          Zeile{"70???", u"Nirgendwo", 9.18L, 48.78L},
-          Zeile{"19???", u"Schwerin", 11.412L, 53.628L}})
-        plz->ZeileAnhaengen(
-            {QString::fromLatin1(z.code), QString::fromUtf16(z.stadt), z.lon, z.lat});
-    auto station = std::make_unique<TTabelle>();
-    std::vector<TFeld> felder{FeldDefinition("Station", TFeldTyp::String, 40)};
-    for (const char* m : Monatsfelder)
-        felder.push_back(FeldDefinition(m, TFeldTyp::Float));
-    station->DefiniereFelder(felder);
-    for (const auto& [name, mm] :
-         {std::pair{u"Saarbrücken", 40}, {u"München", 70}, {u"Schwerin", 50}}) {
-        TZeile zeile{QString::fromUtf16(name)};
-        for (int m = 0; m < 12; ++m)
-            zeile.emplace_back(static_cast<long double>(mm + m));
-        station->ZeileAnhaengen(std::move(zeile));
-    }
-    return std::make_unique<TPLZConverter>(std::move(plz), std::move(station));
 }
 
 // The curve of a station whose January has `mm` millimetres, one more each month.
@@ -114,12 +78,9 @@ class Assistent : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_altePLZ = std::exchange(PLZConverter, KleineTabellen());
         form.SetParameterSatz(NeuerSatz());
         ZeigeAktiv(&form);
     }
-    void TearDown() override { PLZConverter = std::move(m_altePLZ); }
-
     int Seite() const { return form.pcAssistent->currentIndex(); }
     void Weiter() { QTest::mouseClick(form.btnWeiter, Qt::LeftButton); }
     void Zurueck() { QTest::mouseClick(form.btnZurueck, Qt::LeftButton); }
@@ -169,10 +130,8 @@ protected:
     }
 
     MeldungsRekorder meldungen;
-    TfrmAssistent form;
-
-private:
-    std::unique_ptr<TPLZConverter> m_altePLZ;
+    std::unique_ptr<TPLZConverter> tabellen = KleineTabellen();
+    TfrmAssistent form{*tabellen};
 };
 } // namespace
 
@@ -349,7 +308,7 @@ TEST_F(Assistent, StartsWithItsOwnDefaultsAndKeepsTheReceivedSet)
     satz.Garten = 120;
     satz.PLZ = Text("66111");
     satz.Niederschlag[0] = 0.1L;
-    TfrmAssistent zweiter;
+    TfrmAssistent zweiter(*tabellen);
     zweiter.SetParameterSatz(satz);
     ZeigeAktiv(&zweiter);
     EXPECT_EQ(zweiter.edPersWasch->text(), QString());
@@ -666,7 +625,7 @@ TEST_F(Assistent, PostalCodeWhileTypingAndOnMovingOn)
     };
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.getippt);
-        TfrmAssistent w;
+        TfrmAssistent w(*tabellen);
         w.SetParameterSatz(NeuerSatz());
         ZeigeAktiv(&w);
         const QString getippt = Text(f.getippt);
@@ -851,7 +810,7 @@ TEST_F(Assistent, ClosingCancelsAndTakesTheMapAlong)
     QTest::keyClick(form.btnKarte, Qt::Key_Escape);
     EXPECT_TRUE(form.isVisible());
 
-    TfrmAssistent zweiter;
+    TfrmAssistent zweiter(*tabellen);
     zweiter.SetParameterSatz(NeuerSatz());
     QPointer<TfrmKarteDialog> karte;
     bool offen = false;

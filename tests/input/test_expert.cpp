@@ -1,6 +1,7 @@
 // Expert input form, driven through its controls: layout and tab order, lossless display, the
 // field checks on leaving and on confirming, the postal-code look-up, ">>" with the
 // precipitation editor, the area list, Enter, help and the captions for editing a set.
+#include "../support/kleinetabellen.h"
 #include "../support/modal.h"
 #include "../support/rekorder.h"
 #include "eingabetest.h"
@@ -9,7 +10,6 @@
 #include "input/flaechedialog.h"
 #include "model/zahlenformat.h"
 #include "refdata/plzkonverter.h"
-#include "refdata/tabelle.h"
 
 #include <QGroupBox>
 #include <QHeaderView>
@@ -33,34 +33,6 @@ long double TParameterSatz::*const Werte[10] = {
 QString Text(const char* t)
 {
     return QString::fromUtf8(t);
-}
-
-// Saarbrücken 40..51 mm (0,546 m a year), München 70..81 mm; the rows of 70??? name a station
-// that the station table lacks.
-std::unique_ptr<TPLZConverter> KleineTabellen()
-{
-    auto plz = std::make_unique<TTabelle>();
-    plz->DefiniereFelder({FeldDefinition("Postleitzahl", TFeldTyp::String, 40),
-                          FeldDefinition("Stadt", TFeldTyp::String, 40),
-                          FeldDefinition("Lon", TFeldTyp::Float),
-                          FeldDefinition("Lat", TFeldTyp::Float)});
-    for (const auto& [code, stadt] : {std::pair{"66???", u"Saarbrücken"},
-                                      {"66111", u"Saarbrücken"},
-                                      {"80???", u"München"},
-                                      {"70???", u"Nirgendwo"}})
-        plz->ZeileAnhaengen({QString::fromLatin1(code), QString::fromUtf16(stadt), 7.0L, 49.0L});
-    auto station = std::make_unique<TTabelle>();
-    std::vector<TFeld> felder{FeldDefinition("Station", TFeldTyp::String, 40)};
-    for (const char* m : Monatsfelder)
-        felder.push_back(FeldDefinition(m, TFeldTyp::Float));
-    station->DefiniereFelder(felder);
-    for (const auto& [name, mm] : {std::pair{u"Saarbrücken", 40}, {u"München", 70}}) {
-        TZeile zeile{QString::fromUtf16(name)};
-        for (int m = 0; m < 12; ++m)
-            zeile.emplace_back(static_cast<long double>(mm + m));
-        station->ZeileAnhaengen(std::move(zeile));
-    }
-    return std::make_unique<TPLZConverter>(std::move(plz), std::move(station));
 }
 
 long double Saarbruecken(int monat)
@@ -88,9 +60,6 @@ ModalAntwort Flaeche(const char* flaeche, const char* beiwert)
 
 class Experte : public ::testing::Test {
 protected:
-    void SetUp() override { m_altePLZ = std::exchange(PLZConverter, KleineTabellen()); }
-    void TearDown() override { PLZConverter = std::move(m_altePLZ); }
-
     void Zeige(const TParameterSatz& satz = NeuerSatz())
     {
         form.hide();
@@ -125,10 +94,8 @@ protected:
     }
 
     MeldungsRekorder meldungen;
-    TfrmExpert form;
-
-private:
-    std::unique_ptr<TPLZConverter> m_altePLZ;
+    std::unique_ptr<TPLZConverter> tabellen = KleineTabellen();
+    TfrmExpert form{*tabellen};
 };
 } // namespace
 
@@ -230,7 +197,7 @@ TEST_F(Experte, ShowsValuesWithoutChangingThem)
         satz.Menge = 0.7L;
         for (int i = 0; i < 10; ++i)
             satz.*Werte[i] = *zahl::Lies(Text(fall.wert[i])) / (i == 0 ? 100 : 1);
-        TfrmExpert zweite;
+        TfrmExpert zweite(*tabellen);
         zweite.PLZChanged = false; // a hand-entered curve, as the evaluation window hands it in
         zweite.SetParameterSatz(satz);
         zweite.show();
@@ -538,7 +505,7 @@ TEST_F(Experte, HelpCancelAndTheCaptionsForEditingASet)
     EXPECT_EQ(form.result(), QDialog::Rejected);
     EXPECT_EQ(Ergebnis(), satz);
 
-    TfrmExpert bearbeiten;
+    TfrmExpert bearbeiten(*tabellen);
     bearbeiten.AlsParametersatzBearbeiten();
     bearbeiten.SetParameterSatz(satz);
     bearbeiten.PLZChanged = false;

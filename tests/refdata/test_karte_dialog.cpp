@@ -47,24 +47,16 @@ class KartenDialog : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        auto konverter = std::make_unique<TTestKonverter>();
-        engine = konverter.get();
-        alt = std::exchange(PLZConverter, std::move(konverter));
-        dialog = new TfrmKarteDialog;
+        dialog = new TfrmKarteDialog(*engine);
         dialog->SetCloseCallback([this](int ergebnis) { Rueckrufe.push_back(ergebnis); });
         dialog->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
     }
-    void TearDown() override
-    {
-        delete dialog.data();
-        PLZConverter = std::move(alt);
-    }
+    void TearDown() override { delete dialog.data(); }
 
     void Klick(Qt::MouseButton knopf, QPoint p) { QTest::mouseClick(dialog->iKarte, knopf, {}, p); }
 
-    std::unique_ptr<TPLZConverter> alt;
-    TTestKonverter* engine = nullptr;
+    std::unique_ptr<TTestKonverter> engine = std::make_unique<TTestKonverter>();
     QPointer<TfrmKarteDialog> dialog;
     std::vector<int> Rueckrufe;
 };
@@ -202,15 +194,19 @@ TEST_F(KartenDialog, EngineErrorIsShownAndTheWindowStaysOpen)
     {
         // without a loaded engine the click is refused with a message
         SCOPED_TRACE("no engine");
-        std::unique_ptr<TPLZConverter> geladen = std::move(PLZConverter);
+        ASSERT_FALSE(PLZConverter);
+        TfrmKarteDialog ohne(PLZConverterOderErsatz());
+        ohne.SetCloseCallback([this](int ergebnis) { Rueckrufe.push_back(ergebnis); });
+        ohne.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&ohne));
         MeldungsRekorder meldungen;
-        Klick(Qt::LeftButton, QPoint(62, 440));
-        PLZConverter = std::move(geladen);
+        QTest::mouseClick(ohne.iKarte, Qt::LeftButton, {}, QPoint(62, 440));
         ASSERT_EQ(meldungen.Meldungen.size(), 1u);
         EXPECT_EQ(meldungen.Meldungen[0].Text, QStringLiteral("Postleitzahlen nicht geladen."));
-        EXPECT_TRUE(dialog->isVisible());
-        EXPECT_EQ(dialog->CloseResult(), 0);
+        EXPECT_TRUE(ohne.isVisible());
+        EXPECT_EQ(ohne.CloseResult(), 0);
         EXPECT_TRUE(Rueckrufe.empty());
+        ohne.SetCloseCallback({});
     }
     // Once the engine answers again, the next click chooses.
     engine->SucheWirft = nullptr;
@@ -234,7 +230,7 @@ TEST_F(KartenDialog, ClosingWithoutAChoiceReportsTwo)
     for (const Fall& fall : faelle) {
         SCOPED_TRACE(fall.was);
         Rueckrufe.clear();
-        QPointer<TfrmKarteDialog> d = new TfrmKarteDialog;
+        QPointer<TfrmKarteDialog> d = new TfrmKarteDialog(*engine);
         d->SetCloseCallback([&](int ergebnis) {
             Rueckrufe.push_back(ergebnis);
             EXPECT_TRUE(d->SelectedPLZ().isEmpty());
@@ -255,14 +251,14 @@ TEST_F(KartenDialog, ClosingWithoutAChoiceReportsTwo)
 
 TEST_F(KartenDialog, WithoutCallbackTheWindowReleasesItself)
 {
-    QPointer<TfrmKarteDialog> frei = new TfrmKarteDialog;
+    QPointer<TfrmKarteDialog> frei = new TfrmKarteDialog(*engine);
     frei->show();
     frei->close();
     EXPECT_EQ(frei->CloseResult(), 2);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(frei.isNull());
 
-    frei = new TfrmKarteDialog;
+    frei = new TfrmKarteDialog(*engine);
     frei->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frei));
     QTest::mouseClick(frei->iKarte, Qt::LeftButton, {}, QPoint(278, 110));

@@ -123,7 +123,7 @@ int main(int argc, char* argv[])
                              auswertung.Arbeitskopie(), auswertung.Produkte());
     }
     {
-        TfrmAssistent assistent(nullptr);
+        TfrmAssistent assistent(PLZConverterOderErsatz());
         assistent.SetParameterSatz(Beispiel());
         assistent.show();
         assistent.edPLZ->setText(QStringLiteral("14195"));
@@ -135,7 +135,7 @@ int main(int argc, char* argv[])
         }
     }
     {
-        TfrmExpert experte(nullptr);
+        TfrmExpert experte(PLZConverterOderErsatz());
         experte.SetParameterSatz(Beispiel());
         Speichere(&experte, ordner, QStringLiteral("experteneingabe"));
     }
