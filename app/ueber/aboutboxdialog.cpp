@@ -4,6 +4,8 @@
 
 #include "app/ueber/ovourllabel.h"
 #include "model/fehler.h"
+#include "ui/fehlerwaechter.h"
+#include "ui/werkzeug.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -53,9 +55,7 @@ void UrlArt(TOvoUrlLabel* label, TURLType typ, const QColor& farbe)
 TAboutBoxDialog::TAboutBoxDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("AboutBoxDialog"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(Breite, Hoehe);
+    FesterDialogRahmen(this, Breite, Hoehe);
 
     pcPages = new QTabWidget(this);
     pcPages->setObjectName(QStringLiteral("pcPages"));
@@ -114,18 +114,14 @@ TAboutBoxDialog::TAboutBoxDialog(QWidget* parent) : QDialog(parent)
     UrlArt(labHerstellerWeb, utHTTP, Teal);
     UrlArt(labHerstellerEMail, utMail, Navy);
 
-    btnClose = new QPushButton(QStringLiteral("&Schließen"), tsProdukt);
-    btnClose->setObjectName(QStringLiteral("btnClose"));
-    btnClose->setToolTip(QStringLiteral("Infofenster schließen"));
+    btnClose = Knopf(tsProdukt, "btnClose", QStringLiteral("&Schließen"), QRect(384, 296, 105, 33),
+                     QStringLiteral("Infofenster schließen"));
     btnClose->setDefault(true);
     btnClose->setAutoDefault(true);
-    btnClose->setGeometry(384, 296, 105, 33);
     connect(btnClose, &QPushButton::clicked, this, &QDialog::accept);
 
     // Keyboard preview: the dialog's handlers see every key before the control does.
-    installEventFilter(this);
-    for (QWidget* kind : findChildren<QWidget*>())
-        kind->installEventFilter(this);
+    FiltereAlleTasten(this);
 
     FormCreate();
     connect(pcPages, &QTabWidget::currentChanged, this, &TAboutBoxDialog::pcPagesChange);
@@ -139,10 +135,7 @@ QWidget* TAboutBoxDialog::Seite(QWidget*& seite, const char* name, const QString
     pcPages->addTab(seite, titel);
     auto* p = new QWidget(seite);
     p->setObjectName(QString::fromLatin1(panel));
-    p->setAutoFillBackground(true);
-    QPalette weiss = p->palette();
-    weiss.setColor(QPalette::Window, Qt::white);
-    p->setPalette(weiss);
+    WeisserHintergrund(p);
     p->setGeometry(0, 0, Breite, Hoehe);
     bild = new QLabel(p);
     bild->setObjectName(QString::fromLatin1(logo));
@@ -263,8 +256,15 @@ bool TAboutBoxDialog::eventFilter(QObject* objekt, QEvent* event)
     const bool zuerst = objekt == fokus || (objekt == this && (!fokus || !isAncestorOf(fokus)));
     if (!zuerst)
         return false;
-    auto* k = static_cast<QKeyEvent*>(event);
-    if (event->type() == QEvent::KeyPress) {
+    // An error of the owner's handlers ends the key here.
+    bool verschluckt = true;
+    Bewacht([&] { verschluckt = MeldeTaste(static_cast<QKeyEvent*>(event)); });
+    return verschluckt;
+}
+
+bool TAboutBoxDialog::MeldeTaste(QKeyEvent* k)
+{
+    if (k->type() == QEvent::KeyPress) {
         if (OnKeyDown) {
             int key = k->key();
             OnKeyDown(this, key, k->modifiers());

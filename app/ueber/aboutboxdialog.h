@@ -69,6 +69,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // Hands the key to the owner's handlers; true when one of them swallowed it.
+    bool MeldeTaste(QKeyEvent* k);
     void FormCreate();
     void pcPagesChange(int index);
     // A page with its white panel and logo image; returns the panel.

@@ -2,6 +2,7 @@
 #include "app/ueber/ovourllabel.h"
 
 #include "ui/adresse.h"
+#include "ui/fehlerwaechter.h"
 
 #include <QAction>
 #include <QMouseEvent>
@@ -83,7 +84,7 @@ void TOvoUrlLabel::enterEvent(QEnterEvent* event)
     }
     QLabel::enterEvent(event);
     if (OnMouseEnter)
-        OnMouseEnter();
+        Bewacht(OnMouseEnter);
 }
 
 void TOvoUrlLabel::leaveEvent(QEvent* event)
@@ -94,7 +95,7 @@ void TOvoUrlLabel::leaveEvent(QEvent* event)
     }
     QLabel::leaveEvent(event);
     if (OnMouseLeave)
-        OnMouseLeave();
+        Bewacht(OnMouseLeave);
 }
 
 void TOvoUrlLabel::mousePressEvent(QMouseEvent* event)
@@ -110,5 +111,5 @@ void TOvoUrlLabel::mouseReleaseEvent(QMouseEvent* event)
     FGedrueckt = false;
     QLabel::mouseReleaseEvent(event);
     if (klick)
-        Click();
+        Bewacht([this] { Click(); });
 }
