@@ -58,8 +58,9 @@ TEST(ZentralerFehler, ErrorFromAClickIsShownWithTitleAndFullStop)
         qInstallMessageHandler(alterHandler);
         EXPECT_FALSE(knopf->isDown());
         // The button finished its own release handling: nothing unwound through it.
-        if (bewacht)
+        if (bewacht) {
             EXPECT_TRUE(s_warnungen.isEmpty()) << s_warnungen.join(u'\n').toStdString();
+        }
         ASSERT_EQ(meldungen.Meldungen.size(), 1u);
         EXPECT_EQ(meldungen.Meldungen[0].Text, fall.erwartet);
         EXPECT_EQ(meldungen.Meldungen[0].Titel, QStringLiteral("Tropfwerk 2003"));
