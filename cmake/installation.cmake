@@ -63,19 +63,8 @@ install(FILES ${CMAKE_SOURCE_DIR}/packaging/tropfwerk.metainfo.xml
 # pages refer to the program's pictures as ../../bilder/.
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/hilfe/ DESTINATION ${TW_DOKUORDNER}/hilfe
         FILES_MATCHING PATTERN "*.html" PATTERN "*.css" PATTERN "*.svg" PATTERN "*.png")
-file(GLOB tw_hilfebilder ${CMAKE_SOURCE_DIR}/resources/bilder/*.svg)
-install(FILES ${tw_hilfebilder} DESTINATION ${TW_DOKUORDNER}/bilder)
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/bilder/ DESTINATION ${TW_DOKUORDNER}/bilder
+        FILES_MATCHING PATTERN "*.svg")
 
-# Where the data comes from, and the licence texts that travel with it.
-file(GLOB tw_lizenzen ${CMAKE_SOURCE_DIR}/data/LICENSE* ${CMAKE_SOURCE_DIR}/data/LIZENZ*
-     ${CMAKE_SOURCE_DIR}/data/*.txt)
-install(FILES ${CMAKE_SOURCE_DIR}/data/SOURCES.md ${tw_lizenzen} DESTINATION ${TW_DOKUORDNER})
-
-# The installation test installs the program, so it needs it built. The tests are added after
-# this file, hence the deferred call.
-function(tw_installationstest_braucht_programm)
-  if(TARGET test_installation)
-    add_dependencies(test_installation tropfwerk tropfwerk-rechner datendateien)
-  endif()
-endfunction()
-cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL tw_installationstest_braucht_programm)
+# Where the data comes from; the licences are named there.
+install(FILES ${CMAKE_SOURCE_DIR}/data/SOURCES.md DESTINATION ${TW_DOKUORDNER})
