@@ -1,19 +1,24 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every test and runs them headless under ctest.
 #   --sanitize   build in a separate folder with AddressSanitizer and UndefinedBehaviorSanitizer
+#   --werror     warnings are errors
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/pakete.sh
 
 ordner=build/tests
-optionen=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DTROPFWERK_TESTS=ON)
-if [[ "${1:-}" == "--sanitize" ]]; then
-  ordner=build/sanitize
-  optionen=(-DCMAKE_BUILD_TYPE=Debug -DTROPFWERK_TESTS=ON -DTROPFWERK_SANITIZE=ON)
-fi
-if [[ "${CI:-}" == "true" ]]; then
-  optionen+=(-DTROPFWERK_WERROR=ON)
-fi
+optionen=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DTROPFWERK_TESTS=ON -DTROPFWERK_WERROR=OFF)
+for argument in "$@"; do
+  case "$argument" in
+    --sanitize)
+      ordner=build/sanitize
+      optionen[0]=-DCMAKE_BUILD_TYPE=Debug
+      optionen+=(-DTROPFWERK_SANITIZE=ON)
+      ;;
+    --werror) optionen+=(-DTROPFWERK_WERROR=ON) ;;
+    *) echo "unbekannte Angabe: $argument" >&2; exit 2 ;;
+  esac
+done
 
 cmake -S . -B "$ordner" -G Ninja "${optionen[@]}"
 cmake --build "$ordner"
