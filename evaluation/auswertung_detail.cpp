@@ -158,7 +158,7 @@ void TfrmAuswertung::ErzeugeVerbraucher()
     auto* gbMinus = Gruppe(tsAInfo, "gbMinus", QStringLiteral("Verbraucher"),
                            {216, 6, FensterBreite - 224, 226});
     gbMinus->setFont(Fett(gbMinus->font()));
-    struct TZeile {
+    struct TVerbraucherZeile {
         const char* Text;
         const char* Slider;
         const char* Wert;
@@ -167,7 +167,7 @@ void TfrmAuswertung::ErzeugeVerbraucher()
         QLabel** ZielWert;
         QLabel** ZielMax;
     };
-    const std::array<TZeile, 3> zeilen{{
+    const std::array<TVerbraucherZeile, 3> zeilen{{
         {"Anz. Pers. Spar-WC", "tbPersWCSpar", "lPersWCSpar", "lmaxPersSparWC", &tbPersWCSpar,
          &lPersWCSpar, &lmaxPersSparWC},
         {"Anz. Pers. Normal-WC", "tbPersWCNorm", "lPersWCNorm", "lmaxPersNormWC", &tbPersWCNorm,
@@ -176,7 +176,7 @@ void TfrmAuswertung::ErzeugeVerbraucher()
          &lPersWasch, &lmaxPersWasch},
     }};
     for (int i = 0; i < 3; ++i) {
-        const TZeile& z = zeilen[static_cast<size_t>(i)];
+        const TVerbraucherZeile& z = zeilen[static_cast<size_t>(i)];
         const int y = 18 + i * 68;
         Beschriftung(gbMinus, nullptr, QString::fromUtf8(z.Text), {10, y, 220, 18});
         *z.ZielSlider = Regler(gbMinus, z.Slider, i + 1, {10, y + 18, 220, 26});

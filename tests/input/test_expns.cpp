@@ -343,11 +343,11 @@ TEST(ExpNS, CancelLeavesTheCallersSetAsItWas)
         TfrmExpNS form;
         form.SetParameterSatz(satz);
         ModalFolge antworten({[&abbruch](QWidget* f) {
-            auto* form = static_cast<TfrmExpNS*>(f);
-            Tippe(form->edJan, QStringLiteral("20"));
-            Tippe(form->edFeb, QStringLiteral("-5"));
-            QTest::mouseClick(form->btnOK, Qt::LeftButton); // fails at February
-            abbruch(form);
+            auto* editor = static_cast<TfrmExpNS*>(f);
+            Tippe(editor->edJan, QStringLiteral("20"));
+            Tippe(editor->edFeb, QStringLiteral("-5"));
+            QTest::mouseClick(editor->btnOK, Qt::LeftButton); // fails at February
+            abbruch(editor);
         }});
         if (form.exec() == QDialog::Accepted)
             form.GetParameterSatz(satz);

@@ -85,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
         Grenzfall{"NegativeJahresmenge",
                   [](TParameterSatz& s) { s.Niederschlag.fill(-0.01L); }, -2},
         Grenzfall{"WGradUngeprueft", [](TParameterSatz& s) { s.WGrad = 2; }, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& fall) { return std::string(fall.param.name); });
 
 TEST(Berechnung, LadeBeiwertTooLargeKeepsYieldAndDemand)
 {

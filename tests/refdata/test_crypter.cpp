@@ -124,7 +124,7 @@ struct TVektoren {
 
 const TVektoren& Vektoren()
 {
-    static const TVektoren v = [] {
+    static const TVektoren alle = [] {
         TVektoren v;
         const QRegularExpression reKey(R"(^key seed (-?\d+) length (\d+) = ([0-9a-f]+)$)");
         const QRegularExpression rePlan(R"(^schedule key = key seed (-?\d+) length (\d+)$)");
@@ -138,26 +138,26 @@ const TVektoren& Vektoren()
             if (auto m = reKey.match(zeile); m.hasMatch()) {
                 v.keys.push_back({m.captured(1).toInt(), m.captured(2).toInt(),
                                   QByteArray::fromHex(m.captured(3).toLatin1())});
-            } else if (auto m = rePlan.match(zeile); m.hasMatch()) {
-                v.planKey = GenerateKey(m.captured(1).toInt(), m.captured(2).toInt());
+            } else if (auto mp = rePlan.match(zeile); mp.hasMatch()) {
+                v.planKey = GenerateKey(mp.captured(1).toInt(), mp.captured(2).toInt());
             } else if (zeile.startsWith(QLatin1String("after InitKey"))) {
                 for (auto it = reWort.globalMatch(zeile); it.hasNext();) {
-                    const auto m = it.next();
-                    v.plan.push_back({m.captured(1) + '[' + m.captured(2) + ']',
-                                      m.captured(3).toUInt(nullptr, 16)});
+                    const auto mw = it.next();
+                    v.plan.push_back({mw.captured(1) + '[' + mw.captured(2) + ']',
+                                      mw.captured(3).toUInt(nullptr, 16)});
                 }
-            } else if (auto m = reBlock.match(zeile); m.hasMatch()) {
+            } else if (auto mb = reBlock.match(zeile); mb.hasMatch()) {
                 v.bloecke.push_back(
-                    {m.captured(1).toUInt(nullptr, 16), m.captured(2).toUInt(nullptr, 16),
-                     m.captured(3).toUInt(nullptr, 16), m.captured(4).toUInt(nullptr, 16)});
-            } else if (auto m = reBlob.match(zeile); m.hasMatch()) {
-                v.blobs.push_back({QByteArray::fromHex(m.captured(1).toLatin1()),
-                                   QByteArray::fromHex(m.captured(2).toLatin1())});
+                    {mb.captured(1).toUInt(nullptr, 16), mb.captured(2).toUInt(nullptr, 16),
+                     mb.captured(3).toUInt(nullptr, 16), mb.captured(4).toUInt(nullptr, 16)});
+            } else if (auto ml = reBlob.match(zeile); ml.hasMatch()) {
+                v.blobs.push_back({QByteArray::fromHex(ml.captured(1).toLatin1()),
+                                   QByteArray::fromHex(ml.captured(2).toLatin1())});
             }
         }
         return v;
     }();
-    return v;
+    return alle;
 }
 
 std::uint32_t Planwort(const TCrypter& c, const QString& name)

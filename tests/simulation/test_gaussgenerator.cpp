@@ -132,7 +132,7 @@ TEST_P(Generator, NegativeSeedRestartsSequence)
 }
 
 INSTANTIATE_TEST_SUITE_P(Referenzwerte, Generator, ::testing::Values(0, -1),
-                         [](const auto& info) { return info.param == 0 ? "Seed0" : "SeedMinus1"; });
+                         [](const auto& fall) { return fall.param == 0 ? "Seed0" : "SeedMinus1"; });
 
 TEST(GaussGenerator, CounterSeedStaysWithinRange)
 {
