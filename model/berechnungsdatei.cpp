@@ -45,8 +45,8 @@ struct TJson {
     Art art = Art::Null;
     std::string zahl; // a number's text as written
     QString text;
-    std::vector<TJson> liste;
-    std::vector<std::pair<QString, TJson>> objekt;
+    std::vector<TJson> liste; // a list's values, or an object's values
+    std::vector<QString> schluessel; // an object's keys, in the order of `liste`
 };
 
 // Recursive descent over RFC 8259 JSON; nesting deeper than MaxTiefe is refused.
@@ -128,7 +128,8 @@ private:
                 if (m_p >= m_ende || *m_p != ':')
                     Fehler();
                 ++m_p;
-                wert.objekt.emplace_back(std::move(schluessel), Wert(tiefe + 1));
+                wert.schluessel.push_back(std::move(schluessel));
+                wert.liste.push_back(Wert(tiefe + 1));
                 Leerraum();
                 if (m_p < m_ende && *m_p == ',') {
                     ++m_p;
@@ -305,12 +306,12 @@ private:
 const TJson& Feld(const TJson& objekt, const QString& name)
 {
     const TJson* gefunden = nullptr;
-    for (const auto& [schluessel, wert] : objekt.objekt) {
-        if (schluessel != name)
+    for (size_t i = 0; i < objekt.schluessel.size(); ++i) {
+        if (objekt.schluessel[i] != name)
             continue;
         if (gefunden)
             ungueltig(QStringLiteral("das Feld %1 steht doppelt").arg(feldname(name)));
-        gefunden = &wert;
+        gefunden = &objekt.liste[i];
     }
     if (!gefunden)
         ungueltig(QStringLiteral("das Feld %1 fehlt").arg(feldname(name)));
@@ -443,10 +444,13 @@ TParameterSatz BerechnungAusJson(const QByteArray& text)
         const TJson wurzel = TJsonLeser(text).Dokument();
         if (wurzel.art != TJson::Art::Objekt)
             ungueltig(QStringLiteral("sie ist keine Tropfwerk-Berechnung"));
-        const auto format = std::find_if(wurzel.objekt.begin(), wurzel.objekt.end(),
-                                         [](const auto& f) { return f.first == u"format"; });
-        if (format == wurzel.objekt.end() || format->second.art != TJson::Art::Text ||
-            format->second.text != Formatname)
+        const auto format =
+            std::find(wurzel.schluessel.begin(), wurzel.schluessel.end(), u"format");
+        const TJson* formatWert =
+            format == wurzel.schluessel.end()
+                ? nullptr
+                : &wurzel.liste[static_cast<size_t>(format - wurzel.schluessel.begin())];
+        if (!formatWert || formatWert->art != TJson::Art::Text || formatWert->text != Formatname)
             ungueltig(QStringLiteral("sie ist keine Tropfwerk-Berechnung"));
         const TJson& version = Feld(wurzel, QStringLiteral("version"));
         const auto nummer = version.art == TJson::Art::Zahl ? zahl::LiesInvariant(version.zahl)
