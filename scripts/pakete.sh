@@ -10,10 +10,12 @@ pakete=(
   poppler-utils locales
   dpkg-dev file
 )
-case "${1:-}" in
-  --fuzz) pakete+=(clang libclang-rt-14-dev) ;;
-  --fotos) pakete+=(xvfb xauth) ;;
-esac
+for argument in "$@"; do
+  case "$argument" in
+    --clang) pakete+=(clang libclang-rt-14-dev clang-format) ;;
+    --fotos) pakete+=(xvfb xauth) ;;
+  esac
+done
 
 fehlend=()
 for p in "${pakete[@]}"; do

@@ -45,8 +45,10 @@ QMetaObject::Connection VerbindeBewacht(const Sender* sender, Signal signal, Emp
             Bewacht([&] {
                 if constexpr (std::is_member_function_pointer_v<Slot>)
                     std::invoke(slot, empfaenger, std::forward<decltype(argumente)>(argumente)...);
-                else
+                else {
+                    static_cast<void>(empfaenger);
                     std::invoke(slot, std::forward<decltype(argumente)>(argumente)...);
+                }
             });
         });
 }

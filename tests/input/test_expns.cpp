@@ -332,8 +332,9 @@ TEST(ExpNS, CancelLeavesTheCallersSetAsItWas)
         {"Escape", [](TfrmExpNS* f) { QTest::keyClick(f->edMae, Qt::Key_Escape); }},
         {"Schliessen", [](TfrmExpNS* f) { f->close(); }},
     };
-    for (const auto& [name, abbruch] : abbrueche) {
-        SCOPED_TRACE(name);
+    for (const auto& eintrag : abbrueche) {
+        SCOPED_TRACE(eintrag.first);
+        const std::function<void(TfrmExpNS*)>& abbruch = eintrag.second;
         MeldungsRekorder meldungen;
         TParameterSatz satz = NeuerSatz();
         satz.Niederschlag[0] = StationsWert("63.1");
