@@ -3,8 +3,8 @@
 
 #include "ui/fehleranzeige.h"
 
-#include <QLibraryInfo>
 #include <QFont>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 

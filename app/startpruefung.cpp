@@ -11,7 +11,8 @@ bool PruefeDatendateien(const QDir& ordner)
     for (const QString& name : fehlend) {
         ZeigeFehlermeldung(
             nullptr,
-            QStringLiteral("Die Datei %1 wurde nicht gefunden. Die Anwendung wird beendet.").arg(name),
+            QStringLiteral("Die Datei %1 wurde nicht gefunden. Die Anwendung wird beendet.")
+                .arg(name),
             QString::fromUtf16(SchwererFehlerTitel));
     }
     return fehlend.isEmpty();

@@ -1,9 +1,9 @@
 // The calculator's work beyond loading the data files: reading and computing 1000 cases with
 // their recommendations.
 #include "model/berechnungsdatei.h"
+#include "rechner.h"
 #include "refdata/produkte.h"
 #include "refdata/tabelle.h"
-#include "rechner.h"
 
 #include <QTemporaryDir>
 

@@ -18,17 +18,17 @@
 
 #include <QButtonGroup>
 #include <QCloseEvent>
-#include <QVBoxLayout>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QKeySequence>
-#include <QShortcut>
 #include <QTableView>
 #include <QToolButton>
+#include <QVBoxLayout>
 #include <memory>
 
 namespace {
@@ -59,7 +59,8 @@ QToolButton* SeitenKnopf(QWidget* eltern, const char* name, const char* text, in
 }
 } // namespace
 
-TfrmAuswertung::TfrmAuswertung(QWidget* parent) : TOutputForm(parent), mtProd(ErzeugeProduktTabelle()),
+TfrmAuswertung::TfrmAuswertung(QWidget* parent)
+    : TOutputForm(parent), mtProd(ErzeugeProduktTabelle()),
       FBericht(std::make_unique<TAuswertungsBericht>())
 {
     setObjectName(QStringLiteral("frmAuswertung"));
@@ -138,10 +139,10 @@ void TfrmAuswertung::ErzeugeFuss()
         });
     }
     Trennlinie(pBottom, QString(), {8, 41, Breite - 16, 2});
-    btnReset = Knopf(pBottom, "btnReset", QStringLiteral("&Originalwerte herstellen"),
-                     {8, 48, 150, 25});
-    btnPrintReport = Knopf(pBottom, "btnPrintReport", QStringLiteral("Auswertung &drucken"),
-                           {164, 48, 130, 25});
+    btnReset =
+        Knopf(pBottom, "btnReset", QStringLiteral("&Originalwerte herstellen"), {8, 48, 150, 25});
+    btnPrintReport =
+        Knopf(pBottom, "btnPrintReport", QStringLiteral("Auswertung &drucken"), {164, 48, 130, 25});
     btnSpeichern = Knopf(pBottom, "btnSpeichern", QStringLiteral("Berechnung &speichern..."),
                          {300, 48, 150, 25},
                          QStringLiteral("Speichert die Berechnung mit Ihren Änderungen (Strg+S)"));
@@ -160,18 +161,18 @@ TfrmAuswertung::~TfrmAuswertung() = default;
 
 void TfrmAuswertung::ErzeugeKompaktSeite()
 {
-    auto* gbExpert = Gruppe(tsAExpert, "gbExpert", QStringLiteral("Berechnung"),
-                            {8, 6, Breite - 16, 122});
+    auto* gbExpert =
+        Gruppe(tsAExpert, "gbExpert", QStringLiteral("Berechnung"), {8, 6, Breite - 16, 122});
     gbExpert->setFont(Fett(gbExpert->font()));
     const std::array<QLabel**, 4> werte{&lEBedarf, &lEErtrag, &lEVolumen, &lERate};
     for (size_t i = 0; i < Ergebniszeilen.size(); ++i)
-        *werte[i] = Ergebniszeile(gbExpert, "lE", Ergebniszeilen[i],
-                                  22 + static_cast<int>(i) * 23, {140, 160, 40});
+        *werte[i] = Ergebniszeile(gbExpert, "lE", Ergebniszeilen[i], 22 + static_cast<int>(i) * 23,
+                                  {140, 160, 40});
 
     Fett(Text(tsAExpert, "lEmpfehlung", QStringLiteral("Empfehlung"), {8, 136, 200, 18}));
-    dbProd = ErzeugeTabellenansicht(tsAExpert, "dbProd", *mtProd,
-                                    {{"Hersteller", 150}, {"Produkt", 150}, {"Volumen", 80},
-                                     {"Preis", 80}});
+    dbProd = ErzeugeTabellenansicht(
+        tsAExpert, "dbProd", *mtProd,
+        {{"Hersteller", 150}, {"Produkt", 150}, {"Volumen", 80}, {"Preis", 80}});
     dbProd->setGeometry(8, 156, Breite - 16, 150);
 
     btnEdit = Knopf(tsAExpert, "btnEdit", QStringLiteral("&Parametersatz bearbeiten"),

@@ -39,7 +39,8 @@ QLabel* Datentext(QWidget* eltern, const char* name, const QRect& lage)
 }
 } // namespace
 
-TfrmDetailEmpf::TfrmDetailEmpf(TTabelle& tabelle, QWidget* parent) : QDialog(parent), mtProd(tabelle)
+TfrmDetailEmpf::TfrmDetailEmpf(TTabelle& tabelle, QWidget* parent)
+    : QDialog(parent), mtProd(tabelle)
 {
     setObjectName(QStringLiteral("frmDetailEmpf"));
     setWindowTitle(QStringLiteral("Produkt-Empfehlungen"));
@@ -51,9 +52,9 @@ TfrmDetailEmpf::TfrmDetailEmpf(TTabelle& tabelle, QWidget* parent) : QDialog(par
     Label1 = Ueberschrift(this, "Bitte wählen Sie ein Produkt für eine detaillierte Beschreibung",
                           {8, 8, 445, 18});
     Label1->setObjectName(QStringLiteral("Label1"));
-    dbgProd = ErzeugeTabellenansicht(this, "dbgProd", mtProd,
-                                     {{"Hersteller", 140}, {"Produkt", 140}, {"Volumen", 54},
-                                      {"Preis", 74}});
+    dbgProd = ErzeugeTabellenansicht(
+        this, "dbgProd", mtProd,
+        {{"Hersteller", 140}, {"Produkt", 140}, {"Volumen", 54}, {"Preis", 74}});
     dbgProd->setGeometry(8, 30, 445, 126);
 
     Ueberschrift(this, "Gewähltes Produkt : ", {8, 164, 140, 18});
@@ -140,8 +141,8 @@ void TfrmDetailEmpf::PasseSpaltenAn()
     // Width a cell needs for a text: the item delegate's margins, the grid line and the
     // fraction of a pixel that the text's exact width adds.
     const QFontMetricsF masse(dbgProd->font());
-    const int rand = 2 * (dbgProd->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr,
-                                                        dbgProd) + 1) + 2;
+    const int rand =
+        2 * (dbgProd->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, dbgProd) + 1) + 2;
     const auto bedarf = [&](const char16_t* feld, int mindestens) {
         int breite = mindestens;
         for (int zeile = 0; zeile < mtProd.Anzahl(); ++zeile) {
@@ -159,8 +160,8 @@ void TfrmDetailEmpf::PasseSpaltenAn()
     // The product column gives way first: the chosen product is shown in full below the grid.
     constexpr int MindestProdukt = 80;
     const int hersteller =
-        std::max(MindestProdukt, std::min(bedarf(u"Hersteller", 140),
-                                          platz - volumen - preis - MindestProdukt));
+        std::max(MindestProdukt,
+                 std::min(bedarf(u"Hersteller", 140), platz - volumen - preis - MindestProdukt));
     const int produkt = std::max(MindestProdukt, platz - hersteller - volumen - preis);
     const std::array<int, 4> breiten{hersteller, produkt, volumen, preis};
     for (int spalte = 0; spalte < 4; ++spalte)

@@ -12,7 +12,8 @@ namespace {
 int Lauf(const std::filesystem::path& datei)
 {
     std::ifstream ein(datei, std::ios::binary);
-    std::vector<char> inhalt((std::istreambuf_iterator<char>(ein)), std::istreambuf_iterator<char>());
+    std::vector<char> inhalt((std::istreambuf_iterator<char>(ein)),
+                             std::istreambuf_iterator<char>());
     LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(inhalt.data()), inhalt.size());
     return 1;
 }

@@ -45,7 +45,7 @@ struct TJson {
     Art art = Art::Null;
     std::string zahl; // a number's text as written
     QString text;
-    std::vector<TJson> liste; // a list's values, or an object's values
+    std::vector<TJson> liste;        // a list's values, or an object's values
     std::vector<QString> schluessel; // an object's keys, in the order of `liste`
 };
 
@@ -60,7 +60,8 @@ public:
     TJson Dokument()
     {
         if (m_ende - m_p >= 3 && static_cast<unsigned char>(m_p[0]) == 0xEF &&
-            static_cast<unsigned char>(m_p[1]) == 0xBB && static_cast<unsigned char>(m_p[2]) == 0xBF)
+            static_cast<unsigned char>(m_p[1]) == 0xBB &&
+            static_cast<unsigned char>(m_p[2]) == 0xBF)
             m_p += 3; // byte order mark
         TJson wert = Wert(0);
         Leerraum();
@@ -82,7 +83,8 @@ private:
                 ++spalte;
             }
         }
-        ungueltig(QStringLiteral("kein gültiges JSON (Zeile %1, Spalte %2)").arg(zeile).arg(spalte));
+        ungueltig(
+            QStringLiteral("kein gültiges JSON (Zeile %1, Spalte %2)").arg(zeile).arg(spalte));
     }
 
     void Leerraum()
@@ -263,14 +265,30 @@ private:
                 Fehler();
             const char e = *m_p++;
             switch (e) {
-            case '"': roh += '"'; break;
-            case '\\': roh += '\\'; break;
-            case '/': roh += '/'; break;
-            case 'b': roh += '\b'; break;
-            case 'f': roh += '\f'; break;
-            case 'n': roh += '\n'; break;
-            case 'r': roh += '\r'; break;
-            case 't': roh += '\t'; break;
+            case '"':
+                roh += '"';
+                break;
+            case '\\':
+                roh += '\\';
+                break;
+            case '/':
+                roh += '/';
+                break;
+            case 'b':
+                roh += '\b';
+                break;
+            case 'f':
+                roh += '\f';
+                break;
+            case 'n':
+                roh += '\n';
+                break;
+            case 'r':
+                roh += '\r';
+                break;
+            case 't':
+                roh += '\t';
+                break;
             case 'u': {
                 char32_t zeichen = Hex4();
                 if (zeichen >= 0xD800 && zeichen < 0xDC00) {
@@ -453,8 +471,8 @@ TParameterSatz BerechnungAusJson(const QByteArray& text)
         if (!formatWert || formatWert->art != TJson::Art::Text || formatWert->text != Formatname)
             ungueltig(QStringLiteral("sie ist keine Tropfwerk-Berechnung"));
         const TJson& version = Feld(wurzel, QStringLiteral("version"));
-        const auto nummer = version.art == TJson::Art::Zahl ? zahl::LiesInvariant(version.zahl)
-                                                            : std::nullopt;
+        const auto nummer =
+            version.art == TJson::Art::Zahl ? zahl::LiesInvariant(version.zahl) : std::nullopt;
         if (!nummer || *nummer < 1 || *nummer != std::floor(*nummer))
             ungueltig(QStringLiteral("ihre Version ist ungültig"));
         if (*nummer > Version)
@@ -462,14 +480,16 @@ TParameterSatz BerechnungAusJson(const QByteArray& text)
                           .arg(QString::fromStdString(zahl::Invariant(*nummer))));
         const TJson& daten = Feld(wurzel, QStringLiteral("parametersatz"));
         if (daten.art != TJson::Art::Objekt)
-            ungueltig(QStringLiteral("%1 ist kein Objekt").arg(feldname(QStringLiteral("parametersatz"))));
+            ungueltig(QStringLiteral("%1 ist kein Objekt")
+                          .arg(feldname(QStringLiteral("parametersatz"))));
 
         TParameterSatz satz;
         InitParameterSatz(satz);
         const QString flaechenName = QStringLiteral("Flaechen");
         for (const TJson& eintrag : Liste(Feld(daten, flaechenName), flaechenName).liste) {
             if (eintrag.art != TJson::Art::Objekt)
-                ungueltig(QStringLiteral("ein Eintrag in %1 ist kein Objekt").arg(feldname(flaechenName)));
+                ungueltig(QStringLiteral("ein Eintrag in %1 ist kein Objekt")
+                              .arg(feldname(flaechenName)));
             const QString flaeche = QStringLiteral("Flaeche");
             const QString beiwert = QStringLiteral("Beiwert");
             satz.Flaechen.push_back(
@@ -491,10 +511,12 @@ TParameterSatz BerechnungAusJson(const QByteArray& text)
         if (plz.art != TJson::Art::Text)
             ungueltig(QStringLiteral("%1 ist kein Text").arg(feldname(plzName)));
         const bool fuenfZiffern =
-            plz.text.size() == 5 &&
-            std::all_of(plz.text.begin(), plz.text.end(), [](QChar c) { return c.isDigit() && c.unicode() < 0x80; });
+            plz.text.size() == 5 && std::all_of(plz.text.begin(), plz.text.end(), [](QChar c) {
+                return c.isDigit() && c.unicode() < 0x80;
+            });
         if (!plz.text.isEmpty() && !fuenfZiffern)
-            ungueltig(QStringLiteral("%1 ist keine fünfstellige Postleitzahl").arg(feldname(plzName)));
+            ungueltig(
+                QStringLiteral("%1 ist keine fünfstellige Postleitzahl").arg(feldname(plzName)));
         satz.PLZ = plz.text;
 
         // Every input is finite, non-negative and in range: the calculation cannot fail.

@@ -18,9 +18,9 @@ using TNiederschlag = std::array<long double, 12>; // metres per month, January 
 struct TParameterSatz {
     std::vector<TFlaeche> Flaechen;
     TNiederschlag Niederschlag{};
-    long double Menge = 0;  // m per year
-    long double WGrad = 0;  // filter efficiency, fraction
-    QString PLZ;            // station's postal code, empty for a hand-entered curve
+    long double Menge = 0; // m per year
+    long double WGrad = 0; // filter efficiency, fraction
+    QString PLZ;           // station's postal code, empty for a hand-entered curve
     long double PersWCSpar = 0;
     long double PersWCSparV = 0;
     long double PersWCNorm = 0;

@@ -17,16 +17,16 @@ namespace zahl {
 QString Fest(long double wert, int stellen, int praezision);
 
 // Like Fest, but never changes the value by showing it: when rounding to `stellen` decimals and
-// `praezision` digits would alter the value, further decimals are added (up to `maxStellen`) and the
-// cap on significant digits is dropped as far as needed. Fest(12.5, 2, 2) gives "13,00", this
+// `praezision` digits would alter the value, further decimals are added (up to `maxStellen`) and
+// the cap on significant digits is dropped as far as needed. Fest(12.5, 2, 2) gives "13,00", this
 // gives "12,50"; 0.065 with 2 decimals gives "0,065".
 QString FestVerlustfrei(long double wert, int stellen, int praezision, int maxStellen = 4);
 
 // Text of wert × 10^verschiebung that reads back as wert (the typed number divided by
 // 10^verschiebung), so that showing a value and confirming it never changes it: the display format
 // where that suffices, else the fewest further decimals, else the shortest decimal of wert itself,
-// shifted (up to 21 significant digits; exponent form far from 1). Millimetres of a value in metres:
-// Umkehrbar(0.05235, 0, 4, 3) == "52,35"; Umkehrbar(8.81234, 2, 2) == "8,81234".
+// shifted (up to 21 significant digits; exponent form far from 1). Millimetres of a value in
+// metres: Umkehrbar(0.05235, 0, 4, 3) == "52,35"; Umkehrbar(8.81234, 2, 2) == "8,81234".
 QString Umkehrbar(long double wert, int stellen, int praezision, int verschiebung = 0);
 
 // printf-style "%0.<stellen>f" with a decimal comma: all integer digits, no significant-digit cap.

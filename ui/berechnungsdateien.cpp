@@ -16,8 +16,7 @@ const QString Schluessel = QStringLiteral("ZuletztVerwendet");
 
 QString StandardDialog(QWidget* besitzer, bool speichern, const QString& vorschlag)
 {
-    const QString dokumente =
-        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString dokumente = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!speichern)
         return QFileDialog::getOpenFileName(besitzer, QStringLiteral("Berechnung öffnen"),
                                             dokumente, Filter);

@@ -39,9 +39,8 @@ QMetaObject::Connection VerbindeBewacht(const Sender* sender, Signal signal, Emp
 {
     return QObject::connect(
         sender, signal, empfaenger,
-        [empfaenger, slot](auto&&... argumente) -> void
-            requires fehlerwaechter_detail::Aufrufbar<Slot, Empfaenger, decltype(argumente)...>
-        {
+        [ empfaenger, slot ](auto&&... argumente) -> void requires fehlerwaechter_detail::Aufrufbar<
+                                                      Slot, Empfaenger, decltype(argumente)...> {
             Bewacht([&] {
                 if constexpr (std::is_member_function_pointer_v<Slot>)
                     std::invoke(slot, empfaenger, std::forward<decltype(argumente)>(argumente)...);

@@ -34,4 +34,5 @@ protected:
 };
 
 // Creates the input form that edits a shown set again, already holding a copy of `satz`.
-using BearbeitungsFabrik = std::function<TInputForm*(QWidget* besitzer, const TParameterSatz& satz)>;
+using BearbeitungsFabrik =
+    std::function<TInputForm*(QWidget* besitzer, const TParameterSatz& satz)>;

@@ -63,8 +63,8 @@ TAboutBoxDialog::TAboutBoxDialog(QWidget* parent) : QDialog(parent)
 
     QWidget* produkt = Seite(tsProdukt, "tsProdukt", QStringLiteral("&Produkt"), "pProdukt",
                              imgProduktLogo, "imgProduktLogo");
-    QWidget* kunde = Seite(tsKunde, "tsKunde", QStringLiteral("&Kunde"), "pKunde", imgKundeLogo,
-                           "imgKundeLogo");
+    QWidget* kunde =
+        Seite(tsKunde, "tsKunde", QStringLiteral("&Kunde"), "pKunde", imgKundeLogo, "imgKundeLogo");
     QWidget* vertrieb = Seite(tsVertrieb, "tsVertrieb", QStringLiteral("&Vertrieb"), "pVertrieb",
                               imgVertriebLogo, "imgVertriebLogo");
     QWidget* hersteller = Seite(tsHersteller, "tsHersteller", QStringLiteral("&Hersteller"),
@@ -88,8 +88,7 @@ TAboutBoxDialog::TAboutBoxDialog(QWidget* parent) : QDialog(parent)
     labHerstellerEMail = new TOvoUrlLabel;
 
     Beschrifte(labProduktName, produkt, "labProduktName", "shpProduktName", 101, Schwarz);
-    Beschrifte(labProduktVersion, produkt, "labProduktVersion", "shpProduktVersion", 102,
-               Schwarz);
+    Beschrifte(labProduktVersion, produkt, "labProduktVersion", "shpProduktVersion", 102, Schwarz);
     Beschrifte(labProduktDatum, produkt, "labProduktDatum", "shpProduktDatum", 103, Schwarz);
     Beschrifte(labLizenz, produkt, "labLizenz", "shpLizenz", 104, Schwarz);
     Beschrifte(labCopyright, produkt, "labCopyright", "shpCopyright", 105, Maroon);
@@ -144,8 +143,8 @@ QWidget* TAboutBoxDialog::Seite(QWidget*& seite, const char* name, const QString
     return p;
 }
 
-void TAboutBoxDialog::Beschrifte(QLabel* label, QWidget* panel, const char* name,
-                                 const char* punkt, int tag, const QColor& farbe)
+void TAboutBoxDialog::Beschrifte(QLabel* label, QWidget* panel, const char* name, const char* punkt,
+                                 int tag, const QColor& farbe)
 {
     label->setParent(panel);
     label->setObjectName(QString::fromLatin1(name));

@@ -43,8 +43,7 @@ void TOvoAboutBox::SetText(int index, const QString& text)
 
 void TOvoAboutBox::Execute()
 {
-    std::unique_ptr<TAboutBoxDialog> dialog(
-        new TAboutBoxDialog(qobject_cast<QWidget*>(parent())));
+    std::unique_ptr<TAboutBoxDialog> dialog(new TAboutBoxDialog(qobject_cast<QWidget*>(parent())));
 
     ZeigeLogo(dialog->imgProduktLogo, FProduktLogo);
     ZeigeLogo(dialog->imgVertriebLogo, FVertriebLogo);

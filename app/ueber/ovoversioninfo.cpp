@@ -6,9 +6,9 @@
 namespace vr = versionsressource;
 
 namespace {
-const char* const StandardSchluessel[] = {"CompanyName",    "FileDescription", "FileVersion",
-                                          "InternalName",   "LegalCopyright",  "OriginalFilename",
-                                          "Productname",    "ProductVersion"};
+const char* const StandardSchluessel[] = {"CompanyName",  "FileDescription", "FileVersion",
+                                          "InternalName", "LegalCopyright",  "OriginalFilename",
+                                          "Productname",  "ProductVersion"};
 
 QString Hex4(quint16 wert)
 {

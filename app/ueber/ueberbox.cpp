@@ -33,9 +33,9 @@ void Fuelle(TOvoAboutBox& box)
     box.SetHerstellerLogo(LadeBild(QStringLiteral("HERSTELLERLOGO")));
     box.UseVersionInfo = false;
 
-    box.SetHerstellerAdresse(QStringList{Hersteller.Firma, Hersteller.Strasse, Hersteller.Ort,
-                                         Hersteller.Telefon}
-                                 .join(QLatin1Char('\n')));
+    box.SetHerstellerAdresse(
+        QStringList{Hersteller.Firma, Hersteller.Strasse, Hersteller.Ort, Hersteller.Telefon}.join(
+            QLatin1Char('\n')));
     box.SetHerstellerWeb(Hersteller.Web);
     box.SetHerstellerEMail(Hersteller.EMail);
 

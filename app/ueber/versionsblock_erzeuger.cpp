@@ -28,8 +28,10 @@ bool LiesVersion(const char* text, std::array<quint16, 4>& version)
 int main(int argc, char** argv)
 {
     if (argc < 5) {
-        std::fprintf(stderr, "Aufruf: %s AUSGABE SYMBOL DATEIVERSION PRODUKTVERSION "
-                             "SCHLUESSEL=WERT...\n", argv[0]);
+        std::fprintf(stderr,
+                     "Aufruf: %s AUSGABE SYMBOL DATEIVERSION PRODUKTVERSION "
+                     "SCHLUESSEL=WERT...\n",
+                     argv[0]);
         return 2;
     }
     versionsressource::TVersionsAngaben angaben;
@@ -51,13 +53,15 @@ int main(int argc, char** argv)
 
     const QByteArray symbol(argv[2]);
     QByteArray text = "// Generated at build time: the program's version block.\n"
-                      "extern const unsigned char " + symbol + "[];\n"
-                      "[[gnu::used]] alignas(4) const unsigned char " + symbol + "[" +
-                      QByteArray::number(block.size()) + "] = {";
+                      "extern const unsigned char " +
+                      symbol +
+                      "[];\n"
+                      "[[gnu::used]] alignas(4) const unsigned char " +
+                      symbol + "[" + QByteArray::number(block.size()) + "] = {";
     for (qsizetype i = 0; i < block.size(); ++i) {
         text += i % 12 == 0 ? "\n    " : " ";
-        text += "0x" + QByteArray::number(static_cast<quint8>(block[i]), 16).rightJustified(2, '0') +
-                ",";
+        text += "0x" +
+                QByteArray::number(static_cast<quint8>(block[i]), 16).rightJustified(2, '0') + ",";
     }
     text += "\n};\n";
 

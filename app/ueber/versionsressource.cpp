@@ -18,8 +18,8 @@ constexpr int KopfGroesse = 6; // length, value length, type
 constexpr char WurzelSchluessel[] = "VS_VERSION_INFO";
 constexpr int WurzelSchluesselZeichen = sizeof(WurzelSchluessel) - 1;
 // Header, key with its terminator, padding and the fixed information of a root node.
-constexpr int WurzelPruefGroesse = KopfGroesse + (WurzelSchluesselZeichen + 1) * 2 + 2 +
-                                   FesteInfoGroesse;
+constexpr int WurzelPruefGroesse =
+    KopfGroesse + (WurzelSchluesselZeichen + 1) * 2 + 2 + FesteInfoGroesse;
 
 qsizetype Ausgerichtet(qsizetype n)
 {
@@ -28,8 +28,7 @@ qsizetype Ausgerichtet(qsizetype n)
 
 quint16 Wort(QByteArrayView d, qsizetype pos)
 {
-    return static_cast<quint16>(static_cast<quint8>(d[pos]) |
-                                static_cast<quint8>(d[pos + 1]) << 8);
+    return static_cast<quint16>(static_cast<quint8>(d[pos]) | static_cast<quint8>(d[pos + 1]) << 8);
 }
 
 quint32 Doppelwort(QByteArrayView d, qsizetype pos)
@@ -261,11 +260,11 @@ TVersionsKnoten Wurzel(const std::optional<TFesteDateiInfo>& feste,
     k.Schluessel = QString::fromLatin1(WurzelSchluessel);
     k.Typ = 0;
     if (feste) {
-        for (quint32 w : {feste->Signatur, feste->StrukturVersion, feste->DateiVersionMS,
-                          feste->DateiVersionLS, feste->ProduktVersionMS,
-                          feste->ProduktVersionLS, feste->DateiFlagsMaske, feste->DateiFlags,
-                          feste->DateiBS, feste->DateiTyp, feste->DateiUntertyp,
-                          feste->DateiDatumMS, feste->DateiDatumLS})
+        for (quint32 w :
+             {feste->Signatur, feste->StrukturVersion, feste->DateiVersionMS, feste->DateiVersionLS,
+              feste->ProduktVersionMS, feste->ProduktVersionLS, feste->DateiFlagsMaske,
+              feste->DateiFlags, feste->DateiBS, feste->DateiTyp, feste->DateiUntertyp,
+              feste->DateiDatumMS, feste->DateiDatumLS})
             SchreibeDoppelwort(k.Wert, w);
         k.WertLaenge = FesteInfoGroesse;
     }
@@ -380,7 +379,7 @@ std::optional<TFesteDateiInfo> LiesFesteInfo(QByteArrayView wert)
     if (wert.size() != FesteInfoGroesse || Doppelwort(wert, 0) != FesteInfoSignatur)
         return std::nullopt;
     TFesteDateiInfo f;
-    quint32* felder[] = {&f.Signatur,        &f.StrukturVersion, &f.DateiVersionMS,
+    quint32* felder[] = {&f.Signatur,        &f.StrukturVersion,  &f.DateiVersionMS,
                          &f.DateiVersionLS,  &f.ProduktVersionMS, &f.ProduktVersionLS,
                          &f.DateiFlagsMaske, &f.DateiFlags,       &f.DateiBS,
                          &f.DateiTyp,        &f.DateiUntertyp,    &f.DateiDatumMS,

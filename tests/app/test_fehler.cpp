@@ -1,12 +1,12 @@
 // The central error handler: errors escaping event handlers are shown and the program goes on.
+#include "../support/rekorder.h"
 #include "model/fehler.h"
 #include "ui/fehleranzeige.h"
 #include "ui/fehlerwaechter.h"
-#include "../support/rekorder.h"
 
 #include <QDialog>
-#include <QStringList>
 #include <QPushButton>
+#include <QStringList>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <stdexcept>
@@ -42,34 +42,34 @@ TEST(ZentralerFehler, ErrorFromAClickIsShownWithTitleAndFullStop)
     };
     // Through the guard of the slots, and through the application's last resort.
     for (const bool bewacht : {true, false})
-    for (const Fall& fall : faelle) {
-        SCOPED_TRACE(bewacht ? "bewacht" : "notify");
-        MeldungsRekorder meldungen;
-        QDialog fenster;
-        auto* knopf = new QPushButton(QStringLiteral("Los"), &fenster);
-        if (bewacht)
-            VerbindeBewacht(knopf, &QPushButton::clicked, &fenster, fall.werfen);
-        else
-            QObject::connect(knopf, &QPushButton::clicked, fall.werfen);
-        fenster.show();
-        s_warnungen.clear();
-        const QtMessageHandler alterHandler = qInstallMessageHandler(MerkeWarnung);
-        QTest::mouseClick(knopf, Qt::LeftButton);
-        qInstallMessageHandler(alterHandler);
-        EXPECT_FALSE(knopf->isDown());
-        // The button finished its own release handling: nothing unwound through it.
-        if (bewacht) {
-            EXPECT_TRUE(s_warnungen.isEmpty()) << s_warnungen.join(u'\n').toStdString();
+        for (const Fall& fall : faelle) {
+            SCOPED_TRACE(bewacht ? "bewacht" : "notify");
+            MeldungsRekorder meldungen;
+            QDialog fenster;
+            auto* knopf = new QPushButton(QStringLiteral("Los"), &fenster);
+            if (bewacht)
+                VerbindeBewacht(knopf, &QPushButton::clicked, &fenster, fall.werfen);
+            else
+                QObject::connect(knopf, &QPushButton::clicked, fall.werfen);
+            fenster.show();
+            s_warnungen.clear();
+            const QtMessageHandler alterHandler = qInstallMessageHandler(MerkeWarnung);
+            QTest::mouseClick(knopf, Qt::LeftButton);
+            qInstallMessageHandler(alterHandler);
+            EXPECT_FALSE(knopf->isDown());
+            // The button finished its own release handling: nothing unwound through it.
+            if (bewacht) {
+                EXPECT_TRUE(s_warnungen.isEmpty()) << s_warnungen.join(u'\n').toStdString();
+            }
+            ASSERT_EQ(meldungen.Meldungen.size(), 1u);
+            EXPECT_EQ(meldungen.Meldungen[0].Text, fall.erwartet);
+            EXPECT_EQ(meldungen.Meldungen[0].Titel, QStringLiteral("Tropfwerk 2003"));
+            EXPECT_EQ(meldungen.Meldungen[0].Symbol, QMessageBox::Critical);
+            EXPECT_TRUE(fenster.isVisible()); // the window stays open
+            // and keeps working
+            QTest::mouseClick(knopf, Qt::LeftButton);
+            EXPECT_EQ(meldungen.Meldungen.size(), 2u);
         }
-        ASSERT_EQ(meldungen.Meldungen.size(), 1u);
-        EXPECT_EQ(meldungen.Meldungen[0].Text, fall.erwartet);
-        EXPECT_EQ(meldungen.Meldungen[0].Titel, QStringLiteral("Tropfwerk 2003"));
-        EXPECT_EQ(meldungen.Meldungen[0].Symbol, QMessageBox::Critical);
-        EXPECT_TRUE(fenster.isVisible()); // the window stays open
-        // and keeps working
-        QTest::mouseClick(knopf, Qt::LeftButton);
-        EXPECT_EQ(meldungen.Meldungen.size(), 2u);
-    }
 }
 
 TEST(ZentralerFehler, FatalErrorEndsTheProgramWithItsCaption)
@@ -77,8 +77,8 @@ TEST(ZentralerFehler, FatalErrorEndsTheProgramWithItsCaption)
     MeldungsRekorder meldungen;
     const BeendenFunktion alt = SetzeBeendenFunktion(BeendenWerfen);
     try {
-        ZeigeUnbehandeltenFehler(
-            ESchwererFehler(QStringLiteral("Fehler beim Zugriff auf Data3.cry. Die Anwendung wird beendet.")));
+        ZeigeUnbehandeltenFehler(ESchwererFehler(
+            QStringLiteral("Fehler beim Zugriff auf Data3.cry. Die Anwendung wird beendet.")));
         FAIL() << "did not end";
     } catch (const Beendet& b) {
         EXPECT_NE(b.status, 0);

@@ -1,19 +1,19 @@
 // Main window: layout, menu, the central flow RunInput and F1.
+#include "../support/modal.h"
+#include "../support/rekorder.h"
 #include "app/hauptfenster.h"
 #include "model/berechnungsdatei.h"
 #include "model/fehler.h"
 #include "testformulare.h"
 #include "ui/berechnungsdateien.h"
-#include "../support/modal.h"
-#include "../support/rekorder.h"
 
 #include <QAction>
 #include <QFile>
 #include <QKeySequence>
-#include <QTemporaryDir>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -124,7 +124,8 @@ TEST_F(Hauptfenster, RejectedSetRaisesTheCalculationError)
         fenster.RunInput(fenster.Experte, satz);
         FAIL() << "no error raised";
     } catch (const EFehler& e) {
-        EXPECT_EQ(e.Meldung(), QStringLiteral("Kann Berechnung nicht durchführen! Ungültige Parameter!"));
+        EXPECT_EQ(e.Meldung(),
+                  QStringLiteral("Kann Berechnung nicht durchführen! Ungültige Parameter!"));
     }
     EXPECT_EQ(TTestAuswertung::Aufrufe, 0);
     EXPECT_EQ(TTestEingabe::Freigegeben, 1);

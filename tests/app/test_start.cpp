@@ -1,4 +1,6 @@
 // Start-up: data-file check, splash window, and the help window's pages.
+#include "../support/modal.h"
+#include "../support/rekorder.h"
 #include "app/hauptfenster.h"
 #include "app/logo.h"
 #include "app/start.h"
@@ -6,8 +8,6 @@
 #include "refdata/datendatei.h"
 #include "ui/fehleranzeige.h"
 #include "ui/hilfe.h"
-#include "../support/modal.h"
-#include "../support/rekorder.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

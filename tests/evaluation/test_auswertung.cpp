@@ -21,7 +21,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
+#include <QHeaderView>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,10 +29,10 @@
 #include <QScrollArea>
 #include <QSlider>
 #include <QStyleOptionViewItem>
-#include <QHeaderView>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -81,7 +81,8 @@ QByteArray Bitmap(Qt::GlobalColor farbe)
 }
 
 // Replaces the loaded catalogue by products of the given volumes (ID i+1, "Produkt i+1").
-void SetzeProdukte(TTabelle& mtProd, const std::vector<std::pair<long double, QByteArray>>& produkte)
+void SetzeProdukte(TTabelle& mtProd,
+                   const std::vector<std::pair<long double, QByteArray>>& produkte)
 {
     mtProd.Leeren();
     qint64 id = 0;
@@ -181,13 +182,20 @@ TEST_F(Auswertung, RecommendationWindowAroundTheVolume)
     satz.PersWasch = 0;
     satz.LadeBeiwert = 0.2L; // V = 4,38
     Oeffne(satz);
-    SetzeProdukte(fenster->Produkte(), {{4.9L, {}}, {3.8L, {}}, {4.88L, {}}, {3.9L, {}},
-                                        {4.5L, {}}, {4.5L, {}}, {3.88L, {}}, {4.8L, {}}});
+    SetzeProdukte(fenster->Produkte(), {{4.9L, {}},
+                                        {3.8L, {}},
+                                        {4.88L, {}},
+                                        {3.9L, {}},
+                                        {4.5L, {}},
+                                        {4.5L, {}},
+                                        {3.88L, {}},
+                                        {4.8L, {}}});
     QTest::mouseClick(fenster->btnKInfo, Qt::LeftButton);
     EXPECT_EQ(fenster->lEVolumen->text(), QStringLiteral("4,38"));
     EXPECT_EQ(SichtbareVolumen(fenster->Produkte()),
               (std::vector<QString>{"3,9 m³", "3,9 m³", "4,5 m³", "4,5 m³", "4,8 m³", "4,9 m³"}));
-    EXPECT_EQ(fenster->dbProd->model()->index(2, 3).data().toString(), QStringLiteral("899,00 EUR"));
+    EXPECT_EQ(fenster->dbProd->model()->index(2, 3).data().toString(),
+              QStringLiteral("899,00 EUR"));
 
     // A slider move does not filter; the recommendation button does, with the new volume.
     QTest::mouseClick(fenster->btnAInfo, Qt::LeftButton);
@@ -289,11 +297,12 @@ TEST_F(Auswertung, SavingKeepsTheWorkingCopyAndTheRecentList)
     QTemporaryDir ordner;
     QString antwort = ordner.filePath(QStringLiteral("Haus"));
     QString vorgeschlagen;
-    const auto alt = SetzeBerechnungsDialog([&](QWidget*, bool speichern, const QString& vorschlag) {
-        EXPECT_TRUE(speichern);
-        vorgeschlagen = vorschlag;
-        return antwort;
-    });
+    const auto alt =
+        SetzeBerechnungsDialog([&](QWidget*, bool speichern, const QString& vorschlag) {
+            EXPECT_TRUE(speichern);
+            vorgeschlagen = vorschlag;
+            return antwort;
+        });
     EXPECT_EQ(fenster->btnSpeichern->text(), QStringLiteral("Berechnung &speichern..."));
     EXPECT_TRUE(fenster->btnSpeichern->isVisible());
     QTest::mouseClick(fenster->btnSpeichern, Qt::LeftButton);
@@ -431,8 +440,8 @@ TEST_F(Auswertung, CancellingTheEditChangesNothing)
 TEST_F(Auswertung, DetailWindowFollowsTheSharedCurrentRow)
 {
     Oeffne(Beispiel());
-    SetzeProdukte(fenster->Produkte(), {{3.0L, {}}, {3.1L, Bitmap(Qt::blue)},
-                                        {3.2L, QByteArray("kein Bild")}});
+    SetzeProdukte(fenster->Produkte(),
+                  {{3.0L, {}}, {3.1L, Bitmap(Qt::blue)}, {3.2L, QByteArray("kein Bild")}});
     AdressRekorder adressen;
     const QImage standard = LadeBild(QStringLiteral("ZISTDEF"), QSize(153, 145)).toImage();
     int ergebnis = -1;
@@ -572,13 +581,15 @@ TEST(AuswertungAusDemHauptfenster, OpensOnPageOneAfterACalculation)
         EXPECT_EQ(f->lBedarf->text(), QStringLiteral("52,80"));
         f->close();
     }});
-    haupt.RunInput([](QWidget* b) {
-        struct TSofort : TInputForm {
-            using TInputForm::TInputForm;
-            int exec() override { return Accepted; }
-        };
-        return new TSofort(b);
-    }, Beispiel());
+    haupt.RunInput(
+        [](QWidget* b) {
+            struct TSofort : TInputForm {
+                using TInputForm::TInputForm;
+                int exec() override { return Accepted; }
+            };
+            return new TSofort(b);
+        },
+        Beispiel());
     EXPECT_EQ(antwort.Beantwortet(), 1);
     EXPECT_EQ(seite, 1);
     EXPECT_TRUE(haupt.findChildren<TfrmAuswertung*>().isEmpty());
@@ -594,14 +605,15 @@ TEST_F(Auswertung, ClosingTheWindowDuringASimulationStopsTheRunFirst)
         if (++pausen == 3) // Esc while the bars move
             QMetaObject::invokeMethod(fenster.get(), &QDialog::reject, Qt::QueuedConnection);
     });
-    ModalFolge folge({[](QWidget* w) {
-                          auto* f = dynamic_cast<TfrmAuswertung*>(w);
-                          ASSERT_NE(f, nullptr);
-                          QTest::mouseClick(f->btnSimu, Qt::LeftButton);
-                          QMetaObject::invokeMethod(f->FuellstandSeite->btnSimulieren,
-                                                    &QPushButton::click, Qt::QueuedConnection);
-                      },
-                      [](QWidget* dialog) { FindeKind<QPushButton>(dialog, "btnStart")->click(); }});
+    ModalFolge folge(
+        {[](QWidget* w) {
+             auto* f = dynamic_cast<TfrmAuswertung*>(w);
+             ASSERT_NE(f, nullptr);
+             QTest::mouseClick(f->btnSimu, Qt::LeftButton);
+             QMetaObject::invokeMethod(f->FuellstandSeite->btnSimulieren, &QPushButton::click,
+                                       Qt::QueuedConnection);
+         },
+         [](QWidget* dialog) { FindeKind<QPushButton>(dialog, "btnStart")->click(); }});
     const int ergebnis = fenster->Execute(TfrmAuswertung::DetailSeite);
     SetzeSchlafFunktion(alt);
     EXPECT_EQ(folge.Beantwortet(), 2);

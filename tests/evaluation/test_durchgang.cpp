@@ -21,8 +21,8 @@
 
 TEST(Durchgang, FromTheWizardToTheEvaluationWindow)
 {
-    auto altePLZ =
-        std::exchange(PLZConverter, std::make_unique<TPLZConverter>(QStringLiteral(TW_DATENORDNER)));
+    auto altePLZ = std::exchange(PLZConverter,
+                                 std::make_unique<TPLZConverter>(QStringLiteral(TW_DATENORDNER)));
     MeldungsRekorder meldungen;
     TfrmMain haupt(false);
     VerdrahteFenster(haupt);

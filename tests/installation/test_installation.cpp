@@ -239,10 +239,9 @@ TEST_F(Installation, LauncherRunsTheProgramInsideItsFolder)
                               Zitiert(s_temp->Pfad() / "anderswo" / "tw") +
                               " eins 'zwei drei' 'Haus 1.tropfwerk' -x");
     EXPECT_EQ(status, 7); // the launcher hands over to the program (exec)
-    EXPECT_EQ(Lies(protokoll), fs::canonical(baum / "lib" / "tropfwerk").string() +
-                                   "\n[eins]\n[zwei drei]\n[" +
-                                   fs::canonical(s_temp->Pfad() / "daheim").string() +
-                                   "/Haus 1.tropfwerk]\n[-x]\n");
+    EXPECT_EQ(Lies(protokoll),
+              fs::canonical(baum / "lib" / "tropfwerk").string() + "\n[eins]\n[zwei drei]\n[" +
+                  fs::canonical(s_temp->Pfad() / "daheim").string() + "/Haus 1.tropfwerk]\n[-x]\n");
 
     // Without its program folder it says so and fails.
     fs::remove_all(baum / "lib");
@@ -274,7 +273,8 @@ TEST_F(Installation, CalculatorMimeTypeAndMetainfo)
 {
     const fs::path link = s_prefix / "bin" / "tropfwerk-rechner";
     ASSERT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(fs::canonical(link), fs::canonical(s_prefix / "lib" / "tropfwerk" / "tropfwerk-rechner"));
+    EXPECT_EQ(fs::canonical(link),
+              fs::canonical(s_prefix / "lib" / "tropfwerk" / "tropfwerk-rechner"));
     EXPECT_EQ(Fuehre(Zitiert(link) + " --hilfe > /dev/null"), 0);
     EXPECT_EQ(Fuehre(Zitiert(link) + " > /dev/null 2>&1"), 2);
 
@@ -283,8 +283,7 @@ TEST_F(Installation, CalculatorMimeTypeAndMetainfo)
     EXPECT_NE(mime.find("pattern=\"*.tropfwerk\""), std::string::npos);
     EXPECT_TRUE(fs::is_regular_file(s_prefix / "share" / "icons" / "hicolor" / "scalable" /
                                     "mimetypes" / "application-x-tropfwerk.svg"));
-    const std::string meta =
-        Lies(s_prefix / "share" / "metainfo" / "tropfwerk.metainfo.xml");
+    const std::string meta = Lies(s_prefix / "share" / "metainfo" / "tropfwerk.metainfo.xml");
     EXPECT_NE(meta.find("<launchable type=\"desktop-id\">tropfwerk.desktop</launchable>"),
               std::string::npos);
 }
@@ -308,17 +307,20 @@ TEST_F(Installation, DebianPackageHoldsEverything)
     ASSERT_EQ(Fuehre("dpkg-deb -f " + Zitiert(deb) + " Package Depends > " + Zitiert(steuer)), 0);
     const std::string felder = Lies(steuer);
     EXPECT_NE(felder.find("Package: tropfwerk"), std::string::npos);
-    for (const char* abhaengigkeit : {"libqt6core6", "libqt6widgets6", "libqt6charts6", "fonts-liberation2"})
+    for (const char* abhaengigkeit :
+         {"libqt6core6", "libqt6widgets6", "libqt6charts6", "fonts-liberation2"})
         EXPECT_NE(felder.find(abhaengigkeit), std::string::npos) << abhaengigkeit << "\n" << felder;
 
     const fs::path wurzel = s_temp->Pfad() / "wurzel";
     ASSERT_EQ(Fuehre("dpkg -x " + Zitiert(deb) + " " + Zitiert(wurzel)), 0);
     for (const char* datei :
          {"usr/lib/tropfwerk/tropfwerk", "usr/lib/tropfwerk/tropfwerk-rechner",
-          "usr/lib/tropfwerk/Data1.cry", "usr/lib/tropfwerk/Data2.cry", "usr/lib/tropfwerk/Data3.cry",
-          "usr/bin/tropfwerk", "usr/share/applications/tropfwerk.desktop",
-          "usr/share/mime/packages/tropfwerk.xml", "usr/share/metainfo/tropfwerk.metainfo.xml",
-          "usr/share/icons/hicolor/scalable/apps/tropfwerk.svg", "usr/share/doc/tropfwerk/SOURCES.md"})
+          "usr/lib/tropfwerk/Data1.cry", "usr/lib/tropfwerk/Data2.cry",
+          "usr/lib/tropfwerk/Data3.cry", "usr/bin/tropfwerk",
+          "usr/share/applications/tropfwerk.desktop", "usr/share/mime/packages/tropfwerk.xml",
+          "usr/share/metainfo/tropfwerk.metainfo.xml",
+          "usr/share/icons/hicolor/scalable/apps/tropfwerk.svg",
+          "usr/share/doc/tropfwerk/SOURCES.md"})
         EXPECT_TRUE(fs::is_regular_file(wurzel / datei)) << datei;
     auto werte = DesktopEintrag(wurzel / "usr/share/applications/tropfwerk.desktop");
     EXPECT_EQ(werte["Exec"], "/usr/bin/tropfwerk %f");

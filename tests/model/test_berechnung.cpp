@@ -80,10 +80,9 @@ INSTANTIATE_TEST_SUITE_P(
         Grenzfall{"PersonenNegativ", [](TParameterSatz& s) { s.PersWCNorm = -1; }, -2},
         Grenzfall{"GartenVNegativ", [](TParameterSatz& s) { s.GartenV = -0.06L; }, -2},
         Grenzfall{"KeineFlaechen", [](TParameterSatz& s) { s.Flaechen.clear(); }, 0},
-        Grenzfall{"NegativerMonat",
-                  [](TParameterSatz& s) { s.Niederschlag[3] = -0.1L; }, 0},
-        Grenzfall{"NegativeJahresmenge",
-                  [](TParameterSatz& s) { s.Niederschlag.fill(-0.01L); }, -2},
+        Grenzfall{"NegativerMonat", [](TParameterSatz& s) { s.Niederschlag[3] = -0.1L; }, 0},
+        Grenzfall{"NegativeJahresmenge", [](TParameterSatz& s) { s.Niederschlag.fill(-0.01L); },
+                  -2},
         Grenzfall{"WGradUngeprueft", [](TParameterSatz& s) { s.WGrad = 2; }, 0}),
     [](const auto& fall) { return std::string(fall.param.name); });
 

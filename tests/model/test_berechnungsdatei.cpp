@@ -83,8 +83,9 @@ TEST(Berechnungsdatei, ZufaelligeSaetzeKommenBitGenauZurueck)
 
 TEST(Berechnungsdatei, ErgebnisseWerdenNeuBerechnetUndUnbekanntesIgnoriert)
 {
-    const QByteArray text = Ersetzt(Ersetzt(GueltigerText(), "\"Ertrag\": ", "\"Ertrag\": 1e9, \"x\": "),
-                                    "\"version\": 1,", "\"version\": 1, \"Neu\": [1, {\"a\": null}],");
+    const QByteArray text =
+        Ersetzt(Ersetzt(GueltigerText(), "\"Ertrag\": ", "\"Ertrag\": 1e9, \"x\": "),
+                "\"version\": 1,", "\"version\": 1, \"Neu\": [1, {\"a\": null}],");
     const TParameterSatz satz = BerechnungAusJson(text);
     EXPECT_NEAR(static_cast<double>(satz.Ertrag), 120 * 0.9 * 0.715 * 0.9, 1e-12);
     EXPECT_NEAR(static_cast<double>(satz.Rate), satz.Ertrag / (4 * 8.8L) * 100, 1e-9);

@@ -64,9 +64,9 @@ TEST(ParameterSatz, CopiesAreIndependent)
 TEST(ParameterSatz, MakerRecordComesFromStringTable)
 {
     LadeHersteller();
-    for (const QString* feld : {&Hersteller.Firma, &Hersteller.Strasse, &Hersteller.Ort,
-                                &Hersteller.Web, &Hersteller.EMail, &Hersteller.Telefon,
-                                &Hersteller.Fax})
+    for (const QString* feld :
+         {&Hersteller.Firma, &Hersteller.Strasse, &Hersteller.Ort, &Hersteller.Web,
+          &Hersteller.EMail, &Hersteller.Telefon, &Hersteller.Fax})
         EXPECT_FALSE(feld->isEmpty());
     EXPECT_TRUE(Hersteller.EMail.contains(u'@'));
     EXPECT_TRUE(Hersteller.Web.endsWith(QStringLiteral("example.org")));
@@ -112,8 +112,7 @@ TEST(Datendateien, MissingFilesInOrder)
     QTemporaryDir ordner;
     ASSERT_TRUE(ordner.isValid());
     const QDir dir(ordner.path());
-    EXPECT_EQ(FehlendeDatendateien(dir),
-              QStringList({"Data1.cry", "Data2.cry", "Data3.cry"}));
+    EXPECT_EQ(FehlendeDatendateien(dir), QStringList({"Data1.cry", "Data2.cry", "Data3.cry"}));
     for (const char* name : {"Data3.cry", "Data1.cry"}) {
         QFile f(dir.filePath(QString::fromLatin1(name)));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));

@@ -17,14 +17,17 @@ struct PLZZeile {
 std::unique_ptr<TTabelle> PLZTabelle(std::initializer_list<PLZZeile> zeilen)
 {
     auto t = std::make_unique<TTabelle>();
-    t->DefiniereFelder({FeldDefinition("Postleitzahl", TFeldTyp::String, 5), FeldDefinition("Stadt", TFeldTyp::String, 40),
-                        FeldDefinition("Lon", TFeldTyp::Float), FeldDefinition("Lat", TFeldTyp::Float)});
+    t->DefiniereFelder({FeldDefinition("Postleitzahl", TFeldTyp::String, 5),
+                        FeldDefinition("Stadt", TFeldTyp::String, 40),
+                        FeldDefinition("Lon", TFeldTyp::Float),
+                        FeldDefinition("Lat", TFeldTyp::Float)});
     for (const PLZZeile& z : zeilen)
         t->ZeileAnhaengen({QString::fromLatin1(z.code), QString::fromUtf16(z.stadt), z.lon, z.lat});
     return t;
 }
 
-std::unique_ptr<TTabelle> StationTabelle(std::initializer_list<std::pair<const char16_t*, long double>> zeilen)
+std::unique_ptr<TTabelle>
+StationTabelle(std::initializer_list<std::pair<const char16_t*, long double>> zeilen)
 {
     auto t = std::make_unique<TTabelle>();
     std::vector<TFeld> felder{FeldDefinition("Station", TFeldTyp::String, 40)};
@@ -40,8 +43,7 @@ std::unique_ptr<TTabelle> StationTabelle(std::initializer_list<std::pair<const c
     return t;
 }
 
-template <typename E>
-QString Meldung(const std::function<void()>& f)
+template <typename E> QString Meldung(const std::function<void()>& f)
 {
     try {
         f();
@@ -53,12 +55,13 @@ QString Meldung(const std::function<void()>& f)
 
 class PLZKlein : public ::testing::Test {
 protected:
-    TPLZConverter plz{PLZTabelle({{"01???", u"A", 13.0L, 51.0L},
-                                  {"010??", u"B", 13.5L, 51.5L},
-                                  {"80???", u"München", 11.5L, 48.1L},
-                                  {"80331", u"München", 11.6L, 48.2L},
-                                  {"66???", u"Saarbrücken", 7.0L, 49.2L}}),
-                      StationTabelle({{u"A", 50}, {u"B", 60}, {u"München", 70}, {u"Saarbrücken", 40}})};
+    TPLZConverter plz{
+        PLZTabelle({{"01???", u"A", 13.0L, 51.0L},
+                    {"010??", u"B", 13.5L, 51.5L},
+                    {"80???", u"München", 11.5L, 48.1L},
+                    {"80331", u"München", 11.6L, 48.2L},
+                    {"66???", u"Saarbrücken", 7.0L, 49.2L}}),
+        StationTabelle({{u"A", 50}, {u"B", 60}, {u"München", 70}, {u"Saarbrücken", 40}})};
 };
 } // namespace
 
@@ -70,12 +73,14 @@ TEST(PLZVergleich, ScoresAndWildcards)
         const char* b;
         int wertung;
     };
-    for (const Fall& f : {Fall{"01???", "01067", 2}, Fall{"01067", "01067", 5}, Fall{"02???", "01067", 0},
-                          Fall{"0????", "1????", 0}, Fall{"?????", "?????", 5}, Fall{"0106?", "01067", 4}}) {
+    for (const Fall& f :
+         {Fall{"01???", "01067", 2}, Fall{"01067", "01067", 5}, Fall{"02???", "01067", 0},
+          Fall{"0????", "1????", 0}, Fall{"?????", "?????", 5}, Fall{"0106?", "01067", 4}}) {
         EXPECT_EQ(plz.ComparePLZ(QString::fromLatin1(f.a), QString::fromLatin1(f.b)), f.wertung)
             << f.a << " " << f.b;
     }
-    EXPECT_EQ(Meldung<EInvalidPLZ>([&] { plz.ComparePLZ(QStringLiteral("0106"), QStringLiteral("01067")); }),
+    EXPECT_EQ(Meldung<EInvalidPLZ>(
+                  [&] { plz.ComparePLZ(QStringLiteral("0106"), QStringLiteral("01067")); }),
               QStringLiteral("Ungültige Postleitzahl."));
 }
 
@@ -84,7 +89,8 @@ TEST(PLZPruefung, AcceptedAndRefusedTexts)
     TPLZConverter plz(PLZTabelle({}), StationTabelle({}));
     for (const char* gut : {"01067", "99999", " 1234", "-1234", "$1F00", "x1F00", "0x1F0"})
         EXPECT_TRUE(plz.CheckPLZ(QString::fromLatin1(gut))) << gut;
-    for (const char* schlecht : {"", "1234", "123456", "12a45", "1234 ", "12 45", "$$123", "+-123"}) {
+    for (const char* schlecht :
+         {"", "1234", "123456", "12a45", "1234 ", "12 45", "$$123", "+-123"}) {
         EXPECT_EQ(Meldung<EInvalidPLZ>([&] { plz.CheckPLZ(QString::fromLatin1(schlecht)); }),
                   QStringLiteral("ungültige Postleitzahl"))
             << schlecht;
@@ -103,7 +109,8 @@ TEST_F(PLZKlein, MostSpecificPatternWinsThenFirstRow)
 TEST_F(PLZKlein, ApproximateKeepsLeadingDigit)
 {
     EXPECT_EQ(plz.ApproximatePLZ(QStringLiteral("80331")), QStringLiteral("80331")); // exact row
-    EXPECT_EQ(plz.ApproximatePLZ(QStringLiteral("01067")), QStringLiteral("01000")); // tie: first row
+    EXPECT_EQ(plz.ApproximatePLZ(QStringLiteral("01067")),
+              QStringLiteral("01000")); // tie: first row
     EXPECT_EQ(plz.ApproximatePLZ(QStringLiteral("66123")), QStringLiteral("66000"));
     EXPECT_EQ(plz.ApproximatePLZ(QStringLiteral("80999")), QStringLiteral("80331"));
     EXPECT_EQ(Meldung<EFehler>([&] { plz.ApproximatePLZ(QStringLiteral("99999")); }),
@@ -174,7 +181,8 @@ TEST(PLZEchteDaten, CitiesReachTheirStations)
         const char* code;
         const char16_t* stadt;
     };
-    for (const Fall& f : {Fall{"01067", u"Dresden"}, Fall{"80331", u"München"}, Fall{"10115", u"Berlin"}}) {
+    for (const Fall& f :
+         {Fall{"01067", u"Dresden"}, Fall{"80331", u"München"}, Fall{"10115", u"Berlin"}}) {
         const QString code = plz.ApproximatePLZ(QString::fromLatin1(f.code));
         EXPECT_EQ(code, QString::fromLatin1(f.code));
         const QString station = plz.GetStation(code);

@@ -461,9 +461,11 @@ TEST(CsvStrom, WriterOutputAndRoundTrip)
     name.Pflicht = true;
     TFeld wert = FeldDefinition("Wert", TFeldTyp::Float);
     wert.NurLesen = true;
-    t.DefiniereFelder({name, wert, FeldDefinition("Anzahl", TFeldTyp::Integer), FeldDefinition("Ja", TFeldTyp::Boolean),
-                       FeldDefinition("Tag", TFeldTyp::DateTime), FeldDefinition("Roh", TFeldTyp::Blob),
-                       FeldDefinition("Gross", TFeldTyp::LargeInt), FeldDefinition("Zeit", TFeldTyp::SQLTimeStamp)});
+    t.DefiniereFelder(
+        {name, wert, FeldDefinition("Anzahl", TFeldTyp::Integer),
+         FeldDefinition("Ja", TFeldTyp::Boolean), FeldDefinition("Tag", TFeldTyp::DateTime),
+         FeldDefinition("Roh", TFeldTyp::Blob), FeldDefinition("Gross", TFeldTyp::LargeInt),
+         FeldDefinition("Zeit", TFeldTyp::SQLTimeStamp)});
     t.ZeileAnhaengen({QStringLiteral("a,\"b\"\r\n%\0€ü"), 53.628L, qint64(-3), true, 38000.25L,
                       QByteArray("\0\x01\xFF\"%", 5), INT64_MIN, 1.5L});
     t.ZeileAnhaengen({QString(""), TWert{}, TWert{}, false, TWert{}, QByteArray(), qint64(0)});
@@ -721,7 +723,8 @@ TEST(BinaerStrom, VersionsSelectTheOptionalParts)
     }
     // smallest integer tags and the 0x0C long string
     TTabelle u;
-    u.DefiniereFelder({FeldDefinition("I", TFeldTyp::Integer), FeldDefinition("M", TFeldTyp::Memo)});
+    u.DefiniereFelder(
+        {FeldDefinition("I", TFeldTyp::Integer), FeldDefinition("M", TFeldTyp::Memo)});
     u.ZeileAnhaengen({qint64(127), QString(256, u'x')});
     u.ZeileAnhaengen({qint64(-129), QString(255, u'y')});
     u.ZeileAnhaengen({qint64(32768), TWert{}});
@@ -803,10 +806,11 @@ TEST(BinaerStrom, OlderRecordVersionsAreSkipped)
 
 TEST(BinaerStrom, ValuesByTheTargetFieldsType)
 {
-    std::vector<TFeld> felder = {FeldDefinition("F", TFeldTyp::Float),   FeldDefinition("B", TFeldTyp::Boolean),
-                                 FeldDefinition("T", TFeldTyp::String),  FeldDefinition("W", TFeldTyp::Memo),
-                                 FeldDefinition("D", TFeldTyp::Date),    FeldDefinition("L", TFeldTyp::LargeInt),
-                                 FeldDefinition("G", TFeldTyp::Graphic), FeldDefinition("S", TFeldTyp::SmallInt)};
+    std::vector<TFeld> felder = {
+        FeldDefinition("F", TFeldTyp::Float),   FeldDefinition("B", TFeldTyp::Boolean),
+        FeldDefinition("T", TFeldTyp::String),  FeldDefinition("W", TFeldTyp::Memo),
+        FeldDefinition("D", TFeldTyp::Date),    FeldDefinition("L", TFeldTyp::LargeInt),
+        FeldDefinition("G", TFeldTyp::Graphic), FeldDefinition("S", TFeldTyp::SmallInt)};
     const struct {
         QByteArray werte; // the eight entries of one record, each with its null flag
         TZeile erwartet;
@@ -927,10 +931,12 @@ TEST(BinaerStrom, RoundTripOfEveryValueKind)
 {
     TTabelle t;
     t.DefiniereFelder(
-        {FeldDefinition("S", TFeldTyp::String, 10), FeldDefinition("I", TFeldTyp::Integer), FeldDefinition("B", TFeldTyp::Boolean),
-         FeldDefinition("F", TFeldTyp::Float), FeldDefinition("C", TFeldTyp::Currency), FeldDefinition("D", TFeldTyp::DateTime),
-         FeldDefinition("L", TFeldTyp::LargeInt), FeldDefinition("G", TFeldTyp::Graphic), FeldDefinition("M", TFeldTyp::Memo),
-         FeldDefinition("Z", TFeldTyp::SQLTimeStamp), FeldDefinition("N", TFeldTyp::FMTBcdField), FeldDefinition("W", TFeldTyp::Word)});
+        {FeldDefinition("S", TFeldTyp::String, 10), FeldDefinition("I", TFeldTyp::Integer),
+         FeldDefinition("B", TFeldTyp::Boolean), FeldDefinition("F", TFeldTyp::Float),
+         FeldDefinition("C", TFeldTyp::Currency), FeldDefinition("D", TFeldTyp::DateTime),
+         FeldDefinition("L", TFeldTyp::LargeInt), FeldDefinition("G", TFeldTyp::Graphic),
+         FeldDefinition("M", TFeldTyp::Memo), FeldDefinition("Z", TFeldTyp::SQLTimeStamp),
+         FeldDefinition("N", TFeldTyp::FMTBcdField), FeldDefinition("W", TFeldTyp::Word)});
     std::string lang(70000, 'x');
     t.ZeileAnhaengen({QStringLiteral("Straße „Ä“"), qint64(INT32_MIN), true, 0.1L, 12.34L,
                       38000.75L, qint64(1) << 53, QByteArray(lang.data(), 300),
@@ -1011,7 +1017,8 @@ TEST(Stroeme, ShortRecordsCannotBlowUpMemory)
 
 TTabelle* Zahlentabelle(TTabelle& t, std::initializer_list<TWert> werte)
 {
-    t.DefiniereFelder({FeldDefinition("Nr", TFeldTyp::Integer), FeldDefinition("Wert", TFeldTyp::Float)});
+    t.DefiniereFelder(
+        {FeldDefinition("Nr", TFeldTyp::Integer), FeldDefinition("Wert", TFeldTyp::Float)});
     qint64 nr = 0;
     for (const TWert& w : werte)
         t.ZeileAnhaengen({nr++, w});
@@ -1116,7 +1123,8 @@ TEST(Tabelle, DisplayTextsAndValueChecks)
     p.Anzeigeformat = QStringLiteral("#0.00' EUR'");
     TFeld g = FeldDefinition("G", TFeldTyp::Integer);
     g.Anzeigeformat = QStringLiteral("0.0");
-    t.DefiniereFelder({v, p, g, FeldDefinition("F", TFeldTyp::Float), FeldDefinition("B", TFeldTyp::Graphic)});
+    t.DefiniereFelder(
+        {v, p, g, FeldDefinition("F", TFeldTyp::Float), FeldDefinition("B", TFeldTyp::Graphic)});
     t.ZeileAnhaengen({4.5L, 899.0L, qint64(7), 0.715L, QByteArray("BM")});
     t.ZeileAnhaengen({TWert{}, TWert{}, TWert{}, 1.5e20L});
     EXPECT_EQ(t.Anzeigetext(0, 0), QStringLiteral("4,5 m³"));

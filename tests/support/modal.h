@@ -34,8 +34,7 @@ private:
 ModalAntwort Annehmen();
 ModalAntwort Ablehnen();
 
-template <typename T>
-T* FindeKind(QWidget* fenster, const char* name)
+template <typename T> T* FindeKind(QWidget* fenster, const char* name)
 {
     return fenster->findChild<T*>(QString::fromLatin1(name));
 }

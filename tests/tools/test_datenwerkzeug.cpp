@@ -71,7 +71,8 @@ TEST(Quellen, NearestStationSkipsMountainsAndKeepsFirstOnTies)
     EXPECT_EQ(NaechsteStation(stationen, 10.06L, 50.0L), 2);
     stationen.resize(1);
     EXPECT_EQ(NaechsteStation(stationen, 10.0L, 50.0L), -1);
-    EXPECT_NEAR(static_cast<double>(Entfernung(13.4105L, 52.5244L, 11.5755L, 48.1374L)), 504.0, 2.0);
+    EXPECT_NEAR(static_cast<double>(Entfernung(13.4105L, 52.5244L, 11.5755L, 48.1374L)), 504.0,
+                2.0);
 }
 
 TEST(Packen, FilesReadBackAsTheirSources)

@@ -62,15 +62,16 @@ TEST_F(Rechner, DreiFormateUndEineKaputteDatei)
 {
     const Lauf text = Rechne({ordner.path()});
     EXPECT_EQ(text.status, 1);
-    EXPECT_TRUE(text.fehler.startsWith(QStringLiteral("Die Datei „%1“ ist keine gültige Berechnung: "
-                                                      "das Feld „parametersatz“ fehlt.")
-                                           .arg(QDir::toNativeSeparators(
-                                               ordner.filePath(QStringLiteral("c kaputt.tropfwerk"))))))
+    EXPECT_TRUE(text.fehler.startsWith(
+        QStringLiteral("Die Datei „%1“ ist keine gültige Berechnung: "
+                       "das Feld „parametersatz“ fehlt.")
+            .arg(QDir::toNativeSeparators(ordner.filePath(QStringLiteral("c kaputt.tropfwerk"))))))
         << text.fehler.toStdString();
-    for (const char* zeile : {"Postleitzahl:         14195", "Jahresniederschlag:   0,715 m",
-                              "Ertrag:               57,92 m³/Jahr", "Bedarf:               52,80 m³/Jahr",
-                              "Volumen:              3,17 m³", "Deckungsrate:         109,69 %",
-                              "(Niederschlag von Hand eingegeben)", "Empfohlene Zisternen: keine"})
+    for (const char* zeile :
+         {"Postleitzahl:         14195", "Jahresniederschlag:   0,715 m",
+          "Ertrag:               57,92 m³/Jahr", "Bedarf:               52,80 m³/Jahr",
+          "Volumen:              3,17 m³", "Deckungsrate:         109,69 %",
+          "(Niederschlag von Hand eingegeben)", "Empfohlene Zisternen: keine"})
         EXPECT_TRUE(text.aus.contains(QString::fromUtf8(zeile))) << zeile << "\n"
                                                                  << text.aus.toStdString();
 
@@ -97,7 +98,8 @@ TEST_F(Rechner, DreiFormateUndEineKaputteDatei)
     }
     EXPECT_TRUE(faelle[1][u"Produkte"].toArray().isEmpty());
 
-    const Lauf csv = Rechne({QStringLiteral("--format=csv"), ordner.filePath(QStringLiteral("a Haus.tropfwerk"))});
+    const Lauf csv = Rechne(
+        {QStringLiteral("--format=csv"), ordner.filePath(QStringLiteral("a Haus.tropfwerk"))});
     EXPECT_EQ(csv.status, 0);
     EXPECT_TRUE(csv.fehler.isEmpty());
     const QStringList zeilen = csv.aus.split(u'\n', Qt::SkipEmptyParts);
@@ -110,16 +112,18 @@ TEST_F(Rechner, DreiFormateUndEineKaputteDatei)
 
 TEST(RechnerAufruf, FalscheAufrufeGebenDieUebersichtUndStatus2)
 {
-    const QStringList falsch[] = {{},
-                                  {QStringLiteral("--format")},
-                                  {QStringLiteral("--format"), QStringLiteral("xml"), QStringLiteral("a")},
-                                  {QStringLiteral("--kurz"), QStringLiteral("a")},
-                                  {QStringLiteral("--daten"), QStringLiteral("x")}};
+    const QStringList falsch[] = {
+        {},
+        {QStringLiteral("--format")},
+        {QStringLiteral("--format"), QStringLiteral("xml"), QStringLiteral("a")},
+        {QStringLiteral("--kurz"), QStringLiteral("a")},
+        {QStringLiteral("--daten"), QStringLiteral("x")}};
     for (const QStringList& argumente : falsch) {
         SCOPED_TRACE(argumente.join(u' ').toStdString());
         const Lauf lauf = Rechne(argumente);
         EXPECT_EQ(lauf.status, 2);
-        EXPECT_TRUE(lauf.fehler.contains(u"Aufruf: tropfwerk-rechner")) << lauf.fehler.toStdString();
+        EXPECT_TRUE(lauf.fehler.contains(u"Aufruf: tropfwerk-rechner"))
+            << lauf.fehler.toStdString();
         EXPECT_TRUE(lauf.aus.isEmpty());
     }
     const Lauf hilfe = Rechne({QStringLiteral("--hilfe")});

@@ -8,8 +8,8 @@
 #include "evaluation/detailempf.h"
 #include "input/assistent.h"
 #include "input/expert.h"
-#include "model/plattform.h"
 #include "model/parametersatz.h"
+#include "model/plattform.h"
 #include "refdata/plzkonverter.h"
 #include "simulation/fenster/fuellstandseite.h"
 #include "simulation/fenster/simulationsdialog.h"
@@ -19,9 +19,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTimer>
 #include <QTest>
 #include <QTextStream>
+#include <QTimer>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -110,10 +110,11 @@ int main(int argc, char* argv[])
         // A monthly simulation of 100 years with its bars, the dialog and the result window.
         SetzeSchlafFunktion([](int) {});
         FotoVomNaechstenModal(ordner, QStringLiteral("simulationsdialog"), [&](QWidget* dialog) {
-            FotoVomNaechstenModal(ordner, QStringLiteral("simulationsergebnis"), [&](QWidget* ergebnis) {
-                Speichere(&auswertung, ordner, QStringLiteral("auswertung-simulation"));
-                Schliesse(ergebnis);
-            });
+            FotoVomNaechstenModal(
+                ordner, QStringLiteral("simulationsergebnis"), [&](QWidget* ergebnis) {
+                    Speichere(&auswertung, ordner, QStringLiteral("auswertung-simulation"));
+                    Schliesse(ergebnis);
+                });
             static_cast<TFSimulationDialog*>(dialog)->btnStart->click();
         });
         auswertung.FuellstandSeite->btnSimulieren->click();

@@ -5,8 +5,8 @@
 
 #include <QtEndian>
 
-QByteArray SchreibeContainer(const QByteArray& nutzlast, const QByteArray& key, std::mt19937& zufall,
-                             int minBlob, int maxBlob)
+QByteArray SchreibeContainer(const QByteArray& nutzlast, const QByteArray& key,
+                             std::mt19937& zufall, int minBlob, int maxBlob)
 {
     TCrypter crypter;
     crypter.InitKey(key);

@@ -50,7 +50,8 @@ std::int32_t Ganzzahl(const QString& text, const char* name)
 {
     const auto wert = zahl::LiesGanzzahl(text);
     if (!wert)
-        throw EFehler(QStringLiteral("%1 ist keine ganze Zahl: %2").arg(QString::fromLatin1(name), text));
+        throw EFehler(
+            QStringLiteral("%1 ist keine ganze Zahl: %2").arg(QString::fromLatin1(name), text));
     return *wert;
 }
 
@@ -119,8 +120,8 @@ int Ausgeben(const QStringList& argumente)
         if (format.isEmpty())
             format = bekannt == &Data3 ? QStringLiteral("binary") : QStringLiteral("csv");
     } else {
-        throw EFehler(QStringLiteral("unbekannte Datei %1: --seed, --keylen und --format angeben")
-                          .arg(name));
+        throw EFehler(
+            QStringLiteral("unbekannte Datei %1: --seed, --keylen und --format angeben").arg(name));
     }
     if (laenge < 1 || laenge > 1024)
         throw EFehler(QStringLiteral("--keylen muss zwischen 1 und 1024 liegen"));
@@ -167,9 +168,10 @@ int Nachschlagen(const QStringList& argumente)
     QStringList monate;
     for (long double m : kurve)
         monate << zahl::Fest(m * 1000, 1, 5);
-    Schreibe(QStringLiteral("Postleitzahl: %1\nStation: %2\nNiederschlag (mm): %3\nJahressumme: %4 m\n")
-                 .arg(code, plz.GetStation(code), monate.join(QStringLiteral("; ")),
-                      zahl::Fest(plz.GetMengePLZ(code), 3, 6)));
+    Schreibe(
+        QStringLiteral("Postleitzahl: %1\nStation: %2\nNiederschlag (mm): %3\nJahressumme: %4 m\n")
+            .arg(code, plz.GetStation(code), monate.join(QStringLiteral("; ")),
+                 zahl::Fest(plz.GetMengePLZ(code), 3, 6)));
     return 0;
 }
 

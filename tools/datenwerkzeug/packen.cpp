@@ -22,17 +22,20 @@ namespace {
 void PruefeLaenge(const QString& text, int groesse, const QString& was)
 {
     if (text.size() > groesse)
-        throw EFehler(QStringLiteral("%1 ist länger als %2 Zeichen: %3").arg(was).arg(groesse).arg(text));
+        throw EFehler(
+            QStringLiteral("%1 ist länger als %2 Zeichen: %3").arg(was).arg(groesse).arg(text));
 }
 
 void SchreibeDatei(const QString& pfad, const QByteArray& inhalt)
 {
     QFile datei(pfad);
-    if (!datei.open(QIODevice::WriteOnly | QIODevice::Truncate) || datei.write(inhalt) != inhalt.size())
+    if (!datei.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        datei.write(inhalt) != inhalt.size())
         throw EFehler(QStringLiteral("%1 kann nicht geschrieben werden").arg(pfad));
 }
 
-QByteArray Verschluessele(const QByteArray& nutzlast, const TDatendatei& datei, std::mt19937& zufall)
+QByteArray Verschluessele(const QByteArray& nutzlast, const TDatendatei& datei,
+                          std::mt19937& zufall)
 {
     return SchreibeContainer(nutzlast, GenerateKey(datei.Seed, datei.Schluessellaenge), zufall);
 }
@@ -58,13 +61,13 @@ void FuellePLZTabelle(TTabelle& tabelle, const std::vector<TPLZQuelle>& plz,
 {
     tabelle.DefiniereFelder({FeldDefinition("Postleitzahl", TFeldTyp::String, 5),
                              FeldDefinition("Stadt", TFeldTyp::String, 40),
-                             FeldDefinition("Lon", TFeldTyp::Float), FeldDefinition("Lat", TFeldTyp::Float)});
+                             FeldDefinition("Lon", TFeldTyp::Float),
+                             FeldDefinition("Lat", TFeldTyp::Float)});
     for (const TPLZQuelle& p : plz) {
         const int station = NaechsteStation(stationen, p.Lon, p.Lat);
         if (station < 0)
             throw EFehler(QStringLiteral("keine Station für %1").arg(p.PLZ));
-        tabelle.ZeileAnhaengen(
-            {p.PLZ, stationen[static_cast<size_t>(station)].Name, p.Lon, p.Lat});
+        tabelle.ZeileAnhaengen({p.PLZ, stationen[static_cast<size_t>(station)].Name, p.Lon, p.Lat});
     }
 }
 
@@ -103,7 +106,8 @@ void FuelleProdukttabelle(TTabelle& tabelle, const std::vector<TProduktQuelle>& 
         if (!p.Bild.isEmpty()) {
             auto it = bilder.find(p.Bild);
             if (it == bilder.end())
-                it = bilder.emplace(p.Bild, SvgAlsBmp(QDir(bildordner).filePath(p.Bild), 153, 145)).first;
+                it = bilder.emplace(p.Bild, SvgAlsBmp(QDir(bildordner).filePath(p.Bild), 153, 145))
+                         .first;
             bild = it->second;
         }
         tabelle.ZeileAnhaengen({static_cast<qint64>(p.ID), p.Hersteller, p.Produkt, p.Volumen,
@@ -127,7 +131,8 @@ TPackBericht PackeAlles(const QString& daten, const QString& aus,
     TTabelle plztabelle;
     FuellePLZTabelle(plztabelle, plz, stationen);
     TTabelle produkttabelle;
-    FuelleProdukttabelle(produkttabelle, produkte, quelle.filePath(QStringLiteral("produktbilder")));
+    FuelleProdukttabelle(produkttabelle, produkte,
+                         quelle.filePath(QStringLiteral("produktbilder")));
 
     SchreibeDatei(ziel.filePath(QString::fromLatin1(Data1.Name)),
                   Verschluessele(SchreibeCsv(stationstabelle), Data1, erzeuger));
@@ -135,5 +140,6 @@ TPackBericht PackeAlles(const QString& daten, const QString& aus,
                   Verschluessele(SchreibeCsv(plztabelle), Data2, erzeuger));
     SchreibeDatei(ziel.filePath(QString::fromLatin1(Data3.Name)),
                   Verschluessele(SchreibeBinaer(produkttabelle, 251), Data3, erzeuger));
-    return {stationstabelle.GesamtAnzahl(), plztabelle.GesamtAnzahl(), produkttabelle.GesamtAnzahl()};
+    return {stationstabelle.GesamtAnzahl(), plztabelle.GesamtAnzahl(),
+            produkttabelle.GesamtAnzahl()};
 }

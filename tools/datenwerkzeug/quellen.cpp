@@ -168,9 +168,9 @@ long double Entfernung(long double lon1, long double lat1, long double lon2, lon
     constexpr long double Grad = 3.14159265358979323846264338327950288L / 180;
     const long double dLat = (lat2 - lat1) * Grad;
     const long double dLon = (lon2 - lon1) * Grad;
-    const long double a = std::sin(dLat / 2) * std::sin(dLat / 2) +
-                          std::cos(lat1 * Grad) * std::cos(lat2 * Grad) * std::sin(dLon / 2) *
-                              std::sin(dLon / 2);
+    const long double a =
+        std::sin(dLat / 2) * std::sin(dLat / 2) +
+        std::cos(lat1 * Grad) * std::cos(lat2 * Grad) * std::sin(dLon / 2) * std::sin(dLon / 2);
     return 2 * 6371 * std::asin(std::sqrt(std::min<long double>(1, a)));
 }
 

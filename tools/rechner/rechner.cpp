@@ -94,15 +94,16 @@ void Json(const std::vector<TFall>& faelle, QTextStream& aus)
     for (size_t i = 0; i < faelle.size(); ++i) {
         const TFall& fall = faelle[i];
         const TParameterSatz& s = fall.Satz;
-        aus << (i == 0 ? "\n" : ",\n") << "  {\"Datei\": " << QString::fromStdString(JsonText(fall.Datei))
+        aus << (i == 0 ? "\n" : ",\n")
+            << "  {\"Datei\": " << QString::fromStdString(JsonText(fall.Datei))
             << ", \"PLZ\": " << QString::fromStdString(JsonText(s.PLZ))
             << ", \"Niederschlag\": " << Inv(s.Menge) << ", \"Ertrag\": " << Inv(s.Ertrag)
             << ", \"Bedarf\": " << Inv(s.Bedarf) << ", \"Volumen\": " << Inv(s.Volumen)
             << ", \"Rate\": " << Inv(s.Rate) << ", \"Produkte\": [";
         for (size_t j = 0; j < fall.Produkte.size(); ++j) {
             const TEmpfehlung& p = fall.Produkte[j];
-            aus << (j == 0 ? "" : ", ") << "{\"Hersteller\": "
-                << QString::fromStdString(JsonText(p.Hersteller))
+            aus << (j == 0 ? "" : ", ")
+                << "{\"Hersteller\": " << QString::fromStdString(JsonText(p.Hersteller))
                 << ", \"Produkt\": " << QString::fromStdString(JsonText(p.Produkt))
                 << ", \"Volumen\": " << Inv(p.Volumen) << ", \"Preis\": " << Inv(p.Preis) << '}';
         }
@@ -169,8 +170,8 @@ QStringList Falldateien(const QStringList& pfade)
             continue;
         }
         const QDir ordner(pfad);
-        for (const QString& name : ordner.entryList({u'*' + BerechnungsEndung},
-                                                    QDir::Files | QDir::Readable, QDir::Name))
+        for (const QString& name :
+             ordner.entryList({u'*' + BerechnungsEndung}, QDir::Files | QDir::Readable, QDir::Name))
             dateien << ordner.filePath(name);
     }
     return dateien;
@@ -181,10 +182,9 @@ TFall RechneFall(const QString& datei, TTabelle& mtProd)
     TFall fall{datei, LadeBerechnung(datei), {}};
     FilterProducts(mtProd, fall.Satz.Volumen);
     for (int zeile = 0; zeile < mtProd.Anzahl(); ++zeile)
-        fall.Produkte.push_back({AlsText(mtProd.Wert(zeile, u"Hersteller")),
-                                 AlsText(mtProd.Wert(zeile, u"Produkt")),
-                                 AlsZahl(mtProd.Wert(zeile, u"Volumen")),
-                                 AlsZahl(mtProd.Wert(zeile, u"Preis"))});
+        fall.Produkte.push_back(
+            {AlsText(mtProd.Wert(zeile, u"Hersteller")), AlsText(mtProd.Wert(zeile, u"Produkt")),
+             AlsZahl(mtProd.Wert(zeile, u"Volumen")), AlsZahl(mtProd.Wert(zeile, u"Preis"))});
     return fall;
 }
 
@@ -204,8 +204,8 @@ void GibAus(const std::vector<TFall>& faelle, TAusgabeFormat format, QTextStream
     aus.flush();
 }
 
-int FuehreRechnerAus(const QStringList& argumente, const QString& programmOrdner,
-                     QTextStream& aus, QTextStream& fehler)
+int FuehreRechnerAus(const QStringList& argumente, const QString& programmOrdner, QTextStream& aus,
+                     QTextStream& fehler)
 {
     if (argumente.contains(u"--hilfe") || argumente.contains(u"--help")) {
         aus << Aufruf;

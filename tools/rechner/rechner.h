@@ -50,5 +50,5 @@ void GibAus(const std::vector<TFall>& faelle, TAusgabeFormat format, QTextStream
 
 // The whole program: 0 when every case was computed, 1 when a file or the data failed,
 // 2 for a wrong call (with the usage on `fehler`).
-int FuehreRechnerAus(const QStringList& argumente, const QString& programmOrdner,
-                     QTextStream& aus, QTextStream& fehler);
+int FuehreRechnerAus(const QStringList& argumente, const QString& programmOrdner, QTextStream& aus,
+                     QTextStream& fehler);

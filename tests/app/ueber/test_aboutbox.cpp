@@ -23,8 +23,7 @@ QString U(const char* text)
 }
 
 // Runs Execute and hands the shown dialog to pruefe before closing it with the close button.
-template <typename F>
-void ImDialog(TOvoAboutBox& box, F pruefe)
+template <typename F> void ImDialog(TOvoAboutBox& box, F pruefe)
 {
     bool gesehen = false;
     ModalFolge antworten({[&](QWidget* f) {
@@ -80,13 +79,14 @@ TEST(AboutBox, LeereTexteRueckenNachUndZeilenumbruecheSchiebenNachUnten)
     box.SetHerstellerEMail(U("h@example.org"));
 
     // Index, label top, bullet top (-1: hidden). Every page starts again at 190.
-    const int erwartet[][3] = {
-        {1, 190, 194},  {2, 210, 214}, {3, -1, -1},   {4, 230, 234},
-        {5, 280, 284},  // two line breaks push it down 30
-        {6, 190, 194},  {7, -1, -1},   {8, 210, 214}, {9, 230, 234},
-        {10, 190, 194}, {11, 225, 229}, {12, -1, -1}, {13, 245, 249},
-        {14, -1, -1},   {15, -1, -1},  {16, 190, 194},
-    };
+    const int erwartet[][3] =
+        {
+            {1, 190, 194},  {2, 210, 214},  {3, -1, -1},    {4, 230, 234},
+            {5, 280, 284}, // two line breaks push it down 30
+            {6, 190, 194},  {7, -1, -1},    {8, 210, 214},  {9, 230, 234},
+            {10, 190, 194}, {11, 225, 229}, {12, -1, -1},   {13, 245, 249},
+            {14, -1, -1},   {15, -1, -1},   {16, 190, 194},
+        };
     ImDialog(box, [&](TAboutBoxDialog& d) {
         for (const auto& e : erwartet) {
             const auto [oben, punkt] = Lage(d, e[0]);
@@ -164,8 +164,8 @@ TEST(AboutBox, DialogSchaltflaecheUndLabelArten)
             TOvoUrlLabel* Label;
             TURLType Typ;
             QColor Farbe;
-        } urls[] = {{d.labVertriebWeb, utHTTP, teal},  {d.labVertriebEMail, utMail, navy},
-                    {d.labKundeEMail, utMail, navy},   {d.labKundeWeb, utHTTP, teal},
+        } urls[] = {{d.labVertriebWeb, utHTTP, teal},   {d.labVertriebEMail, utMail, navy},
+                    {d.labKundeEMail, utMail, navy},    {d.labKundeWeb, utHTTP, teal},
                     {d.labHerstellerWeb, utHTTP, teal}, {d.labHerstellerEMail, utMail, navy}};
         for (const auto& u : urls) {
             EXPECT_EQ(u.Label->URLType(), u.Typ) << u.Label->objectName().toStdString();

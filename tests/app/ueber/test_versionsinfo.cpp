@@ -189,8 +189,7 @@ TEST_F(VersionsInfo, DieVierFehlermeldungenLassenDasObjektUngeladen)
         {"leere Uebersetzung", Datei(wurzel(vr::TFesteDateiInfo{}, true, {}), "leer2"),
          U("Translation array smaller than 1")},
         {"halbe Uebersetzung",
-         Datei(vr::Serialisiere(vr::Wurzel(vr::TFesteDateiInfo{}, std::move(kurzKinder))),
-               "halb"),
+         Datei(vr::Serialisiere(vr::Wurzel(vr::TFesteDateiInfo{}, std::move(kurzKinder))), "halb"),
          U("Translation array smaller than 1")},
     };
     for (const auto& f : faelle) {

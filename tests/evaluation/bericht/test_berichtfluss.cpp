@@ -2,11 +2,11 @@
 // status texts, cancelling, and printer and file errors reported without losing anything.
 #include "../../support/modal.h"
 #include "../../support/rekorder.h"
+#include "../berichtkern/pdftext.h"
 #include "evaluation/bericht/auswertungsbericht.h"
 #include "evaluation/bericht/berichtablauf.h"
 #include "evaluation/bericht/berichtfenster.h"
 #include "model/berechnung.h"
-#include "../berichtkern/pdftext.h"
 #include "refdata/produkte.h"
 
 #include <QLabel>

@@ -103,12 +103,8 @@ TEST_F(Dialog, ZeitintervallNachAuswahl)
         const char* radio;
         const char* einheiten;
         std::int32_t intervalTo;
-    } faelle[] = {{"rbMonth", "", 12},
-                  {"rbDay", "", 365},
-                  {"rbUser", "12", 12},
-                  {"rbUser", "400", 400},
-                  {"rbUser", "8784", 8784},
-                  {"rbUser", "$10", 16}};
+    } faelle[] = {{"rbMonth", "", 12},    {"rbDay", "", 365},       {"rbUser", "12", 12},
+                  {"rbUser", "400", 400}, {"rbUser", "8784", 8784}, {"rbUser", "$10", 16}};
     for (const auto& f : faelle) {
         SCOPED_TRACE(std::string(f.radio) + " " + f.einheiten);
         auto d = Neu();
