@@ -47,7 +47,7 @@ int Starten(const QStringList& argumente)
 
     const TEngines engines;
     TfrmMain hauptfenster;
-    VerdrahteFenster(hauptfenster);
+    VerdrahteFenster(hauptfenster, PLZConverterOderErsatz());
     hauptfenster.OeffneBeimStart(argumente);
     return QApplication::exec();
 }

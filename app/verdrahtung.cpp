@@ -8,23 +8,21 @@
 #include "input/expert.h"
 #include "refdata/plzkonverter.h"
 
-void VerdrahteFenster(TfrmMain& hauptfenster)
+void VerdrahteFenster(TfrmMain& hauptfenster, TPLZConverter& plz)
 {
-    hauptfenster.Assistent = [](QWidget* besitzer) {
-        return new TfrmAssistent(PLZConverterOderErsatz(), besitzer);
+    hauptfenster.Assistent = [&plz](QWidget* besitzer) { return new TfrmAssistent(plz, besitzer); };
+    hauptfenster.Experte = [&plz](QWidget* besitzer) { return new TfrmExpert(plz, besitzer); };
+    hauptfenster.Auswertung = [&plz](QWidget* besitzer) {
+        return ErzeugeAuswertung(besitzer, plz);
     };
-    hauptfenster.Experte = [](QWidget* besitzer) {
-        return new TfrmExpert(PLZConverterOderErsatz(), besitzer);
-    };
-    hauptfenster.Auswertung = ErzeugeAuswertung;
     hauptfenster.Info = ZeigeUeberTropfwerk;
 }
 
-TfrmAuswertung* ErzeugeAuswertung(QWidget* besitzer)
+TfrmAuswertung* ErzeugeAuswertung(QWidget* besitzer, TPLZConverter& plz)
 {
     auto* auswertung = new TfrmAuswertung(besitzer);
-    auswertung->Bearbeitung = [](QWidget* fenster, const TParameterSatz& satz) {
-        auto* form = new TfrmExpert(PLZConverterOderErsatz(), fenster);
+    auswertung->Bearbeitung = [&plz](QWidget* fenster, const TParameterSatz& satz) {
+        auto* form = new TfrmExpert(plz, fenster);
         form->AlsParametersatzBearbeiten();
         form->SetParameterSatz(satz);
         form->PLZChanged = !satz.PLZ.isEmpty();

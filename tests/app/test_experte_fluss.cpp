@@ -58,8 +58,7 @@ class ExperteFluss : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        VerdrahteFenster(fenster);
-        fenster.Experte = [this](QWidget* b) { return new TfrmExpert(plz, b); };
+        VerdrahteFenster(fenster, plz);
         TTestAuswertung::Aufrufe = 0;
     }
     MeldungsRekorder meldungen;

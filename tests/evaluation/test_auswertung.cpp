@@ -11,6 +11,7 @@
 #include "model/berechnungsdatei.h"
 #include "model/plattform.h"
 #include "model/zahlenformat.h"
+#include "refdata/plzkonverter.h"
 #include "refdata/produkte.h"
 #include "refdata/tabellenmodell.h"
 #include "simulation/fenster/fuellstandseite.h"
@@ -110,7 +111,7 @@ protected:
     // Prepares the window as Execute does, on the given page, and shows it.
     void Oeffne(const TParameterSatz& satz, int seite = TfrmAuswertung::DetailSeite)
     {
-        fenster.reset(ErzeugeAuswertung(nullptr));
+        fenster.reset(ErzeugeAuswertung(nullptr, PLZConverterOderErsatz()));
         fenster->Datenordner = QStringLiteral(TW_DATENORDNER);
         fenster->SetParameterSatz(satz);
         fenster->Vorbereiten(seite);
@@ -566,7 +567,7 @@ TEST_F(Auswertung, CalculationFailingInsideTheWindowShowsZeros)
 TEST(AuswertungAusDemHauptfenster, OpensOnPageOneAfterACalculation)
 {
     TfrmMain haupt(false);
-    VerdrahteFenster(haupt);
+    VerdrahteFenster(haupt, PLZConverterOderErsatz());
     const auto alteFabrik = haupt.Auswertung;
     haupt.Auswertung = [&](QWidget* b) {
         auto* f = static_cast<TfrmAuswertung*>(alteFabrik(b));
@@ -597,7 +598,7 @@ TEST(AuswertungAusDemHauptfenster, OpensOnPageOneAfterACalculation)
 
 TEST_F(Auswertung, ClosingTheWindowDuringASimulationStopsTheRunFirst)
 {
-    fenster.reset(ErzeugeAuswertung(nullptr));
+    fenster.reset(ErzeugeAuswertung(nullptr, PLZConverterOderErsatz()));
     fenster->Datenordner = QStringLiteral(TW_DATENORDNER);
     fenster->SetParameterSatz(Beispiel());
     int pausen = 0;

@@ -21,11 +21,10 @@
 
 TEST(Durchgang, FromTheWizardToTheEvaluationWindow)
 {
-    auto altePLZ = std::exchange(PLZConverter,
-                                 std::make_unique<TPLZConverter>(QStringLiteral(TW_DATENORDNER)));
+    TPLZConverter plz(QStringLiteral(TW_DATENORDNER));
     MeldungsRekorder meldungen;
     TfrmMain haupt(false);
-    VerdrahteFenster(haupt);
+    VerdrahteFenster(haupt, plz);
     const auto fabrik = haupt.Auswertung;
     haupt.Auswertung = [&](QWidget* b) {
         auto* f = static_cast<TfrmAuswertung*>(fabrik(b));
@@ -78,8 +77,7 @@ TEST(Durchgang, FromTheWizardToTheEvaluationWindow)
     EXPECT_EQ(gezeigt.Flaechen[0].Flaeche, 120);
     EXPECT_EQ(gezeigt.Flaechen[0].Beiwert, *zahl::Lies(QStringLiteral("0,8")));
     EXPECT_FALSE(gezeigt.PLZ.isEmpty());
-    EXPECT_EQ(gezeigt.Menge, PLZConverter->GetMengePLZ(gezeigt.PLZ));
+    EXPECT_EQ(gezeigt.Menge, plz.GetMengePLZ(gezeigt.PLZ));
     EXPECT_EQ(bedarf, QStringLiteral("52,80"));
     EXPECT_TRUE(haupt.findChildren<TfrmAuswertung*>().isEmpty());
-    PLZConverter = std::move(altePLZ);
 }
