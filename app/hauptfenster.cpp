@@ -182,9 +182,7 @@ void TfrmMain::OeffneBerechnung(const QString& pfad)
     }
     MerkeVerwendet(pfad);
     ZeigeZuletztVerwendet();
-    if (BerechneAlles(satz) != BerechnungOk)
-        throw EFehler(QStringLiteral("Kann Berechnung nicht durchführen! Ungültige Parameter!"));
-    ZeigeAuswertung(satz);
+    ZeigeAuswertung(satz); // the reader has computed the results
 }
 
 void TfrmMain::OeffneBeimStart(const QStringList& argumente)
