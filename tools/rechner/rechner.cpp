@@ -65,9 +65,8 @@ void Text(const std::vector<TFall>& faelle, QTextStream& aus)
         }
         aus << "Empfohlene Zisternen:\n";
         for (const TEmpfehlung& p : fall.Produkte)
-            aus << "  " << p.Hersteller << " | " << p.Produkt << " | "
-                << zahl::Muster(p.Volumen, QStringLiteral("##0.0' m³'")) << " | "
-                << zahl::Muster(p.Preis, QStringLiteral("#0.00' EUR'")) << '\n';
+            aus << "  " << p.Hersteller << " | " << p.Produkt << " | " << p.VolumenText << " | "
+                << p.PreisText << '\n';
     }
 }
 
@@ -184,7 +183,8 @@ TFall RechneFall(const QString& datei, TTabelle& mtProd)
     for (int zeile = 0; zeile < mtProd.Anzahl(); ++zeile)
         fall.Produkte.push_back(
             {AlsText(mtProd.Wert(zeile, u"Hersteller")), AlsText(mtProd.Wert(zeile, u"Produkt")),
-             AlsZahl(mtProd.Wert(zeile, u"Volumen")), AlsZahl(mtProd.Wert(zeile, u"Preis"))});
+             AlsZahl(mtProd.Wert(zeile, u"Volumen")), AlsZahl(mtProd.Wert(zeile, u"Preis")),
+             mtProd.Anzeigetext(zeile, u"Volumen"), mtProd.Anzeigetext(zeile, u"Preis")});
     return fall;
 }
 

@@ -25,6 +25,8 @@ struct TEmpfehlung {
     QString Produkt;
     long double Volumen = 0; // m³
     long double Preis = 0;   // EUR
+    QString VolumenText;     // in the catalogue's display formats ("2,7 m³", "1849,00 EUR")
+    QString PreisText;
 };
 
 // One computed case.
