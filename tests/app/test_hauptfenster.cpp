@@ -1,4 +1,5 @@
 // Main window: layout, menu, the central flow RunInput and F1.
+#include "../support/beispiel.h"
 #include "../support/modal.h"
 #include "../support/rekorder.h"
 #include "app/hauptfenster.h"
@@ -203,12 +204,7 @@ TEST_F(Hauptfenster, F1OpensContext10FromAnyControl)
 TEST_F(Hauptfenster, CalculationFilesOpenFromTheMenuAndTheRecentList)
 {
     QTemporaryDir ordner;
-    TParameterSatz satz;
-    InitParameterSatz(satz);
-    satz.Flaechen = {{100, 0.9L}};
-    satz.WGrad = 0.9L;
-    satz.PersWCSpar = 4;
-    satz.PersWasch = 4;
+    TParameterSatz satz = Beispiel();
     QStringList pfade;
     for (int i = 0; i < 7; ++i) {
         pfade << ordner.filePath(QStringLiteral("Fall %1.tropfwerk").arg(i));

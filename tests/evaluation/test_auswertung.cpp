@@ -1,5 +1,6 @@
 // Evaluation window through its controls: pages, results, recommendations, sliders, reset,
 // editing, the product detail window and help.
+#include "../support/beispiel.h"
 #include "../support/modal.h"
 #include "../support/rekorder.h"
 #include "app/hauptfenster.h"
@@ -40,19 +41,6 @@
 #include <memory>
 
 namespace {
-// One roof of 100 m² at 0,9, 90 %, four persons with a water-saving toilet and a washing machine:
-// demand 52,8 m³, yield 57,915 m³, volume 3,168 m³.
-TParameterSatz Beispiel()
-{
-    TParameterSatz satz;
-    InitParameterSatz(satz);
-    satz.Flaechen = {{100, 0.9L}};
-    satz.WGrad = 0.9L;
-    satz.PersWCSpar = 4;
-    satz.PersWasch = 4;
-    return satz;
-}
-
 struct TErgebnisse {
     QString Bedarf, Ertrag, Volumen, Rate;
     bool operator==(const TErgebnisse&) const = default;

@@ -1,4 +1,5 @@
 // Sizing calculation: worked example, failures and the order of the five routines.
+#include "../support/beispiel.h"
 #include "model/berechnung.h"
 
 #include <gtest/gtest.h>
@@ -6,16 +7,6 @@
 namespace {
 constexpr long double Eps = 1e-12L;
 
-TParameterSatz Beispiel()
-{
-    TParameterSatz s;
-    InitParameterSatz(s);
-    s.Flaechen = {{100, 0.9L}};
-    s.WGrad = 0.9L;
-    s.PersWCSpar = 4;
-    s.PersWasch = 4;
-    return s;
-}
 } // namespace
 
 TEST(Berechnung, WorkedExample)

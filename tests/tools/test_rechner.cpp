@@ -1,5 +1,6 @@
 // The calculator: its three formats over a folder of cases with the shipped products, a bad
 // file among good ones, and the wrong calls.
+#include "../support/beispiel.h"
 #include "model/berechnung.h"
 #include "model/berechnungsdatei.h"
 #include "rechner.h"
@@ -38,13 +39,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(ordner.isValid());
-        TParameterSatz haus;
-        InitParameterSatz(haus);
-        haus.Flaechen = {{100, 0.9L}};
-        haus.WGrad = 0.9L;
+        TParameterSatz haus = Beispiel();
         haus.PLZ = QStringLiteral("14195");
-        haus.PersWCSpar = 4;
-        haus.PersWasch = 4;
         SpeichereBerechnung(ordner.filePath(QStringLiteral("a Haus.tropfwerk")), haus);
         TParameterSatz leer;
         InitParameterSatz(leer);
