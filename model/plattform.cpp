@@ -40,14 +40,10 @@ std::int64_t LeseZaehler()
 
 SchlafFunktion SetzeSchlafFunktion(SchlafFunktion f)
 {
-    SchlafFunktion alt = Schlaf();
-    Schlaf() = f ? std::move(f) : SchlafFunktion(StandardSchlaf);
-    return alt;
+    return TauscheFunktion(Schlaf(), std::move(f), StandardSchlaf);
 }
 
 ZaehlerFunktion SetzeZaehlerFunktion(ZaehlerFunktion f)
 {
-    ZaehlerFunktion alt = Zaehler();
-    Zaehler() = f ? std::move(f) : ZaehlerFunktion(StandardZaehler);
-    return alt;
+    return TauscheFunktion(Zaehler(), std::move(f), StandardZaehler);
 }

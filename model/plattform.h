@@ -3,6 +3,16 @@
 
 #include <cstdint>
 #include <functional>
+#include <utility>
+
+// The swap behind every replaceable function of the program: installs neu, or the standard
+// function when neu is empty, and returns the function installed before.
+template <class F, class S> F TauscheFunktion(F& platz, F neu, S standard)
+{
+    F alt = std::move(platz);
+    platz = neu ? std::move(neu) : F(standard);
+    return alt;
+}
 
 using SchlafFunktion = std::function<void(int millisekunden)>;
 using ZaehlerFunktion = std::function<std::int64_t()>;

@@ -1,5 +1,6 @@
 // Address opener through the desktop services; errors of the desktop are not examined.
 #include "ui/adresse.h"
+#include "model/plattform.h"
 
 #include <QDesktopServices>
 #include <QUrl>
@@ -24,7 +25,5 @@ void OeffneAdresse(const QString& adresse)
 
 AdressFunktion SetzeAdressFunktion(AdressFunktion f)
 {
-    AdressFunktion alt = Funktion();
-    Funktion() = f ? std::move(f) : AdressFunktion(StandardAdresse);
-    return alt;
+    return TauscheFunktion(Funktion(), std::move(f), StandardAdresse);
 }

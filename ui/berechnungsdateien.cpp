@@ -2,6 +2,7 @@
 #include "ui/berechnungsdateien.h"
 
 #include "model/berechnungsdatei.h"
+#include "model/plattform.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -64,9 +65,7 @@ QString FrageBerechnungZumSpeichern(QWidget* besitzer, const QString& vorschlag)
 
 BerechnungsDialogFunktion SetzeBerechnungsDialog(BerechnungsDialogFunktion f)
 {
-    BerechnungsDialogFunktion alt = std::move(Dialog());
-    Dialog() = f ? std::move(f) : StandardDialog;
-    return alt;
+    return TauscheFunktion(Dialog(), std::move(f), StandardDialog);
 }
 
 QStringList ZuletztVerwendet()

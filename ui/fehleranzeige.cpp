@@ -2,6 +2,7 @@
 #include "ui/fehleranzeige.h"
 
 #include "model/fehler.h"
+#include "model/plattform.h"
 #include "ui/meldung.h"
 
 #include <QApplication>
@@ -42,7 +43,5 @@ void SchwererFehler(const QString& meldung)
 
 BeendenFunktion SetzeBeendenFunktion(BeendenFunktion f)
 {
-    BeendenFunktion alt = Beenden();
-    Beenden() = f ? f : StandardBeenden;
-    return alt;
+    return TauscheFunktion(Beenden(), std::move(f), StandardBeenden);
 }

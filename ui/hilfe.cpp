@@ -1,6 +1,7 @@
 // Help window and the F1 key of every window with a help context.
 #include "ui/hilfe.h"
 
+#include "model/plattform.h"
 #include "ui/adresse.h"
 
 #include <QApplication>
@@ -184,9 +185,7 @@ void OeffneHilfe(HilfeDatei datei, int kontext)
 
 HilfeFunktion SetzeHilfeFunktion(HilfeFunktion f)
 {
-    HilfeFunktion alt = Funktion();
-    Funktion() = f ? std::move(f) : HilfeFunktion(StandardHilfe);
-    return alt;
+    return TauscheFunktion(Funktion(), std::move(f), StandardHilfe);
 }
 
 QString HilfeSeite(HilfeDatei datei, int kontext)

@@ -1,5 +1,6 @@
 // Real message boxes, and the switch that lets tests record them instead.
 #include "ui/meldung.h"
+#include "model/plattform.h"
 
 namespace {
 QMessageBox::StandardButton EchteMeldung(const Meldung& m)
@@ -27,7 +28,5 @@ void ZeigeFehlermeldung(QWidget* besitzer, const QString& text, const QString& t
 
 MeldungsFunktion SetzeMeldungsFunktion(MeldungsFunktion f)
 {
-    MeldungsFunktion alt = Funktion();
-    Funktion() = f ? std::move(f) : MeldungsFunktion(EchteMeldung);
-    return alt;
+    return TauscheFunktion(Funktion(), std::move(f), EchteMeldung);
 }

@@ -3,6 +3,7 @@
 
 #include "evaluation/bericht/auswertungsbericht.h"
 #include "evaluation/bericht/berichtfenster.h"
+#include "model/plattform.h"
 #include "ui/fehlerwaechter.h"
 #include "ui/meldung.h"
 
@@ -149,16 +150,12 @@ bool SchreibeDatei(QWidget* eltern, TBerichtMaschine& maschine, const QString& p
 
 PdfDateiFunktion SetzePdfDateiFunktion(PdfDateiFunktion f)
 {
-    PdfDateiFunktion alt = PdfDatei();
-    PdfDatei() = f ? std::move(f) : PdfDateiFunktion(StandardPdfDatei);
-    return alt;
+    return TauscheFunktion(PdfDatei(), std::move(f), StandardPdfDatei);
 }
 
 DruckerFunktion SetzeDruckerFunktion(DruckerFunktion f)
 {
-    DruckerFunktion alt = Drucker();
-    Drucker() = f ? std::move(f) : DruckerFunktion(StandardDrucker);
-    return alt;
+    return TauscheFunktion(Drucker(), std::move(f), StandardDrucker);
 }
 
 bool FuehreBerichtAus(QWidget* eltern, TBerichtMaschine& maschine)
