@@ -1,0 +1,48 @@
+// Coverage over tank volume and the money figures of the recommended products, as the fourth
+// page of the evaluation window and the second report page show them.
+#pragma once
+
+#include "model/parametersatz.h"
+#include "model/wirtschaftlichkeit.h"
+#include "simulation/kern/deckungskurve.h"
+
+#include <QString>
+
+#include <array>
+#include <optional>
+#include <vector>
+
+class QChart;
+class TTabelle;
+
+// One recommended product with its figures.
+struct TProduktWirtschaft {
+    QString Hersteller;
+    QString Produkt;
+    long double Volumen = 0; // m³
+    long double Preis = 0;   // EUR
+    long double Deckung = 0; // 0 to 1
+    TWirtschaftlichkeit Zahlen;
+};
+
+struct TWirtschaftlichkeitsDaten {
+    TDeckungsErgebnis Ergebnis;
+    TKosten Kosten;
+    long double Volumen = 0; // the volume of the sizing rule, m³
+    std::vector<TProduktWirtschaft> Produkte;
+};
+
+// The curve of the set and the figures of the products that mtProd recommends (its filter as
+// it stands). `rechner` keeps the weather of the site between calls.
+TWirtschaftlichkeitsDaten RechneWirtschaftlichkeit(const TParameterSatz& satz,
+                                                   const std::array<bool, 12>& gartenmonate,
+                                                   TTabelle& mtProd, const TKosten& kosten,
+                                                   TDeckungsrechner& rechner);
+
+// The chart of coverage and overflow over volume with the sizing rule's volume, each product and
+// the point of diminishing returns marked and labelled. The caller owns it.
+QChart* ErzeugeDeckungsdiagramm(const TWirtschaftlichkeitsDaten& daten);
+
+// "Ab 4,5 m³ bringt jeder weitere Kubikmeter weniger als 1 Prozentpunkt Deckung." or, without
+// such a volume in the range, the sentence that says so.
+QString KnickText(const std::optional<double>& knick);

@@ -1,0 +1,61 @@
+// Daily rain from a site's twelve monthly means: wet and dry days follow a two-state Markov
+// chain per month, wet days get gamma-distributed amounts, and a random factor per month and
+// year gives wet and dry spells of weeks. Over many years each month's mean equals the site's.
+// The parameters were fitted to daily station series (Datenbasis: Deutscher Wetterdienst).
+#pragma once
+
+#include "model/parametersatz.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+inline constexpr int TageJeJahr = 365;
+inline constexpr std::array<int, 12> Monatstage{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+
+struct TWetterParameter {
+    // logit(share of wet days) = NassA + NassB × ln(monthly mean in mm)
+    double NassA = 0;
+    double NassB = 0;
+    // Persistence p11 − p01 of the wet state per month, January first.
+    std::array<double, 12> Persistenz{};
+    // Shape of the gamma distribution of the amounts on wet days.
+    double Form = 1;
+    // Coefficient of variation of the factor drawn per month and year (mean 1).
+    double Monatsstreuung = 0;
+};
+
+// The fitted parameters the program uses.
+const TWetterParameter& AngepassteWetterParameter();
+
+// Reproducible random numbers (xoshiro256**, seeded through splitmix64): the same seed gives
+// the same sequence on every machine and compiler.
+class TZufall {
+public:
+    explicit TZufall(std::uint64_t saat);
+    std::uint64_t Bits();
+    // Uniform in (0, 1).
+    double Gleich();
+    // Standard normal (polar method).
+    double Normal();
+    // Gamma with the given shape and scale 1 (mean = form); form > 0.
+    double Gamma(double form);
+
+private:
+    std::array<std::uint64_t, 4> FZustand{};
+    double FReserve = 0;
+    bool FHatReserve = false;
+};
+
+// The wet-day share of a month with the given mean (mm), between 0,02 and 0,98; 0 for a month
+// without rain.
+double NassAnteil(double monatsmittelMm, const TWetterParameter& p);
+
+// `jahre` years of 365 days, rain per day in metres; `monatsmittel` in metres per month.
+// Months with a mean of 0 or below (or not a number) stay dry.
+std::vector<double> ErzeugeWetter(const TNiederschlag& monatsmittel, int jahre, std::uint64_t saat,
+                                  const TWetterParameter& p = AngepassteWetterParameter());
+
+// The seed of a site: derived from its twelve monthly means and postal code only, so that the
+// house's what-if changes all see the same weather.
+std::uint64_t WetterSaat(const TParameterSatz& satz);
