@@ -20,6 +20,7 @@ inline constexpr int Hauptfenster = 10;
 inline constexpr int Assistent = 20;
 inline constexpr int Experte = 30;
 inline constexpr int Auswertung = 40;
+inline constexpr int Wirtschaftlichkeit = 41;
 } // namespace HilfeKontext
 
 using HilfeFunktion = std::function<void(HilfeDatei, int kontext)>;
