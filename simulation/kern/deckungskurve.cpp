@@ -66,7 +66,7 @@ std::vector<double> Volumenraster(long double volumen, long double groessteEmpfe
     const double basis = std::pow(10.0, std::floor(std::log10(ziel)));
     double schritt = basis;
     for (const double faktor : {5.0, 2.5, 2.0})
-        if (faktor * basis <= ziel) {
+        if (faktor * basis <= ziel * (1 + 1e-9)) {
             schritt = faktor * basis;
             break;
         }
