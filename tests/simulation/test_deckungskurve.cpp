@@ -127,8 +127,9 @@ TEST(Deckungskurve, StaysWithinWhatTheYieldCanCover)
             EXPECT_GE(p.Ueberlauf, 0.0);
         }
         // Far more yield than demand: a large tank covers nearly all of it.
-        if (flaeche == 200)
+        if (flaeche == 200) {
             EXPECT_GT(e.Produkte[1].Deckung, 0.97);
+        }
         // The same case gives the same curve; a new engine generates the same weather.
         TDeckungsrechner zweiter;
         const TDeckungsErgebnis f = zweiter.Rechne(satz, StandardGartenmonate, {1.5, 30});
@@ -197,7 +198,8 @@ TEST(Wirtschaftlichkeit, SavingAndPayback)
         EXPECT_NEAR(static_cast<double>(w.Regenwasser), static_cast<double>(f.regenwasser), 1e-12);
         EXPECT_NEAR(static_cast<double>(w.Ersparnis), static_cast<double>(f.ersparnis), 1e-12);
         ASSERT_EQ(w.Amortisation.has_value(), f.jahre.has_value());
-        if (f.jahre)
+        if (f.jahre) {
             EXPECT_NEAR(static_cast<double>(*w.Amortisation), static_cast<double>(*f.jahre), 1e-12);
+        }
     }
 }
