@@ -46,3 +46,6 @@ QChart* ErzeugeDeckungsdiagramm(const TWirtschaftlichkeitsDaten& daten);
 // "Ab 4,5 m³ bringt jeder weitere Kubikmeter weniger als 1 Prozentpunkt Deckung." or, without
 // such a volume in the range, the sentence that says so.
 QString KnickText(const std::optional<double>& knick);
+
+// A volume with a decimal comma and as few decimals as needed, at most two: "4,5", "3,25", "6".
+QString VolumenKurz(long double volumen);

@@ -1,0 +1,150 @@
+// The chart of coverage and overflow over the tank volume.
+#include "evaluation/wirtschaftlichkeit.h"
+
+#include "model/zahlenformat.h"
+
+#include <QChart>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QLocale>
+#include <QPen>
+#include <QScatterSeries>
+#include <QValueAxis>
+
+#include <algorithm>
+
+namespace {
+const QColor DeckungsFarbe(0x1A, 0x6B, 0xB4);
+const QColor UeberlaufFarbe(0xA9, 0x48, 0x2A);
+const QColor VolumenFarbe(0x5F, 0x6B, 0x76);
+const QColor ProduktFarbe(0x4C, 0x9F, 0x2E);
+const QColor KnickFarbe(0xD0, 0x1C, 0x1C);
+constexpr int ProduktnameZeichen = 16;
+
+// Coverage in percent at volume v, linear between the curve's points.
+double DeckungBei(const std::vector<TDeckungsPunkt>& kurve, double v)
+{
+    if (kurve.empty())
+        return 0;
+    if (v <= kurve.front().Volumen)
+        return kurve.front().Deckung * 100;
+    for (size_t i = 1; i < kurve.size(); ++i) {
+        const TDeckungsPunkt& a = kurve[i - 1];
+        const TDeckungsPunkt& b = kurve[i];
+        if (v <= b.Volumen) {
+            const double anteil =
+                b.Volumen > a.Volumen ? (v - a.Volumen) / (b.Volumen - a.Volumen) : 0;
+            return (a.Deckung + anteil * (b.Deckung - a.Deckung)) * 100;
+        }
+    }
+    return kurve.back().Deckung * 100;
+}
+
+// A series of one marked point whose label is the given text.
+QScatterSeries* Markierung(const QString& name, const QString& beschriftung, double x, double y,
+                           const QColor& farbe, QScatterSeries::MarkerShape form, double groesse)
+{
+    auto* punkt = new QScatterSeries;
+    punkt->setName(name);
+    punkt->append(x, y);
+    punkt->setColor(farbe);
+    punkt->setBorderColor(Qt::white);
+    punkt->setMarkerShape(form);
+    punkt->setMarkerSize(groesse);
+    // A label format without placeholders shows as it stands; '@' would start one.
+    QString text = beschriftung;
+    text.replace(QLatin1Char('@'), QStringLiteral("(at)"));
+    punkt->setPointLabelsFormat(text);
+    punkt->setPointLabelsVisible(true);
+    punkt->setPointLabelsColor(farbe.darker(130));
+    punkt->setPointLabelsClipping(false);
+    return punkt;
+}
+
+QString Kurzname(const QString& name)
+{
+    if (name.size() <= ProduktnameZeichen)
+        return name;
+    return name.left(ProduktnameZeichen - 1) + QChar(0x2026);
+}
+} // namespace
+
+QChart* ErzeugeDeckungsdiagramm(const TWirtschaftlichkeitsDaten& daten)
+{
+    auto* chart = new QChart;
+    chart->setLocale(QLocale(QLocale::German, QLocale::Germany));
+    chart->setLocalizeNumbers(true);
+    chart->setAnimationOptions(QChart::NoAnimation);
+    chart->setMargins(QMargins(4, 4, 4, 4));
+    chart->legend()->setAlignment(Qt::AlignBottom);
+
+    const std::vector<TDeckungsPunkt>& kurve = daten.Ergebnis.Kurve;
+    double bis = 1;
+    for (const TDeckungsPunkt& p : kurve)
+        bis = std::max(bis, p.Volumen);
+
+    auto* achseX = new QValueAxis;
+    achseX->setTitleText(QStringLiteral("Speichervolumen in m³"));
+    achseX->setRange(0, bis);
+    achseX->setTickCount(6);
+    auto* achseY = new QValueAxis;
+    achseY->setTitleText(QStringLiteral("Anteil in %"));
+    achseY->setRange(0, 100);
+    achseY->setTickCount(6);
+    achseY->setLabelFormat(QStringLiteral("%.0f"));
+    chart->addAxis(achseX, Qt::AlignBottom);
+    chart->addAxis(achseY, Qt::AlignLeft);
+    const auto anhaengen = [&](QAbstractSeries* reihe) {
+        chart->addSeries(reihe);
+        reihe->attachAxis(achseX);
+        reihe->attachAxis(achseY);
+    };
+
+    auto* deckung = new QLineSeries;
+    deckung->setName(QStringLiteral("Deckung des Bedarfs"));
+    deckung->setPen(QPen(DeckungsFarbe, 2.5));
+    auto* ueberlauf = new QLineSeries;
+    ueberlauf->setName(QStringLiteral("Überlauf des Ertrags"));
+    ueberlauf->setPen(QPen(UeberlaufFarbe, 2));
+    for (const TDeckungsPunkt& p : kurve) {
+        deckung->append(p.Volumen, p.Deckung * 100);
+        ueberlauf->append(p.Volumen, p.Ueberlauf * 100);
+    }
+    anhaengen(deckung);
+    anhaengen(ueberlauf);
+
+    const double volumen = static_cast<double>(daten.Volumen);
+    if (volumen > 0) {
+        auto* linie = new QLineSeries;
+        linie->setName(
+            QStringLiteral("Berechnete Speichergröße %1 m³").arg(zahl::Fest(daten.Volumen, 2, 6)));
+        QPen stift(VolumenFarbe, 1.5, Qt::DashLine);
+        linie->setPen(stift);
+        linie->append(volumen, 0);
+        linie->append(volumen, 100);
+        anhaengen(linie);
+    }
+
+    bool ersterProdukt = true;
+    for (const TProduktWirtschaft& p : daten.Produkte) {
+        const double v = static_cast<double>(p.Volumen);
+        const double d = static_cast<double>(p.Deckung) * 100;
+        QScatterSeries* punkt =
+            Markierung(QStringLiteral("Empfohlene Produkte"), Kurzname(p.Produkt), v, d,
+                       ProduktFarbe, QScatterSeries::MarkerShapeRectangle, 9);
+        anhaengen(punkt);
+        // One legend entry stands for all products.
+        if (!ersterProdukt)
+            for (QLegendMarker* marker : chart->legend()->markers(punkt))
+                marker->setVisible(false);
+        ersterProdukt = false;
+    }
+
+    if (const auto knick = daten.Ergebnis.Knick) {
+        const QString text = VolumenKurz(*knick) + QStringLiteral(" m³");
+        anhaengen(Markierung(QStringLiteral("Abnehmender Nutzen ab %1").arg(text), text, *knick,
+                             DeckungBei(kurve, *knick), KnickFarbe,
+                             QScatterSeries::MarkerShapeCircle, 11));
+    }
+    return chart;
+}

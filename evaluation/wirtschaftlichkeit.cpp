@@ -1,0 +1,55 @@
+// Coverage curve and money figures of the recommended products; the knee sentence.
+#include "evaluation/wirtschaftlichkeit.h"
+
+#include "model/zahlenformat.h"
+#include "refdata/tabelle.h"
+
+TWirtschaftlichkeitsDaten RechneWirtschaftlichkeit(const TParameterSatz& satz,
+                                                   const std::array<bool, 12>& gartenmonate,
+                                                   TTabelle& mtProd, const TKosten& kosten,
+                                                   TDeckungsrechner& rechner)
+{
+    TWirtschaftlichkeitsDaten daten;
+    daten.Kosten = kosten;
+    daten.Volumen = satz.Volumen;
+    std::vector<double> volumina;
+    for (int zeile = 0; zeile < mtProd.Anzahl(); ++zeile) {
+        TProduktWirtschaft p;
+        p.Hersteller = AlsText(mtProd.Wert(zeile, u"Hersteller"));
+        p.Produkt = AlsText(mtProd.Wert(zeile, u"Produkt"));
+        p.Volumen = AlsZahl(mtProd.Wert(zeile, u"Volumen"));
+        p.Preis = AlsZahl(mtProd.Wert(zeile, u"Preis"));
+        volumina.push_back(static_cast<double>(p.Volumen));
+        daten.Produkte.push_back(std::move(p));
+    }
+    daten.Ergebnis = rechner.Rechne(satz, gartenmonate, volumina);
+    for (size_t i = 0; i < daten.Produkte.size() && i < daten.Ergebnis.Produkte.size(); ++i) {
+        TProduktWirtschaft& p = daten.Produkte[i];
+        p.Deckung = daten.Ergebnis.Produkte[i].Deckung;
+        p.Zahlen = BerechneWirtschaftlichkeit(p.Deckung, satz.Bedarf, p.Preis, kosten);
+    }
+    return daten;
+}
+
+QString KnickText(const std::optional<double>& knick)
+{
+    if (!knick)
+        return QStringLiteral("Im dargestellten Bereich bringt jeder weitere Kubikmeter noch "
+                              "mindestens 1 Prozentpunkt Deckung.");
+    return QStringLiteral("Ab %1 m³ bringt jeder weitere Kubikmeter weniger als 1 Prozentpunkt "
+                          "Deckung.")
+        .arg(VolumenKurz(*knick));
+}
+
+QString VolumenKurz(long double volumen)
+{
+    QString text = zahl::Fest(volumen, 2, 18);
+    // Exponent notation keeps its digits; plain decimals lose their trailing zeros.
+    if (text.contains(QLatin1Char('E')) || !text.contains(QLatin1Char(',')))
+        return text;
+    while (text.endsWith(QLatin1Char('0')))
+        text.chop(1);
+    if (text.endsWith(QLatin1Char(',')))
+        text.chop(1);
+    return text;
+}
