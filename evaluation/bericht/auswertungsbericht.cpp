@@ -1,6 +1,7 @@
 // The report "Auswertung": its tables and the engine's data-source notifications.
 #include "evaluation/bericht/auswertungsbericht.h"
 
+#include "evaluation/bericht/wirtschaftsbericht.h"
 #include "refdata/produkte.h"
 
 TAuswertungsBericht::TLauf::TLauf(TAuswertungsBericht& bericht, const TParameterSatz& satz,
@@ -18,6 +19,24 @@ TAuswertungsBericht::TLauf::~TLauf()
     m_bericht.Maschine.SetzeDatenquelle(QStringLiteral("mtProd"), {});
     m_bericht.m_satz = nullptr;
     m_bericht.m_prod = nullptr;
+}
+
+TAuswertungsBericht::TAnhang::TAnhang(TAuswertungsBericht& bericht,
+                                      const TWirtschaftlichkeitsDaten* daten, const QString& knick)
+    : m_bericht(bericht)
+{
+    if (!daten)
+        return;
+    TBerichtMaschine& maschine = bericht.Maschine;
+    maschine.SetzeAnhang(QStringLiteral("Wirtschaftlichkeit"), [&maschine, daten, knick] {
+        return std::vector<TBerichtSeite>{
+            WirtschaftlichkeitsSeite(maschine.Definition(), *daten, knick)};
+    });
+}
+
+TAuswertungsBericht::TAnhang::~TAnhang()
+{
+    m_bericht.Maschine.SetzeAnhang({}, {});
 }
 
 TAuswertungsBericht::TAuswertungsBericht()

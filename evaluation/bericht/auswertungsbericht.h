@@ -20,6 +20,8 @@
 
 #include <QString>
 
+struct TWirtschaftlichkeitsDaten;
+
 class TAuswertungsBericht {
 public:
     TAuswertungsBericht();
@@ -44,6 +46,19 @@ public:
         ~TLauf();
         TLauf(const TLauf&) = delete;
         TLauf& operator=(const TLauf&) = delete;
+
+    private:
+        TAuswertungsBericht& m_bericht;
+    };
+
+    // Offers the page "Wirtschaftlichkeit" of the figures while it lives; nothing without them.
+    class TAnhang {
+    public:
+        TAnhang(TAuswertungsBericht& bericht, const TWirtschaftlichkeitsDaten* daten,
+                const QString& knick);
+        ~TAnhang();
+        TAnhang(const TAnhang&) = delete;
+        TAnhang& operator=(const TAnhang&) = delete;
 
     private:
         TAuswertungsBericht& m_bericht;

@@ -162,11 +162,12 @@ bool FuehreBerichtAus(QWidget* eltern, TBerichtMaschine& maschine)
 {
     TAusgabeOptionen optionen;
     {
-        TfrmAusgabeOptionen dialog(eltern);
+        TfrmAusgabeOptionen dialog(eltern, maschine.Anhangtitel());
         if (dialog.exec() != QDialog::Accepted)
             return false;
         optionen = dialog.Optionen();
     }
+    maschine.SetzeAnhangAktiv(optionen.Anhang);
     switch (optionen.Ziel) {
     case TBerichtZiel::Datei: {
         const QString pfad =
@@ -190,8 +191,10 @@ bool FuehreBerichtAus(QWidget* eltern, TBerichtMaschine& maschine)
 }
 
 bool DruckeAuswertung(QWidget* eltern, TAuswertungsBericht& bericht, const TParameterSatz& satz,
-                      TTabelle& mtProd)
+                      TTabelle& mtProd, const TWirtschaftlichkeitsDaten* wirtschaft,
+                      const QString& knick)
 {
     const TAuswertungsBericht::TLauf lauf(bericht, satz, mtProd);
+    const TAuswertungsBericht::TAnhang anhang(bericht, wirtschaft, knick);
     return FuehreBerichtAus(eltern, bericht.Maschine);
 }

@@ -13,6 +13,7 @@ class QWidget;
 class TAuswertungsBericht;
 class TTabelle;
 struct TParameterSatz;
+struct TWirtschaftlichkeitsDaten;
 
 // What the user chose in the "Output Options" window.
 enum class TBerichtZiel { Drucker, Vorschau, Datei };
@@ -21,6 +22,7 @@ struct TAusgabeOptionen {
     int Kopien = 1;
     int Von = 0; // page range, 1-based; 0 = all pages
     int Bis = 0;
+    bool Anhang = true; // the pages of the engine's appendix, where it has one
 };
 
 // Replaceable steps of the user's flow, so that tests can run it headless.
@@ -36,6 +38,9 @@ DruckerFunktion SetzeDruckerFunktion(DruckerFunktion f);
 // nothing is raised for them. Returns whether anything was printed, shown or written.
 bool FuehreBerichtAus(QWidget* eltern, TBerichtMaschine& maschine);
 
-// The flow for the report "Auswertung" of a working copy and the window's product table.
+// The flow for the report "Auswertung" of a working copy and the window's product table. With
+// `wirtschaft`, the user may add the page "Wirtschaftlichkeit" (coverage over volume and the
+// products' money figures; `knick` is the sentence on the point of diminishing returns).
 bool DruckeAuswertung(QWidget* eltern, TAuswertungsBericht& bericht, const TParameterSatz& satz,
-                      TTabelle& mtProd);
+                      TTabelle& mtProd, const TWirtschaftlichkeitsDaten* wirtschaft = nullptr,
+                      const QString& knick = {});

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -26,7 +27,7 @@ template <typename T, typename... A> T* Benannt(const char* name, A&&... argumen
 }
 } // namespace
 
-TfrmAusgabeOptionen::TfrmAusgabeOptionen(QWidget* eltern) : QDialog(eltern)
+TfrmAusgabeOptionen::TfrmAusgabeOptionen(QWidget* eltern, const QString& anhang) : QDialog(eltern)
 {
     setObjectName(QStringLiteral("frmAusgabeOptionen"));
     setWindowTitle(QStringLiteral("Output Options"));
@@ -72,6 +73,10 @@ TfrmAusgabeOptionen::TfrmAusgabeOptionen(QWidget* eltern) : QDialog(eltern)
     kopien->addWidget(sbKopien);
     kopien->addStretch();
 
+    cbAnhang = Benannt<QCheckBox>("cbAnhang", QStringLiteral("Seite „%1“ anfügen").arg(anhang));
+    cbAnhang->setChecked(true);
+    cbAnhang->setVisible(!anhang.isEmpty());
+
     auto* knoepfe = new QDialogButtonBox;
     btnOK = knoepfe->addButton(QDialogButtonBox::Ok);
     btnOK->setObjectName(QStringLiteral("btnOK"));
@@ -84,6 +89,7 @@ TfrmAusgabeOptionen::TfrmAusgabeOptionen(QWidget* eltern) : QDialog(eltern)
     haupt->addWidget(gbZiel);
     haupt->addLayout(kopien);
     haupt->addWidget(gbSeiten);
+    haupt->addWidget(cbAnhang);
     haupt->addWidget(knoepfe);
 
     for (QRadioButton* rb : {rbDrucker, rbVorschau, rbDatei, rbAlleSeiten, rbSeiten})
@@ -109,6 +115,7 @@ void TfrmAusgabeOptionen::Abgleichen()
 TAusgabeOptionen TfrmAusgabeOptionen::Optionen() const
 {
     TAusgabeOptionen o;
+    o.Anhang = cbAnhang->isChecked();
     o.Ziel = rbVorschau->isChecked() ? TBerichtZiel::Vorschau
              : rbDatei->isChecked()  ? TBerichtZiel::Datei
                                      : TBerichtZiel::Drucker;

@@ -8,17 +8,19 @@
 
 #include <vector>
 
+class QCheckBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
 class QScrollArea;
 class QSpinBox;
 
-// Destination (printer, preview or file), copies and page range.
+// Destination (printer, preview or file), copies and page range; for a report with an
+// appendix (its title in `anhang`) whether to add its pages.
 class TfrmAusgabeOptionen : public QDialog {
     Q_OBJECT
 public:
-    explicit TfrmAusgabeOptionen(QWidget* eltern = nullptr);
+    explicit TfrmAusgabeOptionen(QWidget* eltern = nullptr, const QString& anhang = {});
     TAusgabeOptionen Optionen() const;
 
     QRadioButton* rbDrucker;
@@ -29,6 +31,7 @@ public:
     QRadioButton* rbSeiten;
     QSpinBox* sbVon;
     QSpinBox* sbBis;
+    QCheckBox* cbAnhang; // hidden without an appendix
     QPushButton* btnOK;
     QPushButton* btnAbbrechen;
 

@@ -71,6 +71,13 @@ void ZeichneBerichtSeite(QPainter& maler, const TBerichtSeite& seite)
                            Qt::TextSingleLine | Qt::TextDontClip,
                        text);
     }
+    for (const TBerichtZeichnung& z : seite.Zeichnungen)
+        if (z.Male) {
+            maler.save();
+            z.Male(maler, QRectF(z.Kasten.left() * dx, z.Kasten.top() * dy, z.Kasten.width() * dx,
+                                 z.Kasten.height() * dy));
+            maler.restore();
+        }
     maler.restore();
 }
 
@@ -91,6 +98,13 @@ TBerichtMaschine::~TBerichtMaschine() = default;
 void TBerichtMaschine::SetzeDatenquelle(const QString& tabelle, TDatenquelle quelle)
 {
     m_quellen[tabelle] = std::move(quelle);
+}
+
+void TBerichtMaschine::SetzeAnhang(const QString& titel,
+                                   std::function<std::vector<TBerichtSeite>()> seiten)
+{
+    m_anhangTitel = titel;
+    m_anhang = titel.isEmpty() ? nullptr : std::move(seiten);
 }
 
 TTabelle& TBerichtMaschine::tabelle(const QString& name) const
@@ -121,6 +135,12 @@ std::vector<TBerichtSeite> TBerichtMaschine::Erzeuge(const std::function<void(in
         throw;
     }
     freigeben();
+    if (m_anhang && m_anhangAktiv)
+        for (TBerichtSeite& s : m_anhang()) {
+            seiten.push_back(std::move(s));
+            if (seite)
+                seite(static_cast<int>(seiten.size()));
+        }
     return seiten;
 }
 

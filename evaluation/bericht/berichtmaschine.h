@@ -9,6 +9,7 @@
 
 #include <QObject>
 #include <QPageLayout>
+#include <QRectF>
 #include <QString>
 
 #include <functional>
@@ -27,9 +28,18 @@ struct TDatenquelle {
     std::function<void()> Freigegeben;
 };
 
-// A laid-out page: positions in inches, data fields with their display text in Text.
+// A picture its maker paints into a box of the page: Kasten in inches, Male gets the box in
+// the painter's device units.
+struct TBerichtZeichnung {
+    QRectF Kasten;
+    std::function<void(QPainter& maler, const QRectF& kasten)> Male;
+};
+
+// A laid-out page: positions in inches, data fields with their display text in Text; the
+// pictures are painted after the elements.
 struct TBerichtSeite {
     std::vector<TBerichtElement> Elemente;
+    std::vector<TBerichtZeichnung> Zeichnungen;
 };
 
 // Title of every print job and PDF file.
@@ -51,6 +61,14 @@ public:
 
     const TBerichtDefinition& Definition() const { return m_definition; }
     void SetzeDatenquelle(const QString& tabelle, TDatenquelle quelle);
+
+    // Pages that follow the report's own, laid out by the caller (e.g. "Wirtschaftlichkeit").
+    // They are not counted in the report's foot line "Seite N von M" and carry none, so the
+    // report's own pages look the same with and without them. An empty title removes them.
+    void SetzeAnhang(const QString& titel, std::function<std::vector<TBerichtSeite>()> seiten);
+    const QString& Anhangtitel() const { return m_anhangTitel; }
+    // Whether the next reports carry the pages of the appendix (the default).
+    void SetzeAnhangAktiv(bool aktiv) { m_anhangAktiv = aktiv; }
 
     // Opens the data sources in the order of first use, lays out every page and releases the
     // sources. Raises EFehler for a table without data source or a field the table lacks.
@@ -82,4 +100,7 @@ private:
 
     TBerichtDefinition m_definition;
     std::map<QString, TDatenquelle> m_quellen;
+    QString m_anhangTitel;
+    std::function<std::vector<TBerichtSeite>()> m_anhang;
+    bool m_anhangAktiv = true;
 };

@@ -3,11 +3,13 @@
 // and the continuation page for more areas and products than the regions hold, with the title
 // and the page number on every page.
 #include "evaluation/bericht/auswertungsbericht.h"
+#include "evaluation/wirtschaftlichkeit.h"
 #include "model/berechnung.h"
 #include "pdftext.h"
 #include "refdata/produkte.h"
 
 #include <QTemporaryDir>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -273,3 +275,56 @@ TEST_F(AuswertungsBericht, PrintsTheCatalogueOfTheDataFileWithinItsColumns)
 }
 
 } // namespace
+
+TEST_F(AuswertungsBericht, AddsTheEconomicsPageOnlyWhenOfferedAndChosen)
+{
+    Produkt(1, "Tank 1", 2.7L, 1500);
+    const auto ohne = Drucke();
+    ASSERT_EQ(PdfSeiten(ohne), 1);
+
+    TWirtschaftlichkeitsDaten daten;
+    for (int i = 0; i <= 40; ++i)
+        daten.Ergebnis.Kurve.push_back({i * 0.25, 1 - std::exp(-i * 0.25 / 2), 0.2});
+    daten.Ergebnis.Knick = 7.5;
+    daten.Volumen = satz.Volumen;
+    daten.Kosten = {2.0L, 0.25L, 50, 2500, 0};
+    daten.Produkte = {{T("Regenwerk"), T("Tank 1"), 2.7L, 1500, 0.75L,
+                       BerechneWirtschaftlichkeit(0.75L, satz.Bedarf, 1500, daten.Kosten)},
+                      {T("Regenwerk"), T("Fass 0,3"), 0.3L, 90, 0.4L,
+                       BerechneWirtschaftlichkeit(0.4L, 10, 90, daten.Kosten)}};
+    const QString knick = T("Ab 7,5 m³ bringt jeder weitere Kubikmeter weniger als 1 Prozentpunkt "
+                            "Deckung.");
+    {
+        const TAuswertungsBericht::TAnhang anhang(bericht, &daten, knick);
+        EXPECT_EQ(bericht.Maschine.Anhangtitel(), T("Wirtschaftlichkeit"));
+        const auto mit = Drucke();
+        ASSERT_EQ(PdfSeiten(mit), 2);
+        // The first page stays exactly as it was: same texts at the same places, no foot line.
+        std::vector<TPdfText> erste;
+        std::copy_if(mit.begin(), mit.end(), std::back_inserter(erste),
+                     [](const TPdfText& t) { return t.Seite == 1; });
+        ASSERT_EQ(erste.size(), ohne.size());
+        for (std::size_t i = 0; i < erste.size(); ++i) {
+            EXPECT_EQ(erste[i].Text, ohne[i].Text);
+            EXPECT_NEAR(erste[i].Oben, ohne[i].Oben, 1e-3);
+        }
+        // 0,75 × 52,8 m³ = 39,6 m³ × 1,75 € − 50 € = 19,30 €/Jahr: 4000 € pay back in 207,3
+        // years; 4 m³ a year save less than the maintenance costs.
+        for (const char* text : {"Wirtschaftlichkeit", "Tank 1", "2,7", "1500,00", "75", "39,6",
+                                 "19,30", "207,3", "Fass 0,3", "-43,00", "nie", "Knick: 7,5 m³",
+                                 "6 %-Regel: 3,17 m³", "Speichervolumen in m³"})
+            EXPECT_TRUE(std::any_of(mit.begin(), mit.end(), [&](const TPdfText& t) {
+                return t.Seite == 2 && t.Text == T(text);
+            })) << text;
+        EXPECT_TRUE(std::any_of(mit.begin(), mit.end(), [&](const TPdfText& t) {
+            return t.Seite == 2 && t.Text.startsWith(knick.left(20));
+        }));
+
+        bericht.Maschine.SetzeAnhangAktiv(false);
+        EXPECT_EQ(PdfSeiten(Drucke()), 1);
+        bericht.Maschine.SetzeAnhangAktiv(true);
+    }
+    // Without figures the report has no appendix.
+    EXPECT_TRUE(bericht.Maschine.Anhangtitel().isEmpty());
+    EXPECT_EQ(PdfSeiten(Drucke()), 1);
+}
