@@ -6,7 +6,7 @@ pakete=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev qt6-translations-l10n
   libgl-dev fonts-liberation2
-  libgtest-dev libgmock-dev libbenchmark-dev libssl-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libssl-dev zlib1g-dev
   poppler-utils locales
   dpkg-dev file
 )

@@ -1,0 +1,80 @@
+// tropfwerk-wetter: fits the daily weather generator to real daily station series and checks
+// how well its coverage curves match the curves of the real series.
+#pragma once
+
+#include "simulation/kern/wettergenerator.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+class QTextStream;
+
+// Stations with fewer complete years are left out of fitting the shape and of the check.
+inline constexpr int MindestJahre = 15;
+inline constexpr int GeneratorJahre = 200;
+// Goal: at least this share of the stations within this many percentage points.
+inline constexpr double ZielAbweichungPp = 3;
+inline constexpr double ZielAnteil = 0.9;
+
+// Daily precipitation of several stations over consecutive days: a value in mm per station and
+// day, NaN where missing (empty cell or negative value).
+struct TTagesreihen {
+    QDate Erster;
+    int Tage = 0;
+    QStringList Stationen;
+    std::vector<std::vector<double>> Werte; // [station][day]
+};
+
+// Reads "date,S001,S002,…" with one row per consecutive day.
+std::optional<TTagesreihen> LeseTagesreihen(const QByteArray& text, QString& fehler);
+// The whole content of a gzip file.
+std::optional<QByteArray> LeseGzip(const QString& pfad, QString& fehler);
+
+// The years without a missing day, ascending.
+std::vector<int> VollstaendigeJahre(const TTagesreihen& reihen, std::size_t station);
+// Rain in metres per day for the given years, 365 days each (29 February dropped).
+std::vector<double> Jahresreihe(const TTagesreihen& reihen, std::size_t station,
+                                const std::vector<int>& jahre);
+// The twelve monthly means (metres per month) of a series of whole 365-day years.
+TNiederschlag Monatsmittel(const std::vector<double>& tage);
+// Coverage of the typical house (120 m² × 0,9, WGrad 0,9, 52,8 m³ a year evenly, no garden)
+// at 0,5 … 8 m³ in steps of 0,5, through whole 365-day years of rain in metres.
+std::vector<double> TypischeDeckung(const std::vector<double>& tage);
+
+// Fit half: stations at an even 0-based column index (S001, S003, …); check half: odd.
+bool IstAnpassStation(std::size_t station);
+
+struct TPruefStation {
+    std::size_t Station = 0;
+    int Jahre = 0;
+    TNiederschlag Mittel{};
+    std::vector<double> Kurve; // of the real series
+};
+// The stations of one half with at least MindestJahre complete years.
+std::vector<TPruefStation> PruefStationen(const TTagesreihen& reihen, bool anpassHaelfte);
+// Largest difference in percentage points between the generator's and the real curve.
+double MaxAbweichung(const TPruefStation& station, const TWetterParameter& p);
+std::uint64_t StationsSaat(std::size_t station);
+
+struct TVerteilung {
+    int Stationen = 0;
+    double Anteil = 0; // within ZielAbweichungPp
+    double Median = 0;
+    double P90 = 0;
+    double Max = 0;
+    double Mittel = 0;
+};
+TVerteilung Verteile(std::vector<double> abweichungen);
+
+// Logistic regression of the wet-day share on ln(monthly mean) and the persistence per month,
+// from the complete months of the fit half; Form and Monatsstreuung are left as given.
+TWetterParameter PasseNassTageAn(const TTagesreihen& reihen, TWetterParameter p);
+
+// Runs "anpassen <datei>" or "pruefen <datei>"; the exit code.
+int FuehreWetterAus(const QStringList& argumente, QTextStream& aus, QTextStream& fehler);
