@@ -31,20 +31,25 @@ std::vector<TDeckungsPunkt> BerechneDeckung(const THausTage& haus,
     double regen = 0;
     double bedarf = 0;
     const std::size_t tage = haus.Bedarf.size() == TageJeJahr ? wetter.size() : 0;
+    double* __restrict s = stand.data();
+    double* __restrict u = ueber.data();
+    double* __restrict f = fehl.data();
+    const double* __restrict v = volumina.data();
     for (std::size_t t = 0; t < tage; ++t) {
         const double zufluss = wetter[t] * haus.ErtragJeMeter;
         const double entnahme = haus.Bedarf[t % TageJeJahr];
         regen += zufluss;
         bedarf += entnahme;
         const double netto = zufluss - entnahme;
-        // Branch-free, so that the compiler runs several volumes per instruction.
+        // Free of branches (and built without trapping math), so that the compiler plays
+        // several volumes per instruction.
         for (std::size_t i = 0; i < n; ++i) {
-            const double x = stand[i] + netto;
-            const double zuviel = std::max(x - volumina[i], 0.0);
+            const double x = s[i] + netto;
+            const double zuviel = std::max(x - v[i], 0.0);
             const double zuwenig = std::max(-x, 0.0);
-            stand[i] = x - zuviel + zuwenig;
-            ueber[i] += zuviel;
-            fehl[i] += zuwenig;
+            s[i] = x - zuviel + zuwenig;
+            u[i] += zuviel;
+            f[i] += zuwenig;
         }
     }
     std::vector<TDeckungsPunkt> kurve(n);
