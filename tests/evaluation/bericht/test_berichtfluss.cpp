@@ -6,9 +6,11 @@
 #include "evaluation/bericht/auswertungsbericht.h"
 #include "evaluation/bericht/berichtablauf.h"
 #include "evaluation/bericht/berichtfenster.h"
+#include "evaluation/wirtschaftlichkeit.h"
 #include "model/berechnung.h"
 #include "refdata/produkte.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
@@ -227,3 +229,29 @@ TEST_F(BerichtFluss, PreviewShowsThePagesAtFullSizeAndPrintsThem)
 }
 
 } // namespace
+
+TEST_F(BerichtFluss, OffersTheEconomicsPageCheckedAndLeavesItOutWhenUnchecked)
+{
+    TWirtschaftlichkeitsDaten daten;
+    daten.Ergebnis.Kurve = {{0, 0.3, 0.7}, {1, 0.7, 0.4}, {2, 0.8, 0.3}};
+    daten.Volumen = satz.Volumen;
+    dateiAntwort = ordner.filePath(QStringLiteral("auswertung.pdf"));
+    // Offered and checked with the figures; without them not offered.
+    for (const int wahl : {1, 0, -1}) {
+        SCOPED_TRACE(wahl);
+        ModalFolge folge({[wahl](QWidget* w) {
+            auto* anhang = FindeKind<QCheckBox>(w, "cbAnhang");
+            EXPECT_EQ(anhang->isVisibleTo(w), wahl >= 0);
+            EXPECT_TRUE(anhang->isChecked());
+            if (wahl >= 0) {
+                EXPECT_EQ(anhang->text(), QString::fromUtf8("Seite „Wirtschaftlichkeit“ anfügen"));
+            }
+            anhang->setChecked(wahl != 0);
+            FindeKind<QRadioButton>(w, "rbDatei")->setChecked(true);
+            FindeKind<QPushButton>(w, "btnOK")->click();
+        }});
+        EXPECT_TRUE(DruckeAuswertung(&fenster, bericht, satz, *mtProd, wahl >= 0 ? &daten : nullptr,
+                                     QStringLiteral("Knick")));
+        EXPECT_EQ(PdfSeiten(LiesPdfText(dateiAntwort)), wahl > 0 ? 2 : 1);
+    }
+}
