@@ -1,5 +1,5 @@
 // The calculator: its three formats over a folder of cases with the shipped products, a bad
-// file among good ones, and the wrong calls.
+// file among good ones, the coverage curve and money figures, and the wrong calls.
 #include "../support/beispiel.h"
 #include "model/berechnung.h"
 #include "model/berechnungsdatei.h"
@@ -101,9 +101,103 @@ TEST_F(Rechner, DreiFormateUndEineKaputteDatei)
     const QStringList zeilen = csv.aus.split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(zeilen.size(), produkte.size() + 1);
     EXPECT_EQ(zeilen[0], QStringLiteral("Datei,PLZ,Niederschlag,Ertrag,Bedarf,Volumen,Rate,"
-                                        "Hersteller,Produkt,Produktvolumen,Preis"));
+                                        "Hersteller,Produkt,Produktvolumen,Preis,"
+                                        "Deckung,Regenwasser,Ersparnis,Amortisation"));
     EXPECT_TRUE(zeilen[1].contains(QStringLiteral(",14195,0.715,57.915,52.8,3.168,109.6875,")))
         << zeilen[1].toStdString();
+}
+
+TEST_F(Rechner, KurveUndWirtschaftlichkeit)
+{
+    const QString haus = ordner.filePath(QStringLiteral("a Haus.tropfwerk"));
+    const QString leer = ordner.filePath(QStringLiteral("b leer.tropfwerk"));
+    const auto json = [](QStringList argumente) {
+        argumente.prepend(QStringLiteral("--format=json"));
+        const Lauf lauf = Rechne(argumente);
+        EXPECT_EQ(lauf.status, 0) << lauf.fehler.toStdString();
+        return QJsonDocument::fromJson(lauf.aus.toUtf8()).array();
+    };
+
+    // The same house before and after another site: the same weather, the same curve.
+    const QJsonArray faelle = json({QStringLiteral("--kurve"), haus, leer, haus});
+    ASSERT_EQ(faelle.size(), 3);
+    EXPECT_EQ(faelle[0][u"Kurve"], faelle[2][u"Kurve"]);
+    EXPECT_EQ(faelle[0][u"Knick"], faelle[2][u"Knick"]);
+    for (const QJsonValue fall : faelle) {
+        const QJsonArray kurve = fall[u"Kurve"].toArray();
+        ASSERT_GE(kurve.size(), 41);
+        EXPECT_EQ(kurve[0][u"Volumen"].toDouble(-1), 0);
+        for (qsizetype i = 1; i < kurve.size(); ++i) {
+            EXPECT_GT(kurve[i][u"Volumen"].toDouble(), kurve[i - 1][u"Volumen"].toDouble());
+            EXPECT_GE(kurve[i][u"Deckung"].toDouble(), kurve[i - 1][u"Deckung"].toDouble() - 1e-12);
+            EXPECT_LE(kurve[i][u"Ueberlauf"].toDouble(),
+                      kurve[i - 1][u"Ueberlauf"].toDouble() + 1e-12);
+        }
+        EXPECT_TRUE(fall[u"Knick"].isNull() || fall[u"Knick"].isDouble());
+    }
+    const QJsonArray kurve = faelle[0][u"Kurve"].toArray();
+    EXPECT_GT(kurve.last()[u"Deckung"].toDouble(), 0.3);
+    EXPECT_LT(kurve.last()[u"Deckung"].toDouble(), 1);
+
+    // Without --kurve no curve; the text names the knee in German.
+    EXPECT_FALSE(json({haus})[0].toObject().contains(u"Kurve"));
+    const Lauf text = Rechne({QStringLiteral("--kurve"), haus});
+    QString knick = QStringLiteral("im berechneten Bereich");
+    if (faelle[0][u"Knick"].isDouble()) {
+        QString zahl = QString::number(faelle[0][u"Knick"].toDouble(), 'f', 2).replace(u'.', u',');
+        while (zahl.endsWith(u'0'))
+            zahl.chop(1);
+        if (zahl.endsWith(u','))
+            zahl.chop(1);
+        knick = QStringLiteral("Ab %1 m³ bringt jeder weitere Kubikmeter weniger als 1 "
+                               "Prozentpunkt Deckung.")
+                    .arg(zahl);
+    }
+    EXPECT_TRUE(text.aus.contains(u"Deckungskurve:") &&
+                text.aus.contains(knick, Qt::CaseInsensitive))
+        << knick.toStdString() << "\n"
+        << text.aus.toStdString();
+
+    // Saving = rainwater × (water price − pump) − maintenance + fee; payback = (price +
+    // installation) / saving, never without a saving.
+    struct Geld {
+        QStringList argumente;
+        double wasserpreis, pumpe, wartung, einbau, gebuehr;
+    };
+    const Geld faelleGeld[] = {
+        {{}, 2.10, 0.25, 50, 2500, 0},
+        {{QStringLiteral("--wasserpreis"), QStringLiteral("3,5"), QStringLiteral("--pumpe=0.5"),
+          QStringLiteral("--wartung"), QStringLiteral("20"), QStringLiteral("--einbau"),
+          QStringLiteral("1000"), QStringLiteral("--gebuehr"), QStringLiteral("12,5")},
+         3.5,
+         0.5,
+         20,
+         1000,
+         12.5},
+        {{QStringLiteral("--wasserpreis"), QStringLiteral("0")}, 0, 0.25, 50, 2500, 0}};
+    const QJsonArray vorgabe = faelle[0][u"Produkte"].toArray();
+    ASSERT_FALSE(vorgabe.isEmpty());
+    for (const Geld& g : faelleGeld) {
+        SCOPED_TRACE(g.argumente.join(u' ').toStdString());
+        const QJsonArray produkte = json(g.argumente + QStringList{haus})[0][u"Produkte"].toArray();
+        ASSERT_EQ(produkte.size(), vorgabe.size());
+        for (qsizetype i = 0; i < produkte.size(); ++i) {
+            const QJsonValue p = produkte[i];
+            const double deckung = p[u"Deckung"].toDouble(-1);
+            EXPECT_EQ(deckung, vorgabe[i][u"Deckung"].toDouble());
+            EXPECT_GT(deckung, 0);
+            EXPECT_LT(deckung, 1);
+            const double regen = deckung * 52.8;
+            EXPECT_NEAR(p[u"Regenwasser"].toDouble(), regen, 1e-9);
+            const double ersparnis = regen * (g.wasserpreis - g.pumpe) - g.wartung + g.gebuehr;
+            EXPECT_NEAR(p[u"Ersparnis"].toDouble(), ersparnis, 1e-9);
+            if (ersparnis > 0)
+                EXPECT_NEAR(p[u"Amortisation"].toDouble(),
+                            (p[u"Preis"].toDouble() + g.einbau) / ersparnis, 1e-9);
+            else
+                EXPECT_TRUE(p[u"Amortisation"].isNull());
+        }
+    }
 }
 
 TEST(RechnerAufruf, FalscheAufrufeGebenDieUebersichtUndStatus2)
@@ -113,7 +207,11 @@ TEST(RechnerAufruf, FalscheAufrufeGebenDieUebersichtUndStatus2)
         {QStringLiteral("--format")},
         {QStringLiteral("--format"), QStringLiteral("xml"), QStringLiteral("a")},
         {QStringLiteral("--kurz"), QStringLiteral("a")},
-        {QStringLiteral("--daten"), QStringLiteral("x")}};
+        {QStringLiteral("--daten"), QStringLiteral("x")},
+        {QStringLiteral("--wasserpreis"), QStringLiteral("2,1x"), QStringLiteral("a")},
+        {QStringLiteral("--pumpe"), QStringLiteral("-0,1"), QStringLiteral("a")},
+        {QStringLiteral("--wartung=1.000,5"), QStringLiteral("a")},
+        {QStringLiteral("a"), QStringLiteral("--einbau")}};
     for (const QStringList& argumente : falsch) {
         SCOPED_TRACE(argumente.join(u' ').toStdString());
         const Lauf lauf = Rechne(argumente);

@@ -14,18 +14,92 @@
 
 #include <exception>
 #include <memory>
+#include <optional>
 
 namespace {
 
-const QString Aufruf = QStringLiteral(
-    "Aufruf: tropfwerk-rechner [--format text|csv|json] [--daten ORDNER] DATEI…\n"
+const QString AufrufVorlage = QStringLiteral(
+    "Aufruf: tropfwerk-rechner [--format text|csv|json] [--daten ORDNER] [--kurve]\n"
+    "         [--wasserpreis EUR] [--pumpe EUR] [--wartung EUR] [--einbau EUR]\n"
+    "         [--gebuehr EUR] DATEI…\n"
     "Berechnet jede Berechnungsdatei (*.tropfwerk) und gibt ihre Ergebnisse aus.\n"
     "Ein Ordner steht für alle Berechnungsdateien darin.\n"
     "  --format text|csv|json  Ausgabe: deutsche Zahlen (text), Dezimalpunkt (csv, json);\n"
     "                          Vorgabe text\n"
     "  --daten ORDNER          Ordner mit der Produktdatei Data3.cry;\n"
     "                          Vorgabe: der Ordner des Programms\n"
-    "  --hilfe                 diese Übersicht\n");
+    "  --kurve                 dazu die Deckungskurve (Deckung und Überlauf über dem\n"
+    "                          Volumen) und das Volumen, ab dem jeder weitere Kubikmeter\n"
+    "                          weniger als 1 Prozentpunkt Deckung bringt (nicht bei csv)\n"
+    "  --wasserpreis EUR       Trinkwasserpreis je m³; Vorgabe %1\n"
+    "  --pumpe EUR             Pumpenstrom je m³ Regenwasser; Vorgabe %2\n"
+    "  --wartung EUR           Wartung je Jahr; Vorgabe %3\n"
+    "  --einbau EUR            Einbau zusätzlich zum Produktpreis; Vorgabe %4\n"
+    "  --gebuehr EUR           Ersparnis bei der Niederschlagswassergebühr je Jahr;\n"
+    "                          Vorgabe %5\n"
+    "                          Beträge mit Dezimalkomma oder -punkt, nicht negativ.\n"
+    "  --hilfe                 diese Übersicht\n"
+    "Deckung, Ersparnis und Amortisation jeder Zisterne gelten für erzeugtes Tageswetter\n"
+    "über %6 Jahre; der Garten wird von April bis September bewässert.\n");
+
+// The usage with the money defaults.
+QString Aufruf()
+{
+    const TKosten k;
+    return AufrufVorlage.arg(zahl::Fest(k.Wasserpreis, 2, 9), zahl::Fest(k.Pumpe, 2, 9),
+                             zahl::FestVerlustfrei(k.Wartung, 0, 9),
+                             zahl::FestVerlustfrei(k.Einbau, 0, 9),
+                             zahl::FestVerlustfrei(k.Gebuehr, 0, 9), QString::number(KurvenJahre));
+}
+
+// The money option `name` of `kosten`, or null.
+long double* Betrag(TKosten& kosten, const QString& name)
+{
+    if (name == u"--wasserpreis")
+        return &kosten.Wasserpreis;
+    if (name == u"--pumpe")
+        return &kosten.Pumpe;
+    if (name == u"--wartung")
+        return &kosten.Wartung;
+    if (name == u"--einbau")
+        return &kosten.Einbau;
+    if (name == u"--gebuehr")
+        return &kosten.Gebuehr;
+    return nullptr;
+}
+
+// An amount with a decimal comma or point; no grouping, no blanks.
+std::optional<long double> LiesBetrag(const QString& text)
+{
+    const QString punkt = QString(text).replace(u',', u'.');
+    if (punkt.count(u'.') > 1)
+        return std::nullopt;
+    return zahl::LiesInvariant(punkt.toStdString());
+}
+
+// As few decimals as needed, at most two: "4,5", "0,25", "12".
+QString KnickVolumen(double volumen)
+{
+    QString text = zahl::Fest(volumen, 2, 9);
+    if (text.indexOf(u',') == text.size() - 3) {
+        while (text.endsWith(u'0'))
+            text.chop(1);
+        if (text.endsWith(u','))
+            text.chop(1);
+    }
+    return text;
+}
+
+QString KnickSatz(const TDeckungsErgebnis& d)
+{
+    if (d.Knick)
+        return QStringLiteral(
+                   "Ab %1 m³ bringt jeder weitere Kubikmeter weniger als 1 Prozentpunkt Deckung.")
+            .arg(KnickVolumen(*d.Knick));
+    return QStringLiteral("Im berechneten Bereich bis %1 m³ gibt es kein Volumen, ab dem jeder "
+                          "weitere Kubikmeter weniger als 1 Prozentpunkt Deckung bringt.")
+        .arg(KnickVolumen(d.Kurve.empty() ? 0 : d.Kurve.back().Volumen));
+}
 
 // A result for other programs: decimal point, 15 significant digits (57.915, not the
 // 57.915000000000000004 of the extended sum).
@@ -42,7 +116,7 @@ QString CsvFeld(const QString& text)
     return u'"' + QString(text).replace(u'"', QStringLiteral("\"\"")) + u'"';
 }
 
-void Text(const std::vector<TFall>& faelle, QTextStream& aus)
+void Text(const std::vector<TFall>& faelle, QTextStream& aus, bool kurve)
 {
     bool erster = true;
     for (const TFall& fall : faelle) {
@@ -59,35 +133,54 @@ void Text(const std::vector<TFall>& faelle, QTextStream& aus)
             << "Bedarf:               " << zahl::Fest(s.Bedarf, 2, 6) << " m³/Jahr\n"
             << "Volumen:              " << zahl::Fest(s.Volumen, 2, 6) << " m³\n"
             << "Deckungsrate:         " << zahl::Fest(s.Rate, 2, 6) << " %\n";
-        if (fall.Produkte.empty()) {
+        if (fall.Produkte.empty())
             aus << "Empfohlene Zisternen: keine\n";
-            continue;
-        }
-        aus << "Empfohlene Zisternen:\n";
+        else
+            aus << "Empfohlene Zisternen:\n";
         for (const TEmpfehlung& p : fall.Produkte)
             aus << "  " << p.Hersteller << " | " << p.Produkt << " | " << p.VolumenText << " | "
-                << p.PreisText << '\n';
+                << p.PreisText << " | Deckung " << zahl::Fest(100 * p.Deckung, 1, 9)
+                << " % | Ersparnis " << zahl::Fest(p.Zahlen.Ersparnis, 2, 9)
+                << " EUR/Jahr | Amortisation "
+                << (p.Zahlen.Amortisation
+                        ? zahl::Fest(*p.Zahlen.Amortisation, 1, 9) + QStringLiteral(" Jahre")
+                        : QStringLiteral("nie"))
+                << '\n';
+        if (!kurve)
+            continue;
+        aus << "Deckungskurve:\n"
+            << "    Volumen  Deckung  Überlauf\n";
+        for (const TDeckungsPunkt& k : fall.Deckung.Kurve)
+            aus << "  " << (zahl::Fest(k.Volumen, 2, 9) + QStringLiteral(" m³")).rightJustified(9)
+                << "  "
+                << (zahl::Fest(100 * k.Deckung, 1, 9) + QStringLiteral(" %")).rightJustified(7)
+                << "  "
+                << (zahl::Fest(100 * k.Ueberlauf, 1, 9) + QStringLiteral(" %")).rightJustified(8)
+                << '\n';
+        aus << KnickSatz(fall.Deckung) << '\n';
     }
 }
 
 void Csv(const std::vector<TFall>& faelle, QTextStream& aus)
 {
     aus << "Datei,PLZ,Niederschlag,Ertrag,Bedarf,Volumen,Rate,Hersteller,Produkt,"
-           "Produktvolumen,Preis\n";
+           "Produktvolumen,Preis,Deckung,Regenwasser,Ersparnis,Amortisation\n";
     for (const TFall& fall : faelle) {
         const TParameterSatz& s = fall.Satz;
         const QString kopf = CsvFeld(fall.Datei) + u',' + CsvFeld(s.PLZ) + u',' + Inv(s.Menge) +
                              u',' + Inv(s.Ertrag) + u',' + Inv(s.Bedarf) + u',' + Inv(s.Volumen) +
                              u',' + Inv(s.Rate);
         if (fall.Produkte.empty())
-            aus << kopf << ",,,,\n";
+            aus << kopf << ",,,,,,,,\n";
         for (const TEmpfehlung& p : fall.Produkte)
             aus << kopf << ',' << CsvFeld(p.Hersteller) << ',' << CsvFeld(p.Produkt) << ','
-                << Inv(p.Volumen) << ',' << Inv(p.Preis) << '\n';
+                << Inv(p.Volumen) << ',' << Inv(p.Preis) << ',' << Inv(p.Deckung) << ','
+                << Inv(p.Zahlen.Regenwasser) << ',' << Inv(p.Zahlen.Ersparnis) << ','
+                << (p.Zahlen.Amortisation ? Inv(*p.Zahlen.Amortisation) : QString()) << '\n';
     }
 }
 
-void Json(const std::vector<TFall>& faelle, QTextStream& aus)
+void Json(const std::vector<TFall>& faelle, QTextStream& aus, bool kurve)
 {
     aus << '[';
     for (size_t i = 0; i < faelle.size(); ++i) {
@@ -104,9 +197,26 @@ void Json(const std::vector<TFall>& faelle, QTextStream& aus)
             aus << (j == 0 ? "" : ", ")
                 << "{\"Hersteller\": " << QString::fromStdString(JsonText(p.Hersteller))
                 << ", \"Produkt\": " << QString::fromStdString(JsonText(p.Produkt))
-                << ", \"Volumen\": " << Inv(p.Volumen) << ", \"Preis\": " << Inv(p.Preis) << '}';
+                << ", \"Volumen\": " << Inv(p.Volumen) << ", \"Preis\": " << Inv(p.Preis)
+                << ", \"Deckung\": " << Inv(p.Deckung)
+                << ", \"Regenwasser\": " << Inv(p.Zahlen.Regenwasser)
+                << ", \"Ersparnis\": " << Inv(p.Zahlen.Ersparnis) << ", \"Amortisation\": "
+                << (p.Zahlen.Amortisation ? Inv(*p.Zahlen.Amortisation) : QStringLiteral("null"))
+                << '}';
         }
-        aus << "]}";
+        aus << ']';
+        if (kurve) {
+            aus << ", \"Kurve\": [";
+            for (size_t j = 0; j < fall.Deckung.Kurve.size(); ++j) {
+                const TDeckungsPunkt& k = fall.Deckung.Kurve[j];
+                aus << (j == 0 ? "" : ", ") << "{\"Volumen\": " << Inv(k.Volumen)
+                    << ", \"Deckung\": " << Inv(k.Deckung)
+                    << ", \"Ueberlauf\": " << Inv(k.Ueberlauf) << '}';
+            }
+            aus << "], \"Knick\": "
+                << (fall.Deckung.Knick ? Inv(*fall.Deckung.Knick) : QStringLiteral("null"));
+        }
+        aus << '}';
     }
     aus << (faelle.empty() ? "]\n" : "\n]\n");
 }
@@ -118,14 +228,17 @@ bool LiesAufruf(const QStringList& argumente, TRechnerAufruf& aufruf, QString& f
     for (qsizetype i = 0; i < argumente.size(); ++i) {
         QString arg = argumente[i];
         QString wert;
-        const bool mitWert = arg == u"--format" || arg == u"--daten";
-        if (mitWert) {
+        const auto mitWert = [&aufruf](const QString& name) {
+            return name == u"--format" || name == u"--daten" ||
+                   Betrag(aufruf.Kosten, name) != nullptr;
+        };
+        if (mitWert(arg)) {
             if (i + 1 >= argumente.size()) {
                 fehler = QStringLiteral("%1 braucht einen Wert.").arg(arg);
                 return false;
             }
             wert = argumente[++i];
-        } else if (arg.startsWith(u"--format=") || arg.startsWith(u"--daten=")) {
+        } else if (arg.startsWith(u"--") && mitWert(arg.left(arg.indexOf(u'=')))) {
             wert = arg.mid(arg.indexOf(u'=') + 1);
             arg = arg.left(arg.indexOf(u'='));
         }
@@ -142,6 +255,26 @@ bool LiesAufruf(const QStringList& argumente, TRechnerAufruf& aufruf, QString& f
             }
         } else if (arg == u"--daten") {
             aufruf.Datenordner = wert;
+        } else if (long double* betrag = Betrag(aufruf.Kosten, arg)) {
+            const std::optional<long double> zahl = LiesBetrag(wert);
+            if (!zahl) {
+                fehler = QStringLiteral("Ungültiger Betrag „%1“ für %2: erwartet wird eine Zahl "
+                                        "mit Dezimalkomma oder -punkt.")
+                             .arg(wert, arg);
+                return false;
+            }
+            if (*zahl < 0) {
+                fehler = QStringLiteral("Der Betrag für %1 darf nicht negativ sein („%2“).")
+                             .arg(arg, wert);
+                return false;
+            }
+            if (*zahl > 1e9L) {
+                fehler = QStringLiteral("Der Betrag für %1 ist zu groß („%2“).").arg(arg, wert);
+                return false;
+            }
+            *betrag = *zahl;
+        } else if (arg == u"--kurve") {
+            aufruf.Kurve = true;
         } else if (arg == u"--") {
             aufruf.Dateien += argumente.mid(i + 1);
             break;
@@ -176,29 +309,44 @@ QStringList Falldateien(const QStringList& pfade)
     return dateien;
 }
 
-TFall RechneFall(const QString& datei, TTabelle& mtProd)
+TFall RechneFall(const QString& datei, TTabelle& mtProd, const TKosten& kosten)
 {
-    TFall fall{datei, LadeBerechnung(datei), {}};
+    TFall fall{datei, LadeBerechnung(datei), {}, {}};
     FilterProducts(mtProd, fall.Satz.Volumen);
-    for (int zeile = 0; zeile < mtProd.Anzahl(); ++zeile)
-        fall.Produkte.push_back(
-            {AlsText(mtProd.Wert(zeile, u"Hersteller")), AlsText(mtProd.Wert(zeile, u"Produkt")),
-             AlsZahl(mtProd.Wert(zeile, u"Volumen")), AlsZahl(mtProd.Wert(zeile, u"Preis")),
-             mtProd.Anzeigetext(zeile, u"Volumen"), mtProd.Anzeigetext(zeile, u"Preis")});
+    std::vector<double> volumina;
+    for (int zeile = 0; zeile < mtProd.Anzahl(); ++zeile) {
+        fall.Produkte.push_back({AlsText(mtProd.Wert(zeile, u"Hersteller")),
+                                 AlsText(mtProd.Wert(zeile, u"Produkt")),
+                                 AlsZahl(mtProd.Wert(zeile, u"Volumen")),
+                                 AlsZahl(mtProd.Wert(zeile, u"Preis")),
+                                 mtProd.Anzeigetext(zeile, u"Volumen"),
+                                 mtProd.Anzeigetext(zeile, u"Preis"),
+                                 0,
+                                 {}});
+        volumina.push_back(static_cast<double>(fall.Produkte.back().Volumen));
+    }
+    // A calculator of its own per case: the weather depends on the site only.
+    TDeckungsrechner rechner;
+    fall.Deckung = rechner.Rechne(fall.Satz, StandardGartenmonate, volumina);
+    for (size_t i = 0; i < fall.Produkte.size(); ++i) {
+        TEmpfehlung& p = fall.Produkte[i];
+        p.Deckung = fall.Deckung.Produkte[i].Deckung;
+        p.Zahlen = BerechneWirtschaftlichkeit(p.Deckung, fall.Satz.Bedarf, p.Preis, kosten);
+    }
     return fall;
 }
 
-void GibAus(const std::vector<TFall>& faelle, TAusgabeFormat format, QTextStream& aus)
+void GibAus(const std::vector<TFall>& faelle, TAusgabeFormat format, QTextStream& aus, bool kurve)
 {
     switch (format) {
     case TAusgabeFormat::Text:
-        Text(faelle, aus);
+        Text(faelle, aus, kurve);
         break;
     case TAusgabeFormat::Csv:
         Csv(faelle, aus);
         break;
     case TAusgabeFormat::Json:
-        Json(faelle, aus);
+        Json(faelle, aus, kurve);
         break;
     }
     aus.flush();
@@ -208,14 +356,14 @@ int FuehreRechnerAus(const QStringList& argumente, const QString& programmOrdner
                      QTextStream& fehler)
 {
     if (argumente.contains(u"--hilfe") || argumente.contains(u"--help")) {
-        aus << Aufruf;
+        aus << Aufruf();
         aus.flush();
         return 0;
     }
     TRechnerAufruf aufruf;
     QString grund;
     if (!LiesAufruf(argumente, aufruf, grund)) {
-        fehler << grund << '\n' << Aufruf;
+        fehler << grund << '\n' << Aufruf();
         fehler.flush();
         return 2;
     }
@@ -236,7 +384,7 @@ int FuehreRechnerAus(const QStringList& argumente, const QString& programmOrdner
     std::vector<TFall> faelle;
     for (const QString& datei : Falldateien(aufruf.Dateien)) {
         try {
-            faelle.push_back(RechneFall(datei, *mtProd));
+            faelle.push_back(RechneFall(datei, *mtProd, aufruf.Kosten));
         } catch (const EFehler& f) {
             fehler << MitSchlusspunkt(f.Meldung()) << '\n';
             status = 1;
@@ -246,6 +394,6 @@ int FuehreRechnerAus(const QStringList& argumente, const QString& programmOrdner
         }
     }
     fehler.flush();
-    GibAus(faelle, aufruf.Format, aus);
+    GibAus(faelle, aufruf.Format, aus, aufruf.Kurve);
     return status;
 }

@@ -2,6 +2,8 @@
 #pragma once
 
 #include "model/parametersatz.h"
+#include "model/wirtschaftlichkeit.h"
+#include "simulation/kern/deckungskurve.h"
 
 #include <QString>
 #include <QStringList>
@@ -17,6 +19,8 @@ struct TRechnerAufruf {
     TAusgabeFormat Format = TAusgabeFormat::Text;
     QString Datenordner; // empty: beside the program
     QStringList Dateien; // files, or folders whose *.tropfwerk files are computed
+    bool Kurve = false;  // print the coverage curve and its knee
+    TKosten Kosten;
 };
 
 // One recommended product.
@@ -27,6 +31,8 @@ struct TEmpfehlung {
     long double Preis = 0;   // EUR
     QString VolumenText;     // in the catalogue's display formats ("2,7 m³", "1849,00 EUR")
     QString PreisText;
+    long double Deckung = 0; // share of the demand covered, 0 to 1
+    TWirtschaftlichkeit Zahlen;
 };
 
 // One computed case.
@@ -34,6 +40,7 @@ struct TFall {
     QString Datei;
     TParameterSatz Satz;
     std::vector<TEmpfehlung> Produkte;
+    TDeckungsErgebnis Deckung; // over generated daily weather, garden months April to September
 };
 
 // Reads the command line (without the program name); nullopt-like false with a reason in
@@ -43,12 +50,15 @@ bool LiesAufruf(const QStringList& argumente, TRechnerAufruf& aufruf, QString& f
 // The files to compute: the named files, and the *.tropfwerk files of named folders (by name).
 QStringList Falldateien(const QStringList& pfade);
 
-// Reads and computes one case with the recommendations from mtProd (its filter is changed).
-// Raises EFehler for a file that is no valid calculation.
-TFall RechneFall(const QString& datei, TTabelle& mtProd);
+// Reads and computes one case with the recommendations from mtProd (its filter is changed), the
+// coverage curve and each product's money figures. Raises EFehler for a file that is no valid
+// calculation.
+TFall RechneFall(const QString& datei, TTabelle& mtProd, const TKosten& kosten = {});
 
-// Prints the cases in the format, all at once (JSON is one array, CSV has one header line).
-void GibAus(const std::vector<TFall>& faelle, TAusgabeFormat format, QTextStream& aus);
+// Prints the cases in the format, all at once (JSON is one array, CSV has one header line);
+// with `kurve` also the coverage curve and its knee (not in CSV).
+void GibAus(const std::vector<TFall>& faelle, TAusgabeFormat format, QTextStream& aus,
+            bool kurve = false);
 
 // The whole program: 0 when every case was computed, 1 when a file or the data failed,
 // 2 for a wrong call (with the usage on `fehler`).
