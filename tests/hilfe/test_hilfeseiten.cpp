@@ -4,6 +4,7 @@
 #include "hilfetest.h"
 #include "model/berechnung.h"
 #include "model/parametersatz.h"
+#include "model/wirtschaftlichkeit.h"
 #include "model/zahlenformat.h"
 
 #include <QImage>
@@ -46,6 +47,7 @@ TEST(HilfeSeiten, EveryContextOpensItsPage)
         {HilfeDatei::Anwendung, HilfeKontext::Assistent, "Der Eingabe-Assistent"},
         {HilfeDatei::Anwendung, HilfeKontext::Experte, "Die Experteneingabe"},
         {HilfeDatei::Anwendung, HilfeKontext::Auswertung, "Die Auswertung"},
+        {HilfeDatei::Anwendung, HilfeKontext::Wirtschaftlichkeit, "Wirtschaftlichkeit"},
         {HilfeDatei::Information, 0, "Tropfwerk 2003 Informationen – Inhalt"},
         {HilfeDatei::Information, 10, "Regenwasser nutzen"},
     };
@@ -210,6 +212,9 @@ TEST(HilfeSeiten, WindowPagesExplainTheirFields)
           "Regenwasserbedarf", "Regenwasserertrag", "Speichergröße", "Deckungsrate", "Empfehlung",
           "Parametersatz bearbeiten", "Erbringer", "Verbraucher", "Anz. Pers. Spar-WC",
           "Originalwerte herstellen", "Auswertung drucken"}},
+        {41,
+         {"Deckung", "Überlauf", "Knickpunkt", "Regenwasser", "Ersparnis", "Amortisation", "nie",
+          "Einbau", "Datenbasis: Deutscher Wetterdienst"}},
     };
     for (const auto& [kontext, namen] : felder) {
         const QString text =
@@ -281,6 +286,19 @@ TEST(HilfeSeiten, QuotedDefaultsAreTheProgramsDefaults)
                              QStringLiteral(" m³");
     EXPECT_TRUE(Klartext(HilfeDatei::Information, QStringLiteral("10.html")).contains(beispiel))
         << beispiel.toStdString();
+
+    // The money defaults of the economics page.
+    const TKosten kosten;
+    const QString geld = Klartext(HilfeDatei::Anwendung, QStringLiteral("41.html"));
+    for (auto [name, wert, stellen] :
+         {std::tuple{"Trinkwasserpreis (EUR je m³) ", kosten.Wasserpreis, 2},
+          std::tuple{"Pumpenstrom (EUR je m³ Regenwasser) ", kosten.Pumpe, 2},
+          std::tuple{"Wartung (EUR je Jahr) ", kosten.Wartung, 0},
+          std::tuple{"Einbau (EUR) ", kosten.Einbau, 0},
+          std::tuple{"Gebührenersparnis (EUR je Jahr) ", kosten.Gebuehr, 0}}) {
+        const QString erwartet = QString::fromUtf8(name) + zahl::Fest(wert, stellen, 6) + u' ';
+        EXPECT_TRUE(geld.contains(erwartet)) << erwartet.toStdString();
+    }
 }
 
 TEST(HilfeSeiten, DataSourcesCarryTheirAttribution)
