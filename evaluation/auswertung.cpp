@@ -1,10 +1,12 @@
-// Evaluation window: page switching, the compact page, reset and editing the set.
+// Evaluation window: page switching, the compact page, reset and editing the set, the glue of
+// the economics page.
 #include "evaluation/auswertung.h"
 
 #include "evaluation/bericht/auswertungsbericht.h"
 #include "evaluation/bericht/berichtablauf.h"
 #include "evaluation/detailempf.h"
 #include "evaluation/gestaltung.h"
+#include "evaluation/wirtschaftlichkeitsseite.h"
 #include "model/berechnung.h"
 #include "model/berechnungsdatei.h"
 #include "model/zahlenformat.h"
@@ -16,10 +18,13 @@
 #include "ui/hilfe.h"
 #include "ui/tabellenansicht.h"
 
+#include <QApplication>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
@@ -27,6 +32,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <memory>
@@ -41,22 +47,73 @@ struct TSeitenInfo {
     const char* Titel;
     const char* Bild;
 };
-constexpr std::array<TSeitenInfo, 3> Seiten{{
+constexpr std::array<TSeitenInfo, 4> Seiten{{
     {"Kompakt-Auswertung", "KAUSWERT"},
     {"ausführliche Auswertung", "AAUSWERT"},
     {"Füllstand-Simulation", "SIMULATION"},
+    {"Wirtschaftlichkeit", "WIRTSCHAFT"},
 }};
 
-QToolButton* SeitenKnopf(QWidget* eltern, const char* name, const char* text, int tag, int x)
+// The four page buttons share the row evenly.
+constexpr int SeitenKnopfBreite = 125;
+constexpr int SeitenKnopfAbstand = 5;
+
+QToolButton* SeitenKnopf(QWidget* eltern, const char* name, const char* text, int tag)
 {
     auto* knopf = new QToolButton(eltern);
     knopf->setObjectName(QString::fromLatin1(name));
     knopf->setText(QString::fromUtf8(text));
     knopf->setCheckable(true);
     knopf->setProperty("Tag", tag);
-    knopf->setGeometry(x, 8, 168, 28);
+    knopf->setGeometry(8 + tag * (SeitenKnopfBreite + SeitenKnopfAbstand), 8, SeitenKnopfBreite,
+                       28);
     return knopf;
 }
+
+// Where the font's captions do not fit the buttons' width, all of them get the same smaller
+// font, down to 6 points.
+void PasseSchriftAn(std::initializer_list<QToolButton*> knoepfe)
+{
+    const auto passen = [&] {
+        for (QToolButton* knopf : knoepfe) {
+            const QString text = QString(knopf->text()).remove(QLatin1Char('&'));
+            if (knopf->fontMetrics().horizontalAdvance(text) + 8 > knopf->width())
+                return false;
+        }
+        return true;
+    };
+    QFont schrift = (*knoepfe.begin())->font();
+    while (!passen() && schrift.pointSizeF() > 6) {
+        schrift.setPointSizeF(schrift.pointSizeF() - 0.5);
+        for (QToolButton* knopf : knoepfe)
+            knopf->setFont(schrift);
+    }
+}
+
+// F1 anywhere in the window opens the help at the context of the page that shows.
+class THilfeTasteJeSeite : public QObject {
+public:
+    explicit THilfeTasteJeSeite(TfrmAuswertung* fenster) : QObject(fenster), m_fenster(fenster)
+    {
+        qApp->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* ziel, QEvent* ereignis) override
+    {
+        if (ereignis->type() != QEvent::KeyPress || !ziel->isWidgetType())
+            return false;
+        if (static_cast<QKeyEvent*>(ereignis)->key() != Qt::Key_F1)
+            return false;
+        if (static_cast<QWidget*>(ziel)->window() != m_fenster)
+            return false;
+        Bewacht([this] { OeffneHilfe(HilfeDatei::Anwendung, m_fenster->Hilfekontext()); });
+        return true;
+    }
+
+private:
+    TfrmAuswertung* m_fenster;
+};
 } // namespace
 
 TfrmAuswertung::TfrmAuswertung(QWidget* parent)
@@ -77,10 +134,11 @@ TfrmAuswertung::TfrmAuswertung(QWidget* parent)
     ErzeugeKompaktSeite();
     ErzeugeDetailSeite();
     ErzeugeSimulationsSeite();
+    ErzeugeWirtschaftlichkeitsSeite();
 
     VerbindeBewacht(pcAuswertung, &QTabWidget::currentChanged, this,
                     &TfrmAuswertung::pcAuswertungChange);
-    InstalliereHilfeTaste(this, HilfeDatei::Anwendung, HilfeKontext::Auswertung);
+    new THilfeTasteJeSeite(this);
 }
 
 void TfrmAuswertung::ErzeugeKopf()
@@ -116,9 +174,12 @@ void TfrmAuswertung::ErzeugeSeiten()
     tsAInfo->setObjectName(QStringLiteral("tsAInfo"));
     tsASimu = new QWidget;
     tsASimu->setObjectName(QStringLiteral("tsASimu"));
+    tsAWirtschaft = new QWidget;
+    tsAWirtschaft->setObjectName(QStringLiteral("tsAWirtschaft"));
     pcAuswertung->addTab(tsAExpert, QString::fromUtf8(Seiten[0].Titel));
     pcAuswertung->addTab(tsAInfo, QString::fromUtf8(Seiten[1].Titel));
     pcAuswertung->addTab(tsASimu, QString::fromUtf8(Seiten[2].Titel));
+    pcAuswertung->addTab(tsAWirtschaft, QString::fromUtf8(Seiten[3].Titel));
 }
 
 void TfrmAuswertung::ErzeugeFuss()
@@ -127,12 +188,14 @@ void TfrmAuswertung::ErzeugeFuss()
     pBottom->setObjectName(QStringLiteral("pBottom"));
     pBottom->setGeometry(0, Hoehe - FussHoehe, Breite, FussHoehe);
     static_cast<QFrame*>(pBottom)->setFrameShape(QFrame::StyledPanel);
-    btnKInfo = SeitenKnopf(pBottom, "btnKInfo", "&Kompakt-Auswertung", 0, 8);
-    btnAInfo = SeitenKnopf(pBottom, "btnAInfo", "&ausführliche Auswertung", 1, 182);
-    btnSimu = SeitenKnopf(pBottom, "btnSimu", "&Füllstand-Simulation", 2, 356);
+    btnKInfo = SeitenKnopf(pBottom, "btnKInfo", "&Kompakt-Auswertung", 0);
+    btnAInfo = SeitenKnopf(pBottom, "btnAInfo", "&ausführliche Auswertung", 1);
+    btnSimu = SeitenKnopf(pBottom, "btnSimu", "&Füllstand-Simulation", 2);
+    btnWirtschaft = SeitenKnopf(pBottom, "btnWirtschaft", "&Wirtschaftlichkeit", 3);
+    PasseSchriftAn({btnKInfo, btnAInfo, btnSimu, btnWirtschaft});
     FSeitenKnoepfe = new QButtonGroup(this);
     FSeitenKnoepfe->setExclusive(true);
-    for (QToolButton* knopf : {btnKInfo, btnAInfo, btnSimu}) {
+    for (QToolButton* knopf : {btnKInfo, btnAInfo, btnSimu, btnWirtschaft}) {
         FSeitenKnoepfe->addButton(knopf);
         VerbindeBewacht(knopf, &QToolButton::clicked, this, [this, knopf] {
             SelectPage(knopf->property("Tag").toInt()); // btnSelectPageClick
@@ -154,7 +217,7 @@ void TfrmAuswertung::ErzeugeFuss()
     auto* speichern = new QShortcut(QKeySequence::Save, this);
     VerbindeBewacht(speichern, &QShortcut::activated, this, &TfrmAuswertung::btnSpeichernClick);
     VerbindeBewacht(btnHelp, &QPushButton::clicked, this,
-                    [] { OeffneHilfe(HilfeDatei::Anwendung, HilfeKontext::Auswertung); });
+                    [this] { OeffneHilfe(HilfeDatei::Anwendung, Hilfekontext()); });
 }
 
 TfrmAuswertung::~TfrmAuswertung() = default;
@@ -201,13 +264,14 @@ void TfrmAuswertung::Vorbereiten(int startSeite)
 void TfrmAuswertung::Recalculate()
 {
     BerechneAllesOhneAbbruch(FParameterSatz);
+    WirtschaftlichkeitVeraltet();
 }
 
 void TfrmAuswertung::SelectPage(int seite)
 {
     if (seite < 0 || seite >= pcAuswertung->count())
         return;
-    const std::array<QToolButton*, 3> knoepfe{btnKInfo, btnAInfo, btnSimu};
+    const std::array<QToolButton*, 4> knoepfe{btnKInfo, btnAInfo, btnSimu, btnWirtschaft};
     knoepfe[static_cast<size_t>(seite)]->setChecked(true);
     {
         // The page control reports only the user's changes, not this one.
@@ -235,6 +299,9 @@ void TfrmAuswertung::ShowCurrentPage()
         break;
     case SimulationsSeite:
         ZeigeSimulationsSeite();
+        break;
+    case WirtschaftSeite:
+        ZeigeWirtschaftlichkeitsSeite();
         break;
     default:
         return;
@@ -328,4 +395,65 @@ void TfrmAuswertung::closeEvent(QCloseEvent* ereignis)
 {
     FuellstandSeite->BeendeFuerSchliessen();
     TOutputForm::closeEvent(ereignis);
+}
+
+void TfrmAuswertung::ErzeugeWirtschaftlichkeitsSeite()
+{
+    WirtschaftlichkeitsSeite = new TWirtschaftlichkeitsSeite(tsAWirtschaft);
+    auto* anordnung = new QVBoxLayout(tsAWirtschaft);
+    anordnung->setContentsMargins(0, 0, 0, 0);
+    anordnung->addWidget(WirtschaftlichkeitsSeite);
+    FWirtschaftsTakt = new QTimer(this);
+    FWirtschaftsTakt->setSingleShot(true);
+    FWirtschaftsTakt->setInterval(0);
+    VerbindeBewacht(FWirtschaftsTakt, &QTimer::timeout, this, [this] {
+        if (pcAuswertung->currentIndex() == WirtschaftSeite)
+            ZeigeWirtschaftlichkeitsSeite();
+    });
+    // The money inputs are typed on the page itself: its figures follow at once.
+    VerbindeBewacht(WirtschaftlichkeitsSeite, &TWirtschaftlichkeitsSeite::KostenGeaendert, this,
+                    [this] {
+                        WirtschaftlichkeitVeraltet();
+                        if (pcAuswertung->currentIndex() == WirtschaftSeite)
+                            ZeigeWirtschaftlichkeitsSeite();
+                    });
+    for (QCheckBox* monat : FuellstandSeite->cbMon)
+        VerbindeBewacht(monat, &QCheckBox::toggled, this,
+                        &TfrmAuswertung::WirtschaftlichkeitVeraltet);
+}
+
+void TfrmAuswertung::WirtschaftlichkeitVeraltet()
+{
+    FWirtschaftVeraltet = true;
+    if (pcAuswertung->currentIndex() == WirtschaftSeite)
+        FWirtschaftsTakt->start();
+}
+
+const TWirtschaftlichkeitsDaten& TfrmAuswertung::Wirtschaftlichkeit()
+{
+    if (FWirtschaftVeraltet) {
+        FilterProducts(FParameterSatz.Volumen);
+        FWirtschaft =
+            RechneWirtschaftlichkeit(FParameterSatz, FuellstandSeite->Gartenmonate(), *mtProd,
+                                     WirtschaftlichkeitsSeite->Kosten(), FDeckungsrechner);
+        FWirtschaftVeraltet = false;
+        FWirtschaftsSeiteVeraltet = true;
+    }
+    return FWirtschaft;
+}
+
+void TfrmAuswertung::ZeigeWirtschaftlichkeitsSeite()
+{
+    FWirtschaftsTakt->stop();
+    Wirtschaftlichkeit();
+    if (!FWirtschaftsSeiteVeraltet)
+        return;
+    WirtschaftlichkeitsSeite->Zeige(FWirtschaft);
+    FWirtschaftsSeiteVeraltet = false;
+}
+
+int TfrmAuswertung::Hilfekontext() const
+{
+    return pcAuswertung->currentIndex() == WirtschaftSeite ? HilfeKontext::Wirtschaftlichkeit
+                                                           : HilfeKontext::Auswertung;
 }

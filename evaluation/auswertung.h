@@ -1,7 +1,9 @@
-// Evaluation window: results of one calculation case on three pages (compact results with the
-// recommended products, the what-if sliders, the fill-level simulation), reset, edit and print.
+// Evaluation window: results of one calculation case on four pages (compact results with the
+// recommended products, the what-if sliders, the fill-level simulation, coverage and payback over
+// the tank volume), reset, edit and print.
 #pragma once
 
+#include "evaluation/wirtschaftlichkeit.h"
 #include "refdata/tabelle.h"
 #include "ui/formbasis.h"
 
@@ -13,6 +15,7 @@ class QButtonGroup;
 class QLabel;
 class QPushButton;
 class QSlider;
+class QTimer;
 class QTabWidget;
 class QTableView;
 class QTableWidget;
@@ -20,11 +23,12 @@ class QToolButton;
 class QWidget;
 class TAuswertungsBericht;
 class TFuellstandSeite;
+class TWirtschaftlichkeitsSeite;
 
 class TfrmAuswertung : public TOutputForm {
     Q_OBJECT
 public:
-    enum Seite { KompaktSeite = 0, DetailSeite = 1, SimulationsSeite = 2 };
+    enum Seite { KompaktSeite = 0, DetailSeite = 1, SimulationsSeite = 2, WirtschaftSeite = 3 };
 
     explicit TfrmAuswertung(QWidget* parent = nullptr);
     ~TfrmAuswertung() override;
@@ -44,7 +48,8 @@ public:
     const TParameterSatz& Arbeitskopie() const { return FParameterSatz; }
     TTabelle& Produkte() { return *mtProd; }
 
-    // Runs the five sizing routines on the working copy, status codes ignored.
+    // Runs the five sizing routines on the working copy, status codes ignored. The economics
+    // figures follow: at once while their page shows, else when it is shown or asked for.
     void Recalculate();
     void SelectPage(int seite);
     void ShowCurrentPage();
@@ -71,6 +76,13 @@ public:
     // when the save fails.
     void btnSpeichernClick();
 
+    // Coverage curve and money figures of the working copy, the products recommended for its
+    // volume, the garden months of the fill-level page and the money inputs of the economics
+    // page; computed first when something changed since.
+    const TWirtschaftlichkeitsDaten& Wirtschaftlichkeit();
+    // Help context of the active page.
+    int Hilfekontext() const;
+
     // Header and page control.
     QWidget* pTop;
     QLabel* iThema;
@@ -79,10 +91,12 @@ public:
     QWidget* tsAExpert;
     QWidget* tsAInfo;
     QWidget* tsASimu;
+    QWidget* tsAWirtschaft;
     QWidget* pBottom;
     QToolButton* btnKInfo;
     QToolButton* btnAInfo;
     QToolButton* btnSimu;
+    QToolButton* btnWirtschaft;
     QPushButton* btnReset;
     QPushButton* btnPrintReport;
     QPushButton* btnSpeichern;
@@ -117,6 +131,8 @@ public:
 
     // Fill-level page.
     TFuellstandSeite* FuellstandSeite;
+    // Economics page.
+    TWirtschaftlichkeitsSeite* WirtschaftlichkeitsSeite;
     // The report printed by btnPrintReport.
     TAuswertungsBericht& Bericht() { return *FBericht; }
 
@@ -135,6 +151,11 @@ private:
     void ErzeugeVerbraucher();
     void ErzeugeSimulationsSeite();
     void ZeigeSimulationsSeite();
+    void ErzeugeWirtschaftlichkeitsSeite();
+    // The figures are out of date; the page, when it shows, is brought up to date right after
+    // the current event, once for a burst of changes.
+    void WirtschaftlichkeitVeraltet();
+    void ZeigeWirtschaftlichkeitsSeite();
     void pcAuswertungChange();
     // Change handling of the four sliders, told apart by their Tag.
     void tbPersWCSparChange(QSlider* slider);
@@ -145,4 +166,9 @@ private:
     QButtonGroup* FSeitenKnoepfe;
     int FSliderZeile = 1;
     bool FSeiteWirdGewaehlt = false;
+    TDeckungsrechner FDeckungsrechner;
+    TWirtschaftlichkeitsDaten FWirtschaft;
+    bool FWirtschaftVeraltet = true;       // the figures
+    bool FWirtschaftsSeiteVeraltet = true; // the page's view of them
+    QTimer* FWirtschaftsTakt;
 };

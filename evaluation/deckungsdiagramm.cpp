@@ -4,6 +4,7 @@
 #include "model/zahlenformat.h"
 
 #include <QChart>
+#include <QFont>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QLocale>
@@ -19,7 +20,10 @@ const QColor UeberlaufFarbe(0xA9, 0x48, 0x2A);
 const QColor VolumenFarbe(0x5F, 0x6B, 0x76);
 const QColor ProduktFarbe(0x4C, 0x9F, 0x2E);
 const QColor KnickFarbe(0xD0, 0x1C, 0x1C);
-constexpr int ProduktnameZeichen = 16;
+constexpr int ProduktnameZeichen = 14;
+// Products lie close together: their names stand one below the other under the curve, this many
+// percentage points apart.
+constexpr double NamensAbstand = 9;
 
 // Coverage in percent at volume v, linear between the curve's points.
 double DeckungBei(const std::vector<TDeckungsPunkt>& kurve, double v)
@@ -58,6 +62,9 @@ QScatterSeries* Markierung(const QString& name, const QString& beschriftung, dou
     punkt->setPointLabelsVisible(true);
     punkt->setPointLabelsColor(farbe.darker(130));
     punkt->setPointLabelsClipping(false);
+    QFont schrift = punkt->pointLabelsFont();
+    schrift.setPointSizeF(8);
+    punkt->setPointLabelsFont(schrift);
     return punkt;
 }
 
@@ -76,7 +83,7 @@ QChart* ErzeugeDeckungsdiagramm(const TWirtschaftlichkeitsDaten& daten)
     chart->setLocalizeNumbers(true);
     chart->setAnimationOptions(QChart::NoAnimation);
     chart->setMargins(QMargins(4, 4, 4, 4));
-    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->legend()->setAlignment(Qt::AlignRight);
 
     const std::vector<TDeckungsPunkt>& kurve = daten.Ergebnis.Kurve;
     double bis = 1;
@@ -101,10 +108,10 @@ QChart* ErzeugeDeckungsdiagramm(const TWirtschaftlichkeitsDaten& daten)
     };
 
     auto* deckung = new QLineSeries;
-    deckung->setName(QStringLiteral("Deckung des Bedarfs"));
+    deckung->setName(QStringLiteral("Deckung"));
     deckung->setPen(QPen(DeckungsFarbe, 2.5));
     auto* ueberlauf = new QLineSeries;
-    ueberlauf->setName(QStringLiteral("Überlauf des Ertrags"));
+    ueberlauf->setName(QStringLiteral("Überlauf"));
     ueberlauf->setPen(QPen(UeberlaufFarbe, 2));
     for (const TDeckungsPunkt& p : kurve) {
         deckung->append(p.Volumen, p.Deckung * 100);
@@ -116,8 +123,7 @@ QChart* ErzeugeDeckungsdiagramm(const TWirtschaftlichkeitsDaten& daten)
     const double volumen = static_cast<double>(daten.Volumen);
     if (volumen > 0) {
         auto* linie = new QLineSeries;
-        linie->setName(
-            QStringLiteral("Berechnete Speichergröße %1 m³").arg(zahl::Fest(daten.Volumen, 2, 6)));
+        linie->setName(QStringLiteral("Speichergröße %1 m³").arg(zahl::Fest(daten.Volumen, 2, 6)));
         QPen stift(VolumenFarbe, 1.5, Qt::DashLine);
         linie->setPen(stift);
         linie->append(volumen, 0);
@@ -125,24 +131,33 @@ QChart* ErzeugeDeckungsdiagramm(const TWirtschaftlichkeitsDaten& daten)
         anhaengen(linie);
     }
 
-    bool ersterProdukt = true;
-    for (const TProduktWirtschaft& p : daten.Produkte) {
+    const auto ohneLegende = [&](QAbstractSeries* reihe) {
+        for (QLegendMarker* marker : chart->legend()->markers(reihe))
+            marker->setVisible(false);
+    };
+    for (size_t i = 0; i < daten.Produkte.size(); ++i) {
+        const TProduktWirtschaft& p = daten.Produkte[i];
         const double v = static_cast<double>(p.Volumen);
         const double d = static_cast<double>(p.Deckung) * 100;
-        QScatterSeries* punkt =
-            Markierung(QStringLiteral("Empfohlene Produkte"), Kurzname(p.Produkt), v, d,
-                       ProduktFarbe, QScatterSeries::MarkerShapeRectangle, 9);
+        QScatterSeries* punkt = Markierung(QStringLiteral("Empfohlene Produkte"), QString(), v, d,
+                                           ProduktFarbe, QScatterSeries::MarkerShapeRectangle, 9);
+        punkt->setPointLabelsVisible(false);
         anhaengen(punkt);
         // One legend entry stands for all products.
-        if (!ersterProdukt)
-            for (QLegendMarker* marker : chart->legend()->markers(punkt))
-                marker->setVisible(false);
-        ersterProdukt = false;
+        if (i > 0)
+            ohneLegende(punkt);
+        const double hoehe = std::max(4.0, d - NamensAbstand * (static_cast<double>(i) + 1.5));
+        QScatterSeries* name = Markierung(QString(), Kurzname(p.Produkt), v, hoehe, ProduktFarbe,
+                                          QScatterSeries::MarkerShapeCircle, 1);
+        name->setColor(Qt::transparent);
+        name->setBorderColor(Qt::transparent);
+        anhaengen(name);
+        ohneLegende(name);
     }
 
     if (const auto knick = daten.Ergebnis.Knick) {
         const QString text = VolumenKurz(*knick) + QStringLiteral(" m³");
-        anhaengen(Markierung(QStringLiteral("Abnehmender Nutzen ab %1").arg(text), text, *knick,
+        anhaengen(Markierung(QStringLiteral("Nutzen sinkt ab %1").arg(text), text, *knick,
                              DeckungBei(kurve, *knick), KnickFarbe,
                              QScatterSeries::MarkerShapeCircle, 11));
     }

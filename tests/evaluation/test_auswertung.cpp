@@ -1,5 +1,5 @@
 // Evaluation window through its controls: pages, results, recommendations, sliders, reset,
-// editing, the product detail window and help.
+// editing, the product detail window, the economics page and help.
 #include "../support/beispiel.h"
 #include "../support/modal.h"
 #include "../support/rekorder.h"
@@ -7,6 +7,8 @@
 #include "app/verdrahtung.h"
 #include "evaluation/auswertung.h"
 #include "evaluation/detailempf.h"
+#include "evaluation/wirtschaftlichkeit.h"
+#include "evaluation/wirtschaftlichkeitsseite.h"
 #include "input/expert.h"
 #include "model/berechnung.h"
 #include "model/berechnungsdatei.h"
@@ -21,6 +23,8 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QChartView>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
@@ -29,6 +33,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSettings>
 #include <QSlider>
 #include <QStyleOptionViewItem>
 #include <QTabWidget>
@@ -611,4 +616,196 @@ TEST_F(Auswertung, ClosingTheWindowDuringASimulationStopsTheRunFirst)
     EXPECT_FALSE(fenster->FuellstandSeite->SimulationLaeuft());
     EXPECT_TRUE(meldungen.Meldungen.empty());
     fenster.reset();
+}
+
+namespace {
+// What the economics page must show for the window's state as it stands.
+TWirtschaftlichkeitsDaten Frisch(TfrmAuswertung& f)
+{
+    TDeckungsrechner rechner;
+    return RechneWirtschaftlichkeit(f.Arbeitskopie(), f.FuellstandSeite->Gartenmonate(),
+                                    f.Produkte(), f.WirtschaftlichkeitsSeite->Kosten(), rechner);
+}
+
+QStringList Spalte(const QTableWidget* tabelle, int spalte)
+{
+    QStringList texte;
+    for (int zeile = 0; zeile < tabelle->rowCount(); ++zeile)
+        texte << tabelle->item(zeile, spalte)->text();
+    return texte;
+}
+
+QStringList Erwartete(const TWirtschaftlichkeitsDaten& daten, int spalte)
+{
+    QStringList texte;
+    for (const TProduktWirtschaft& p : daten.Produkte)
+        texte << (spalte == 4   ? zahl::Fest(p.Deckung * 100, 1, 6)
+                  : spalte == 6 ? zahl::Fest(p.Zahlen.Ersparnis, 2, 8)
+                                : TWirtschaftlichkeitsSeite::AmortisationsText(p.Zahlen));
+    return texte;
+}
+
+// Types a money input and confirms it with Enter.
+void Tippe(QLineEdit* feld, const QString& text)
+{
+    feld->setFocus();
+    feld->setText(text);
+    QTest::keyClick(feld, Qt::Key_Return);
+}
+
+void VergissKosten()
+{
+    QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tropfwerk"),
+              QStringLiteral("Tropfwerk"))
+        .remove(QStringLiteral("Wirtschaftlichkeit"));
+}
+} // namespace
+
+TEST_F(Auswertung, EconomicsPageHasItsControlsAndItsButtonShowsIt)
+{
+    VergissKosten();
+    Oeffne(Beispiel());
+    for (const char* name : {"chDeckung", "lblKnick", "edWasserpreis", "edPumpe", "edWartung",
+                             "edEinbau", "edGebuehr", "sgWirtschaft"})
+        EXPECT_NE(fenster->tsAWirtschaft->findChild<QWidget*>(QString::fromLatin1(name)), nullptr)
+            << name;
+    const TKosten vorgabe;
+    EXPECT_EQ(fenster->WirtschaftlichkeitsSeite->edWasserpreis->text(),
+              zahl::Fest(vorgabe.Wasserpreis, 2, 6));
+    EXPECT_EQ(fenster->WirtschaftlichkeitsSeite->edEinbau->text(),
+              zahl::Fest(vorgabe.Einbau, 2, 6));
+
+    QTest::mouseClick(fenster->btnWirtschaft, Qt::LeftButton);
+    EXPECT_EQ(fenster->pcAuswertung->currentWidget(), fenster->tsAWirtschaft);
+    EXPECT_EQ(fenster->lCaption->text(), QStringLiteral("Wirtschaftlichkeit"));
+    EXPECT_EQ(fenster->iThema->pixmap().toImage(),
+              LadeBild(QStringLiteral("WIRTSCHAFT")).toImage());
+    EXPECT_TRUE(fenster->btnWirtschaft->isChecked());
+    EXPECT_FALSE(fenster->btnAInfo->isChecked());
+    EXPECT_EQ(fenster->btnWirtschaft->text(), QStringLiteral("&Wirtschaftlichkeit"));
+
+    // Four buttons of one width side by side in their order, inside the panel.
+    const std::array<QToolButton*, 4> knoepfe{fenster->btnKInfo, fenster->btnAInfo,
+                                              fenster->btnSimu, fenster->btnWirtschaft};
+    for (size_t i = 1; i < knoepfe.size(); ++i) {
+        EXPECT_EQ(knoepfe[i]->width(), knoepfe[0]->width());
+        EXPECT_GT(knoepfe[i]->x(), knoepfe[i - 1]->geometry().right());
+    }
+    EXPECT_LE(knoepfe[3]->geometry().right(), fenster->pBottom->width() - 8);
+
+    const TWirtschaftlichkeitsDaten daten = Frisch(*fenster);
+    ASSERT_FALSE(daten.Produkte.empty());
+    EXPECT_EQ(fenster->WirtschaftlichkeitsSeite->sgWirtschaft->rowCount(),
+              static_cast<int>(daten.Produkte.size()));
+    EXPECT_EQ(fenster->WirtschaftlichkeitsSeite->lblKnick->text(), KnickText(daten.Ergebnis.Knick));
+    EXPECT_NE(fenster->WirtschaftlichkeitsSeite->chDeckung->chart()->series().size(), 0);
+}
+
+TEST_F(Auswertung, MoneyInputsChangeTheSavingAndAreKeptOrRefused)
+{
+    VergissKosten();
+    Oeffne(Beispiel(), TfrmAuswertung::WirtschaftSeite);
+    TWirtschaftlichkeitsSeite& seite = *fenster->WirtschaftlichkeitsSeite;
+    const QStringList vorher = Spalte(seite.sgWirtschaft, 6);
+
+    Tippe(seite.edWasserpreis, QStringLiteral("3,5"));
+    EXPECT_EQ(seite.Kosten().Wasserpreis, 3.5L);
+    const TWirtschaftlichkeitsDaten daten = Frisch(*fenster);
+    ASSERT_FALSE(daten.Produkte.empty());
+    for (const TProduktWirtschaft& p : daten.Produkte) {
+        TKosten kosten;
+        kosten.Wasserpreis = 3.5L;
+        EXPECT_EQ(
+            p.Zahlen.Ersparnis,
+            BerechneWirtschaftlichkeit(p.Deckung, fenster->Arbeitskopie().Bedarf, p.Preis, kosten)
+                .Ersparnis);
+    }
+    EXPECT_EQ(Spalte(seite.sgWirtschaft, 6), Erwartete(daten, 6));
+    EXPECT_NE(Spalte(seite.sgWirtschaft, 6), vorher);
+    EXPECT_TRUE(meldungen.Meldungen.empty());
+
+    // The next window starts with the price typed last.
+    TWirtschaftlichkeitsSeite naechste;
+    EXPECT_EQ(naechste.Kosten().Wasserpreis, 3.5L);
+    EXPECT_EQ(naechste.edWasserpreis->text(), QStringLiteral("3,50"));
+
+    for (const char* falsch : {"-1", "2.5", "abc", "", "1e9"}) {
+        meldungen.Meldungen.clear();
+        Tippe(seite.edPumpe, QString::fromLatin1(falsch));
+        ASSERT_EQ(meldungen.Meldungen.size(), 1u) << falsch;
+        EXPECT_EQ(meldungen.Meldungen[0].Titel, QStringLiteral("Fehler"));
+        EXPECT_EQ(meldungen.Meldungen[0].Symbol, QMessageBox::Critical);
+        EXPECT_EQ(seite.Kosten().Pumpe, TKosten{}.Pumpe) << falsch;
+        EXPECT_EQ(fenster->focusWidget(), seite.edPumpe);
+    }
+    EXPECT_FALSE(fenster->btnReset->isDown());
+    EXPECT_EQ(Spalte(seite.sgWirtschaft, 6), Erwartete(daten, 6));
+
+    // Costs the saving cannot cover never pay back.
+    Tippe(seite.edWartung, QStringLiteral("100000"));
+    for (const QString& text : Spalte(seite.sgWirtschaft, 7))
+        EXPECT_EQ(text, QStringLiteral("nie"));
+    EXPECT_EQ(Spalte(seite.sgWirtschaft, 7), Erwartete(Frisch(*fenster), 7));
+    VergissKosten();
+}
+
+TEST_F(Auswertung, EconomicsPageFollowsSlidersAndGardenMonthsAtOnce)
+{
+    VergissKosten();
+    TParameterSatz satz = Beispiel();
+    satz.Garten = 200;
+    Oeffne(satz, TfrmAuswertung::WirtschaftSeite);
+    TWirtschaftlichkeitsSeite& seite = *fenster->WirtschaftlichkeitsSeite;
+    const QStringList anfang = Spalte(seite.sgWirtschaft, 4);
+
+    // Changed while another page shows: up to date when the page is shown again.
+    fenster->SelectPage(TfrmAuswertung::SimulationsSeite);
+    for (QCheckBox* monat : fenster->FuellstandSeite->cbMon)
+        monat->setChecked(false);
+    QTest::mouseClick(fenster->btnWirtschaft, Qt::LeftButton);
+    const TWirtschaftlichkeitsDaten erste = Frisch(*fenster);
+    EXPECT_EQ(Spalte(seite.sgWirtschaft, 4), Erwartete(erste, 4));
+    EXPECT_NE(Spalte(seite.sgWirtschaft, 4), anfang);
+    EXPECT_EQ(seite.lblKnick->text(), KnickText(erste.Ergebnis.Knick));
+
+    // Changed while it shows: up to date once the event loop turns.
+    fenster->tbPersWasch->setValue(fenster->tbPersWasch->maximum());
+    QCoreApplication::processEvents();
+    const TWirtschaftlichkeitsDaten zweite = Frisch(*fenster);
+    ASSERT_FALSE(zweite.Produkte.empty());
+    EXPECT_EQ(Spalte(seite.sgWirtschaft, 4), Erwartete(zweite, 4));
+    EXPECT_NE(Erwartete(zweite, 4), Erwartete(erste, 4));
+    EXPECT_EQ(seite.lblKnick->text(), KnickText(zweite.Ergebnis.Knick));
+    EXPECT_EQ(fenster->Wirtschaftlichkeit().Ergebnis.Knick, zweite.Ergebnis.Knick);
+}
+
+TEST(KnickText, NamesTheVolumeWithFewestDecimalsOrSaysThereIsNone)
+{
+    const struct {
+        std::optional<double> Knick;
+        const char* Text;
+    } faelle[] = {
+        {4.5, "Ab 4,5 m³ bringt jeder weitere Kubikmeter weniger als 1 Prozentpunkt Deckung."},
+        {3.25, "Ab 3,25 m³ bringt jeder weitere Kubikmeter weniger als 1 Prozentpunkt Deckung."},
+        {6.0, "Ab 6 m³ bringt jeder weitere Kubikmeter weniger als 1 Prozentpunkt Deckung."},
+        {2.996, "Ab 3 m³ bringt jeder weitere Kubikmeter weniger als 1 Prozentpunkt Deckung."},
+        {std::nullopt, "Im dargestellten Bereich bringt jeder weitere Kubikmeter noch mindestens "
+                       "1 Prozentpunkt Deckung."},
+    };
+    for (const auto& fall : faelle)
+        EXPECT_EQ(KnickText(fall.Knick), QString::fromUtf8(fall.Text));
+}
+
+TEST_F(Auswertung, HelpOnTheEconomicsPageOpensItsOwnContext)
+{
+    HilfeRekorder hilfe;
+    Oeffne(Beispiel(), TfrmAuswertung::WirtschaftSeite);
+    QTest::keyClick(fenster->WirtschaftlichkeitsSeite->edGebuehr, Qt::Key_F1);
+    QTest::mouseClick(fenster->btnHelp, Qt::LeftButton);
+    fenster->SelectPage(TfrmAuswertung::KompaktSeite);
+    QTest::mouseClick(fenster->btnHelp, Qt::LeftButton);
+    ASSERT_EQ(hilfe.Aufrufe.size(), 3u);
+    EXPECT_EQ(hilfe.Aufrufe[0].second, HilfeKontext::Wirtschaftlichkeit);
+    EXPECT_EQ(hilfe.Aufrufe[1].second, HilfeKontext::Wirtschaftlichkeit);
+    EXPECT_EQ(hilfe.Aufrufe[2].second, HilfeKontext::Auswertung);
 }

@@ -118,6 +118,8 @@ int main(int argc, char* argv[])
             static_cast<TFSimulationDialog*>(dialog)->btnStart->click();
         });
         auswertung.FuellstandSeite->btnSimulieren->click();
+        auswertung.SelectPage(TfrmAuswertung::WirtschaftSeite);
+        Speichere(&auswertung, ordner, QStringLiteral("auswertung-wirtschaftlichkeit"));
 
         TAuswertungsBericht bericht;
         bericht.DruckeAlsPdf(QDir(ordner).filePath(QStringLiteral("auswertung.pdf")),

@@ -1,0 +1,268 @@
+// Economics page: chart, knee sentence, money inputs kept between runs and the product table.
+#include "evaluation/wirtschaftlichkeitsseite.h"
+
+#include "evaluation/gestaltung.h"
+#include "model/zahlenformat.h"
+#include "ui/fehlerwaechter.h"
+#include "ui/meldung.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSettings>
+#include <QTableWidget>
+
+#include <memory>
+
+namespace {
+const QString Fehlertitel = QStringLiteral("Fehler");
+const QString EinstellungsGruppe = QStringLiteral("Wirtschaftlichkeit");
+
+struct TKostenFeld {
+    const char* Name;
+    const char* Beschriftung;
+    const char* Einheit;
+    const char* Schluessel; // in the settings group
+    long double TKosten::*Wert;
+    int Grenze;
+};
+constexpr std::array<TKostenFeld, 5> KostenFelder{{
+    {"edWasserpreis", "Trinkwasserpreis", "€/m³", "Wasserpreis", &TKosten::Wasserpreis, 100},
+    {"edPumpe", "Pumpenstrom", "€/m³", "Pumpe", &TKosten::Pumpe, 100},
+    {"edWartung", "Wartung", "€/Jahr", "Wartung", &TKosten::Wartung, 100000},
+    {"edEinbau", "Einbau", "€", "Einbau", &TKosten::Einbau, 1000000},
+    {"edGebuehr", "Gebührenersparnis", "€/Jahr", "Gebuehr", &TKosten::Gebuehr, 100000},
+}};
+constexpr std::array<const char*, 5> Hinweise{
+    "Preis des Trinkwassers je m³ (mit Abwasseranteil, soweit er entfällt)",
+    "Stromkosten der Pumpe je m³ genutztem Regenwasser",
+    "Jährliche Wartungskosten der Anlage",
+    "Einbaukosten zusätzlich zum Produktpreis",
+    "Jährliche Ersparnis bei der Niederschlagswassergebühr (optional)",
+};
+
+QSettings Einstellungen()
+{
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tropfwerk"),
+                     QStringLiteral("Tropfwerk"));
+}
+
+// The shortest text with at least two decimals that stands for the value; the defaults are
+// written as binary fractions of their decimals, which it shows as those decimals.
+QString KostenText(long double wert)
+{
+    for (int stellen = 2; stellen <= 6; ++stellen) {
+        const QString text = zahl::Fest(wert, stellen, 18);
+        const auto zurueck = zahl::Lies(text);
+        if (zurueck && static_cast<double>(*zurueck) == static_cast<double>(wert))
+            return text;
+    }
+    return zahl::Umkehrbar(wert, 2, 18);
+}
+
+// The stored inputs; a missing, unreadable, negative or too large value keeps its default.
+// Each value is the one its field shows.
+TKosten GespeicherteKosten()
+{
+    TKosten kosten;
+    QSettings einstellungen = Einstellungen();
+    einstellungen.beginGroup(EinstellungsGruppe);
+    for (const TKostenFeld& f : KostenFelder) {
+        const QString text = einstellungen.value(QString::fromLatin1(f.Schluessel)).toString();
+        const auto wert = zahl::LiesInvariant(text.toStdString());
+        if (wert && *wert >= 0 && *wert <= f.Grenze)
+            kosten.*f.Wert = *wert;
+        if (const auto gezeigt = zahl::Lies(KostenText(kosten.*f.Wert)))
+            kosten.*f.Wert = *gezeigt;
+    }
+    return kosten;
+}
+
+QTableWidgetItem* Zelle(const QString& text, bool zahl)
+{
+    auto* zelle = new QTableWidgetItem(text);
+    if (!zahl)
+        zelle->setToolTip(text);
+    zelle->setTextAlignment((zahl ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+    return zelle;
+}
+} // namespace
+
+TWirtschaftlichkeitsSeite::TWirtschaftlichkeitsSeite(QWidget* eltern)
+    : QWidget(eltern), FKosten(GespeicherteKosten())
+{
+    setObjectName(QStringLiteral("WirtschaftlichkeitsSeite"));
+    chDeckung = new QChartView(this);
+    chDeckung->setObjectName(QStringLiteral("chDeckung"));
+    chDeckung->setGeometry(4, 0, FensterBreite - 8, 196);
+    chDeckung->setRenderHint(QPainter::Antialiasing);
+    chDeckung->setChart(new QChart);
+
+    lblKnick = Fett(Text(this, "lblKnick", QString(), {8, 197, FensterBreite - 16, 18}));
+
+    // The money inputs side by side: caption above, field and unit below.
+    std::array<QLineEdit**, 5> felder{&edWasserpreis, &edPumpe, &edWartung, &edEinbau, &edGebuehr};
+    constexpr std::array<int, 5> Spalten{102, 98, 98, 96, 122};
+    int x = 8;
+    for (size_t i = 0; i < KostenFelder.size(); ++i) {
+        const TKostenFeld& f = KostenFelder[i];
+        const int spalte = Spalten[i];
+        QLineEdit* feld =
+            BeschriftetesFeld(this, QString::fromLatin1(f.Name), QString::fromUtf8(f.Beschriftung),
+                              {x, 216, spalte - 4, 16}, {x, 233, 58, 22});
+        feld->setAlignment(Qt::AlignRight);
+        feld->setToolTip(QString::fromUtf8(Hinweise[i]));
+        auto* einheit = new QLabel(QString::fromUtf8(f.Einheit), this);
+        einheit->setGeometry(x + 61, 233, spalte - 65, 22);
+        feld->installEventFilter(this);
+        VerbindeBewacht(feld, &QLineEdit::editingFinished, this,
+                        [this, feld] { PruefeFeld(feld); });
+        *felder[i] = feld;
+        x += spalte;
+    }
+    ZeigeKosten();
+
+    sgWirtschaft = new QTableWidget(0, 8, this);
+    sgWirtschaft->setObjectName(QStringLiteral("sgWirtschaft"));
+    sgWirtschaft->setGeometry(8, 259, FensterBreite - 16, 84);
+    sgWirtschaft->setHorizontalHeaderLabels(
+        {QStringLiteral("Hersteller"), QStringLiteral("Produkt"), QStringLiteral("Volumen\nm³"),
+         QStringLiteral("Preis\n€"), QStringLiteral("Deckung\n%"),
+         QStringLiteral("Regenwasser\nm³/Jahr"), QStringLiteral("Ersparnis\n€/Jahr"),
+         QStringLiteral("Amortisation\nJahre")});
+    const std::array<int, 8> breiten{76, 76, 50, 56, 52, 76, 58, 70};
+    for (size_t i = 0; i < breiten.size(); ++i)
+        sgWirtschaft->setColumnWidth(static_cast<int>(i), breiten[i]);
+    // The product's name takes what the other columns leave.
+    sgWirtschaft->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    sgWirtschaft->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    sgWirtschaft->verticalHeader()->hide();
+    sgWirtschaft->verticalHeader()->setMinimumSectionSize(15);
+    sgWirtschaft->verticalHeader()->setDefaultSectionSize(std::max(15, fontMetrics().height() + 2));
+    sgWirtschaft->setSelectionBehavior(QAbstractItemView::SelectRows);
+    sgWirtschaft->setSelectionMode(QAbstractItemView::SingleSelection);
+    sgWirtschaft->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    sgWirtschaft->setTabKeyNavigation(false);
+    sgWirtschaft->horizontalHeader()->setHighlightSections(false);
+
+    lblHinweis = Text(this, "lblHinweis",
+                      QStringLiteral("Deckung aus 100 Jahren erzeugtem Tageswetter des Standorts; "
+                                     "siehe Hilfe (F1)."),
+                      {8, 344, FensterBreite - 16, 16});
+}
+
+// The view's scene deletes the chart it shows.
+TWirtschaftlichkeitsSeite::~TWirtschaftlichkeitsSeite() = default;
+
+void TWirtschaftlichkeitsSeite::Zeige(const TWirtschaftlichkeitsDaten& daten)
+{
+    // The view gives the chart it showed back to the caller.
+    const std::unique_ptr<QChart> alt(chDeckung->chart());
+    chDeckung->setChart(ErzeugeDeckungsdiagramm(daten));
+    lblKnick->setText(KnickText(daten.Ergebnis.Knick));
+
+    sgWirtschaft->setRowCount(static_cast<int>(daten.Produkte.size()));
+    // The product that pays back first is shown in bold.
+    int erster = -1;
+    for (size_t i = 0; i < daten.Produkte.size(); ++i) {
+        const auto& a = daten.Produkte[i].Zahlen.Amortisation;
+        if (a &&
+            (erster < 0 || *a < *daten.Produkte[static_cast<size_t>(erster)].Zahlen.Amortisation))
+            erster = static_cast<int>(i);
+    }
+    for (int zeile = 0; zeile < sgWirtschaft->rowCount(); ++zeile) {
+        const TProduktWirtschaft& p = daten.Produkte[static_cast<size_t>(zeile)];
+        const std::array<QTableWidgetItem*, 8> zellen{
+            Zelle(p.Hersteller, false),
+            Zelle(p.Produkt, false),
+            Zelle(zahl::Fest(p.Volumen, 2, 6), true),
+            Zelle(zahl::Fest(p.Preis, 2, 8), true),
+            Zelle(zahl::Fest(p.Deckung * 100, 1, 6), true),
+            Zelle(zahl::Fest(p.Zahlen.Regenwasser, 1, 6), true),
+            Zelle(zahl::Fest(p.Zahlen.Ersparnis, 2, 8), true),
+            Zelle(AmortisationsText(p.Zahlen), true),
+        };
+        for (int spalte = 0; spalte < 8; ++spalte) {
+            QTableWidgetItem* zelle = zellen[static_cast<size_t>(spalte)];
+            if (zeile == erster) {
+                QFont fett = sgWirtschaft->font();
+                fett.setBold(true);
+                zelle->setFont(fett);
+            }
+            sgWirtschaft->setItem(zeile, spalte, zelle);
+        }
+    }
+}
+
+QString TWirtschaftlichkeitsSeite::AmortisationsText(const TWirtschaftlichkeit& zahlen)
+{
+    if (!zahlen.Amortisation)
+        return QStringLiteral("nie");
+    return zahl::Fest(*zahlen.Amortisation, 1, 6);
+}
+
+long double* TWirtschaftlichkeitsSeite::WertVon(QLineEdit* feld)
+{
+    for (const TKostenFeld& f : KostenFelder)
+        if (feld && feld->objectName() == QLatin1String(f.Name))
+            return &(FKosten.*f.Wert);
+    return nullptr;
+}
+
+bool TWirtschaftlichkeitsSeite::PruefeFeld(QLineEdit* feld)
+{
+    long double* ziel = WertVon(feld);
+    if (!ziel || FPruefungLaeuft)
+        return true;
+    int grenze = 0;
+    for (const TKostenFeld& f : KostenFelder)
+        if (feld->objectName() == QLatin1String(f.Name))
+            grenze = f.Grenze;
+    const auto wert = zahl::Lies(feld->text());
+    if (!wert || *wert < 0 || *wert > grenze) {
+        TSperre sperre(FPruefungLaeuft);
+        ZeigeFehlermeldung(feld,
+                           QStringLiteral("Bitte geben Sie eine Zahl zwischen 0 und ") +
+                               zahl::Dezimal(grenze, 0) + QStringLiteral(" ein."),
+                           Fehlertitel);
+        Fokussiere(feld);
+        return false;
+    }
+    if (*wert == *ziel)
+        return true;
+    *ziel = *wert;
+    Speichere();
+    emit KostenGeaendert();
+    return true;
+}
+
+void TWirtschaftlichkeitsSeite::ZeigeKosten()
+{
+    const std::array<QLineEdit*, 5> felder{edWasserpreis, edPumpe, edWartung, edEinbau, edGebuehr};
+    for (size_t i = 0; i < KostenFelder.size(); ++i)
+        felder[i]->setText(KostenText(FKosten.*KostenFelder[i].Wert));
+}
+
+void TWirtschaftlichkeitsSeite::Speichere() const
+{
+    QSettings einstellungen = Einstellungen();
+    einstellungen.beginGroup(EinstellungsGruppe);
+    for (const TKostenFeld& f : KostenFelder)
+        einstellungen.setValue(QString::fromLatin1(f.Schluessel),
+                               QString::fromStdString(zahl::Invariant(FKosten.*f.Wert)));
+}
+
+bool TWirtschaftlichkeitsSeite::eventFilter(QObject* objekt, QEvent* ereignis)
+{
+    // Enter takes the field's value and goes no further, so no button of the window fires.
+    if (IstEnterTaste(ereignis)) {
+        if (auto* feld = qobject_cast<QLineEdit*>(objekt); feld && WertVon(feld)) {
+            Bewacht([this, feld] { PruefeFeld(feld); });
+            return true;
+        }
+    }
+    return QWidget::eventFilter(objekt, ereignis);
+}

@@ -1,0 +1,59 @@
+// Economics page of the evaluation window: coverage over tank volume as a chart, the point of
+// diminishing returns, the money inputs and the payback of each recommended product.
+#pragma once
+
+#include "evaluation/wirtschaftlichkeit.h"
+#include "model/wirtschaftlichkeit.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QChartView;
+class QLabel;
+class QLineEdit;
+class QTableWidget;
+
+class TWirtschaftlichkeitsSeite : public QWidget {
+    Q_OBJECT
+public:
+    // Reads the money inputs the user left last time (TKosten's defaults the first time).
+    explicit TWirtschaftlichkeitsSeite(QWidget* eltern = nullptr);
+    ~TWirtschaftlichkeitsSeite() override;
+
+    // Chart, knee sentence and product table of these figures.
+    void Zeige(const TWirtschaftlichkeitsDaten& daten);
+    // The money inputs as last accepted.
+    const TKosten& Kosten() const { return FKosten; }
+    // Takes a field's text: a valid value becomes the input (kept for the next start) and
+    // KostenGeaendert follows when it changed; anything else is refused with a message and the
+    // focus goes back to the field. False when refused.
+    bool PruefeFeld(QLineEdit* feld);
+
+    // Amortisation column text: years with one decimal, "nie" without payback.
+    static QString AmortisationsText(const TWirtschaftlichkeit& zahlen);
+
+    QChartView* chDeckung;
+    QLabel* lblKnick;
+    QLineEdit* edWasserpreis;
+    QLineEdit* edPumpe;
+    QLineEdit* edWartung;
+    QLineEdit* edEinbau;
+    QLineEdit* edGebuehr;
+    QTableWidget* sgWirtschaft;
+    QLabel* lblHinweis;
+
+signals:
+    void KostenGeaendert();
+
+protected:
+    bool eventFilter(QObject* objekt, QEvent* ereignis) override;
+
+private:
+    void ZeigeKosten();
+    void Speichere() const;
+    long double* WertVon(QLineEdit* feld);
+
+    TKosten FKosten;
+    bool FPruefungLaeuft = false;
+};
