@@ -360,7 +360,9 @@ void TfrmAuswertung::btnDetailEmpfClick()
 
 void TfrmAuswertung::btnPrintReportClick()
 {
-    DruckeAuswertung(this, *FBericht, FParameterSatz, *mtProd);
+    const TWirtschaftlichkeitsDaten& wirtschaft = Wirtschaftlichkeit();
+    DruckeAuswertung(this, *FBericht, FParameterSatz, *mtProd, &wirtschaft,
+                     KnickText(wirtschaft.Ergebnis.Knick));
 }
 
 void TfrmAuswertung::btnSpeichernClick()

@@ -153,12 +153,12 @@ void TDiagramm::operator()(QPainter& maler, const QRectF& kasten) const
             Qt::AlignLeft | Qt::AlignTop, text);
     };
     senkrecht(Volumen, Qt::DotLine,
-              QStringLiteral("6 %-Regel: ") + zahl::Muster(Volumen, QStringLiteral("#0.0#")) +
+              QStringLiteral("Speichergröße: ") + zahl::Muster(Volumen, QStringLiteral("#0.0#")) +
                   QStringLiteral(" m³"),
               1);
     if (Knick)
         senkrecht(*Knick, Qt::DashDotLine,
-                  QStringLiteral("Knick: ") + zahl::Muster(*Knick, QStringLiteral("#0.0#")) +
+                  QStringLiteral("Knickpunkt: ") + zahl::Muster(*Knick, QStringLiteral("#0.0#")) +
                       QStringLiteral(" m³"),
                   2);
     const double r = punkte(2.5);

@@ -5,7 +5,9 @@
 #include "../support/rekorder.h"
 #include "app/hauptfenster.h"
 #include "app/verdrahtung.h"
+#include "berichtkern/pdftext.h"
 #include "evaluation/auswertung.h"
+#include "evaluation/bericht/berichtablauf.h"
 #include "evaluation/detailempf.h"
 #include "evaluation/wirtschaftlichkeit.h"
 #include "evaluation/wirtschaftlichkeitsseite.h"
@@ -32,6 +34,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollArea>
 #include <QSettings>
 #include <QSlider>
@@ -812,4 +815,29 @@ TEST_F(Auswertung, HelpOnTheEconomicsPageOpensItsOwnContext)
     EXPECT_EQ(hilfe.Aufrufe[0].second, HilfeKontext::Wirtschaftlichkeit);
     EXPECT_EQ(hilfe.Aufrufe[1].second, HilfeKontext::Wirtschaftlichkeit);
     EXPECT_EQ(hilfe.Aufrufe[2].second, HilfeKontext::Auswertung);
+}
+
+TEST_F(Auswertung, PrintingAddsTheEconomicsPageWithTheWindowsFigures)
+{
+    VergissKosten();
+    Oeffne(Beispiel(), TfrmAuswertung::WirtschaftSeite);
+    QTemporaryDir ordner;
+    const QString pfad = ordner.filePath(QStringLiteral("auswertung.pdf"));
+    const PdfDateiFunktion alt =
+        SetzePdfDateiFunktion([&pfad](QWidget*, const QString&) { return pfad; });
+    {
+        ModalFolge folge({[](QWidget* w) {
+            EXPECT_TRUE(FindeKind<QCheckBox>(w, "cbAnhang")->isChecked());
+            FindeKind<QRadioButton>(w, "rbDatei")->setChecked(true);
+            FindeKind<QPushButton>(w, "btnOK")->click();
+        }});
+        fenster->btnPrintReport->click();
+    }
+    SetzePdfDateiFunktion(alt);
+    const auto texte = LiesPdfText(pfad);
+    ASSERT_EQ(PdfSeiten(texte), 2);
+    const QString knick = fenster->WirtschaftlichkeitsSeite->lblKnick->text();
+    EXPECT_TRUE(std::any_of(texte.begin(), texte.end(), [&](const TPdfText& t) {
+        return t.Seite == 2 && t.Text == knick;
+    })) << knick.toStdString();
 }
