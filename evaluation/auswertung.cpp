@@ -90,30 +90,6 @@ void PasseSchriftAn(std::initializer_list<QToolButton*> knoepfe)
     }
 }
 
-// F1 anywhere in the window opens the help at the context of the page that shows.
-class THilfeTasteJeSeite : public QObject {
-public:
-    explicit THilfeTasteJeSeite(TfrmAuswertung* fenster) : QObject(fenster), m_fenster(fenster)
-    {
-        qApp->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* ziel, QEvent* ereignis) override
-    {
-        if (ereignis->type() != QEvent::KeyPress || !ziel->isWidgetType())
-            return false;
-        if (static_cast<QKeyEvent*>(ereignis)->key() != Qt::Key_F1)
-            return false;
-        if (static_cast<QWidget*>(ziel)->window() != m_fenster)
-            return false;
-        Bewacht([this] { OeffneHilfe(HilfeDatei::Anwendung, m_fenster->Hilfekontext()); });
-        return true;
-    }
-
-private:
-    TfrmAuswertung* m_fenster;
-};
 } // namespace
 
 TfrmAuswertung::TfrmAuswertung(QWidget* parent)
@@ -138,7 +114,7 @@ TfrmAuswertung::TfrmAuswertung(QWidget* parent)
 
     VerbindeBewacht(pcAuswertung, &QTabWidget::currentChanged, this,
                     &TfrmAuswertung::pcAuswertungChange);
-    new THilfeTasteJeSeite(this);
+    InstalliereHilfeTaste(this, HilfeDatei::Anwendung, [this] { return Hilfekontext(); });
 }
 
 void TfrmAuswertung::ErzeugeKopf()

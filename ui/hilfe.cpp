@@ -70,8 +70,8 @@ HilfeFunktion& Funktion()
 
 class THilfeTaste : public QObject {
 public:
-    THilfeTaste(QWidget* fenster, HilfeDatei datei, int kontext)
-        : QObject(fenster), m_fenster(fenster), m_datei(datei), m_kontext(kontext)
+    THilfeTaste(QWidget* fenster, HilfeDatei datei, std::function<int()> kontext)
+        : QObject(fenster), m_fenster(fenster), m_datei(datei), m_kontext(std::move(kontext))
     {
         qApp->installEventFilter(this);
     }
@@ -85,14 +85,14 @@ protected:
             return false;
         if (static_cast<QWidget*>(ziel)->window() != m_fenster)
             return false;
-        OeffneHilfe(m_datei, m_kontext);
+        OeffneHilfe(m_datei, m_kontext());
         return true;
     }
 
 private:
     QWidget* m_fenster;
     HilfeDatei m_datei;
-    int m_kontext;
+    std::function<int()> m_kontext;
 };
 
 // The excerpt as HTML with every occurrence of a search word in bold.
@@ -195,7 +195,12 @@ QString HilfeSeite(HilfeDatei datei, int kontext)
 
 void InstalliereHilfeTaste(QWidget* fenster, HilfeDatei datei, int kontext)
 {
-    new THilfeTaste(fenster, datei, kontext);
+    InstalliereHilfeTaste(fenster, datei, [kontext] { return kontext; });
+}
+
+void InstalliereHilfeTaste(QWidget* fenster, HilfeDatei datei, std::function<int()> kontext)
+{
+    new THilfeTaste(fenster, datei, std::move(kontext));
 }
 
 std::vector<HilfeTreffer> DurchsucheHilfe(HilfeDatei datei, const QString& suchtext)

@@ -48,6 +48,8 @@ std::vector<HilfeTreffer> DurchsucheHilfe(HilfeDatei datei, const QString& sucht
 // F1 anywhere in the window (including its controls) is consumed and opens the help at the
 // window's context. The filter lives as long as the window.
 void InstalliereHilfeTaste(QWidget* fenster, HilfeDatei datei, int kontext);
+// The same for a window whose context changes, e.g. with its page.
+void InstalliereHilfeTaste(QWidget* fenster, HilfeDatei datei, std::function<int()> kontext);
 
 // The help window: a browser over the help pages with contents, keyword index, back, forward
 // and a full-text search. Links to web or mail addresses open through OeffneAdresse.
