@@ -77,30 +77,6 @@ std::optional<long double> LiesBetrag(const QString& text)
     return zahl::LiesInvariant(punkt.toStdString());
 }
 
-// As few decimals as needed, at most two: "4,5", "0,25", "12".
-QString KnickVolumen(double volumen)
-{
-    QString text = zahl::Fest(volumen, 2, 9);
-    if (text.indexOf(u',') == text.size() - 3) {
-        while (text.endsWith(u'0'))
-            text.chop(1);
-        if (text.endsWith(u','))
-            text.chop(1);
-    }
-    return text;
-}
-
-QString KnickSatz(const TDeckungsErgebnis& d)
-{
-    if (d.Knick)
-        return QStringLiteral(
-                   "Ab %1 m³ bringt jeder weitere Kubikmeter weniger als 1 Prozentpunkt Deckung.")
-            .arg(KnickVolumen(*d.Knick));
-    return QStringLiteral("Im berechneten Bereich bis %1 m³ gibt es kein Volumen, ab dem jeder "
-                          "weitere Kubikmeter weniger als 1 Prozentpunkt Deckung bringt.")
-        .arg(KnickVolumen(d.Kurve.empty() ? 0 : d.Kurve.back().Volumen));
-}
-
 // A result for other programs: decimal point, 15 significant digits (57.915, not the
 // 57.915000000000000004 of the extended sum).
 QString Inv(long double wert)
@@ -157,7 +133,7 @@ void Text(const std::vector<TFall>& faelle, QTextStream& aus, bool kurve)
                 << "  "
                 << (zahl::Fest(100 * k.Ueberlauf, 1, 9) + QStringLiteral(" %")).rightJustified(8)
                 << '\n';
-        aus << KnickSatz(fall.Deckung) << '\n';
+        aus << KnickText(fall.Deckung.Knick) << '\n';
     }
 }
 
@@ -313,26 +289,15 @@ TFall RechneFall(const QString& datei, TTabelle& mtProd, const TKosten& kosten)
 {
     TFall fall{datei, LadeBerechnung(datei), {}, {}};
     FilterProducts(mtProd, fall.Satz.Volumen);
-    std::vector<double> volumina;
-    for (int zeile = 0; zeile < mtProd.Anzahl(); ++zeile) {
-        fall.Produkte.push_back({AlsText(mtProd.Wert(zeile, u"Hersteller")),
-                                 AlsText(mtProd.Wert(zeile, u"Produkt")),
-                                 AlsZahl(mtProd.Wert(zeile, u"Volumen")),
-                                 AlsZahl(mtProd.Wert(zeile, u"Preis")),
-                                 mtProd.Anzeigetext(zeile, u"Volumen"),
-                                 mtProd.Anzeigetext(zeile, u"Preis"),
-                                 0,
-                                 {}});
-        volumina.push_back(static_cast<double>(fall.Produkte.back().Volumen));
-    }
     // A calculator of its own per case: the weather depends on the site only.
     TDeckungsrechner rechner;
-    fall.Deckung = rechner.Rechne(fall.Satz, StandardGartenmonate, volumina);
-    for (size_t i = 0; i < fall.Produkte.size(); ++i) {
-        TEmpfehlung& p = fall.Produkte[i];
-        p.Deckung = fall.Deckung.Produkte[i].Deckung;
-        p.Zahlen = BerechneWirtschaftlichkeit(p.Deckung, fall.Satz.Bedarf, p.Preis, kosten);
-    }
+    TWirtschaftlichkeitsDaten daten =
+        RechneWirtschaftlichkeit(fall.Satz, StandardGartenmonate, mtProd, kosten, rechner);
+    for (int zeile = 0; zeile < mtProd.Anzahl(); ++zeile)
+        fall.Produkte.push_back({std::move(daten.Produkte[static_cast<size_t>(zeile)]),
+                                 mtProd.Anzeigetext(zeile, u"Volumen"),
+                                 mtProd.Anzeigetext(zeile, u"Preis")});
+    fall.Deckung = std::move(daten.Ergebnis);
     return fall;
 }
 

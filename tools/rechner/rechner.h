@@ -1,8 +1,8 @@
 // tropfwerk-rechner: computes calculation files and prints their results for planners.
 #pragma once
 
+#include "evaluation/wirtschaftlichkeit.h"
 #include "model/parametersatz.h"
-#include "model/wirtschaftlichkeit.h"
 #include "simulation/kern/deckungskurve.h"
 
 #include <QString>
@@ -23,16 +23,11 @@ struct TRechnerAufruf {
     TKosten Kosten;
 };
 
-// One recommended product.
-struct TEmpfehlung {
-    QString Hersteller;
-    QString Produkt;
-    long double Volumen = 0; // m³
-    long double Preis = 0;   // EUR
-    QString VolumenText;     // in the catalogue's display formats ("2,7 m³", "1849,00 EUR")
+// One recommended product with its figures and its texts in the catalogue's display formats
+// ("2,7 m³", "1849,00 EUR").
+struct TEmpfehlung : TProduktWirtschaft {
+    QString VolumenText;
     QString PreisText;
-    long double Deckung = 0; // share of the demand covered, 0 to 1
-    TWirtschaftlichkeit Zahlen;
 };
 
 // One computed case.
