@@ -2,6 +2,7 @@
 #include "evaluation/wirtschaftlichkeitsseite.h"
 
 #include "evaluation/gestaltung.h"
+#include "model/plattform.h"
 #include "model/zahlenformat.h"
 #include "ui/fehlerwaechter.h"
 #include "ui/meldung.h"
@@ -44,12 +45,6 @@ constexpr std::array<const char*, 5> Hinweise{
     "Jährliche Ersparnis bei der Niederschlagswassergebühr (optional)",
 };
 
-QSettings Einstellungen()
-{
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tropfwerk"),
-                     QStringLiteral("Tropfwerk"));
-}
-
 // The shortest text with at least two decimals that stands for the value; the defaults are
 // written as binary fractions of their decimals, which it shows as those decimals.
 QString KostenText(long double wert)
@@ -68,7 +63,7 @@ QString KostenText(long double wert)
 TKosten GespeicherteKosten()
 {
     TKosten kosten;
-    QSettings einstellungen = Einstellungen();
+    QSettings einstellungen = ProgrammEinstellungen();
     einstellungen.beginGroup(EinstellungsGruppe);
     for (const TKostenFeld& f : KostenFelder) {
         const QString text = einstellungen.value(QString::fromLatin1(f.Schluessel)).toString();
@@ -248,7 +243,7 @@ void TWirtschaftlichkeitsSeite::ZeigeKosten()
 
 void TWirtschaftlichkeitsSeite::Speichere() const
 {
-    QSettings einstellungen = Einstellungen();
+    QSettings einstellungen = ProgrammEinstellungen();
     einstellungen.beginGroup(EinstellungsGruppe);
     for (const TKostenFeld& f : KostenFelder)
         einstellungen.setValue(QString::fromLatin1(f.Schluessel),

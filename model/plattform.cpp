@@ -47,3 +47,9 @@ ZaehlerFunktion SetzeZaehlerFunktion(ZaehlerFunktion f)
 {
     return TauscheFunktion(Zaehler(), std::move(f), StandardZaehler);
 }
+
+QSettings ProgrammEinstellungen()
+{
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tropfwerk"),
+                     QStringLiteral("Tropfwerk"));
+}

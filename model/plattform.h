@@ -1,5 +1,8 @@
-// Small replaceable platform functions: millisecond sleep and the high-resolution counter.
+// Small platform functions: millisecond sleep and the high-resolution counter (both
+// replaceable), and the user's settings store.
 #pragma once
+
+#include <QSettings>
 
 #include <cstdint>
 #include <functional>
@@ -25,3 +28,6 @@ std::int64_t LeseZaehler();
 // Replace the functions; an empty function restores the default. Returns the previous one.
 SchlafFunktion SetzeSchlafFunktion(SchlafFunktion f);
 ZaehlerFunktion SetzeZaehlerFunktion(ZaehlerFunktion f);
+
+// The user's settings of the program (an INI file in the user's configuration folder).
+QSettings ProgrammEinstellungen();

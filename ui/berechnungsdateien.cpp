@@ -31,15 +31,9 @@ BerechnungsDialogFunktion& Dialog()
     return f;
 }
 
-QSettings Einstellungen()
-{
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tropfwerk"),
-                     QStringLiteral("Tropfwerk"));
-}
-
 void Schreibe(const QStringList& liste)
 {
-    QSettings einstellungen = Einstellungen();
+    QSettings einstellungen = ProgrammEinstellungen();
     einstellungen.setValue(Schluessel, liste.mid(0, MaxZuletztVerwendet));
 }
 
@@ -70,7 +64,7 @@ BerechnungsDialogFunktion SetzeBerechnungsDialog(BerechnungsDialogFunktion f)
 
 QStringList ZuletztVerwendet()
 {
-    QStringList liste = Einstellungen().value(Schluessel).toStringList();
+    QStringList liste = ProgrammEinstellungen().value(Schluessel).toStringList();
     liste.removeAll(QString());
     liste.removeDuplicates();
     return liste.mid(0, MaxZuletztVerwendet);
