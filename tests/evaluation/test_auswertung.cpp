@@ -658,9 +658,7 @@ void Tippe(QLineEdit* feld, const QString& text)
 
 void VergissKosten()
 {
-    QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tropfwerk"),
-              QStringLiteral("Tropfwerk"))
-        .remove(QStringLiteral("Wirtschaftlichkeit"));
+    ProgrammEinstellungen().remove(QStringLiteral("Wirtschaftlichkeit"));
 }
 } // namespace
 
