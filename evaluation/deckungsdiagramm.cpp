@@ -25,25 +25,6 @@ constexpr int ProduktnameZeichen = 14;
 // percentage points apart.
 constexpr double NamensAbstand = 9;
 
-// Coverage in percent at volume v, linear between the curve's points.
-double DeckungBei(const std::vector<TDeckungsPunkt>& kurve, double v)
-{
-    if (kurve.empty())
-        return 0;
-    if (v <= kurve.front().Volumen)
-        return kurve.front().Deckung * 100;
-    for (size_t i = 1; i < kurve.size(); ++i) {
-        const TDeckungsPunkt& a = kurve[i - 1];
-        const TDeckungsPunkt& b = kurve[i];
-        if (v <= b.Volumen) {
-            const double anteil =
-                b.Volumen > a.Volumen ? (v - a.Volumen) / (b.Volumen - a.Volumen) : 0;
-            return (a.Deckung + anteil * (b.Deckung - a.Deckung)) * 100;
-        }
-    }
-    return kurve.back().Deckung * 100;
-}
-
 // A series of one marked point whose label is the given text.
 QScatterSeries* Markierung(const QString& name, const QString& beschriftung, double x, double y,
                            const QColor& farbe, QScatterSeries::MarkerShape form, double groesse)
@@ -158,7 +139,7 @@ QChart* ErzeugeDeckungsdiagramm(const TWirtschaftlichkeitsDaten& daten)
     if (const auto knick = daten.Ergebnis.Knick) {
         const QString text = VolumenKurz(*knick) + QStringLiteral(" m³");
         anhaengen(Markierung(QStringLiteral("Nutzen sinkt ab %1").arg(text), text, *knick,
-                             DeckungBei(kurve, *knick), KnickFarbe,
+                             DeckungBei(kurve, *knick) * 100, KnickFarbe,
                              QScatterSeries::MarkerShapeCircle, 11));
     }
     return chart;

@@ -82,10 +82,10 @@ std::vector<double> Volumenraster(long double volumen, long double groessteEmpfe
     return raster;
 }
 
-namespace {
-
 double DeckungBei(const std::vector<TDeckungsPunkt>& kurve, double volumen)
 {
+    if (kurve.empty())
+        return 0;
     const auto hinter =
         std::lower_bound(kurve.begin(), kurve.end(), volumen,
                          [](const TDeckungsPunkt& p, double v) { return p.Volumen < v; });
@@ -98,8 +98,6 @@ double DeckungBei(const std::vector<TDeckungsPunkt>& kurve, double volumen)
     const double t = (volumen - a.Volumen) / (b.Volumen - a.Volumen);
     return a.Deckung + t * (b.Deckung - a.Deckung);
 }
-
-} // namespace
 
 std::optional<double> Knickpunkt(const std::vector<TDeckungsPunkt>& kurve)
 {

@@ -39,6 +39,10 @@ std::vector<TDeckungsPunkt> BerechneDeckung(const THausTage& haus,
 // step (1, 2, 2,5 or 5 × 10^n), at least KurvenPunkteMindestens + 1 values.
 std::vector<double> Volumenraster(long double volumen, long double groessteEmpfehlung);
 
+// Coverage at a volume, linear between the curve's points and level beyond its ends; 0 for an
+// empty curve.
+double DeckungBei(const std::vector<TDeckungsPunkt>& kurve, double volumen);
+
 // The smallest volume of the curve from which each further cubic metre adds less than one
 // percentage point of coverage (linear between the points); none when the curve is shorter
 // than 1 m³ or still rises faster at its end.
