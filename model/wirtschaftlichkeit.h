@@ -5,11 +5,11 @@
 #include <optional>
 
 struct TKosten {
-    long double Wasserpreis = 2.10; // drinking water, EUR per m³
-    long double Pumpe = 0.25;       // pump's power, EUR per m³ of rainwater
-    long double Wartung = 50;       // EUR per year
-    long double Einbau = 2500;      // EUR, on top of the product's price
-    long double Gebuehr = 0;        // saving on the rainwater fee, EUR per year
+    long double Wasserpreis = 2.10L; // drinking water, EUR per m³
+    long double Pumpe = 0.25L;       // pump's power, EUR per m³ of rainwater
+    long double Wartung = 50;        // EUR per year
+    long double Einbau = 2500;       // EUR, on top of the product's price
+    long double Gebuehr = 0;         // saving on the rainwater fee, EUR per year
 };
 
 struct TWirtschaftlichkeit {
