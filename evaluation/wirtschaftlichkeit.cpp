@@ -43,13 +43,23 @@ QString KnickText(const std::optional<double>& knick)
 
 QString VolumenKurz(long double volumen)
 {
-    QString text = zahl::Fest(volumen, 2, 18);
-    // Exponent notation keeps its digits; plain decimals lose their trailing zeros.
-    if (text.contains(QLatin1Char('E')) || !text.contains(QLatin1Char(',')))
-        return text;
-    while (text.endsWith(QLatin1Char('0')))
-        text.chop(1);
-    if (text.endsWith(QLatin1Char(',')))
-        text.chop(1);
-    return text;
+    return zahl::Muster(volumen, QStringLiteral("0.##"));
+}
+
+QString AmortisationsText(const TWirtschaftlichkeit& zahlen)
+{
+    if (!zahlen.Amortisation)
+        return QStringLiteral("nie");
+    return zahl::Fest(*zahlen.Amortisation, 1, 6);
+}
+
+std::optional<std::size_t> ZuerstAmortisiert(const std::vector<TProduktWirtschaft>& produkte)
+{
+    std::optional<std::size_t> erster;
+    for (std::size_t i = 0; i < produkte.size(); ++i) {
+        const auto& jahre = produkte[i].Zahlen.Amortisation;
+        if (jahre && (!erster || *jahre < *produkte[*erster].Zahlen.Amortisation))
+            erster = i;
+    }
+    return erster;
 }

@@ -49,3 +49,9 @@ QString KnickText(const std::optional<double>& knick);
 
 // A volume with a decimal comma and as few decimals as needed, at most two: "4,5", "3,25", "6".
 QString VolumenKurz(long double volumen);
+
+// The payback in years with one decimal ("207,3"), or "nie".
+QString AmortisationsText(const TWirtschaftlichkeit& zahlen);
+
+// The index of the product that pays back first; none when no product pays back.
+std::optional<std::size_t> ZuerstAmortisiert(const std::vector<TProduktWirtschaft>& produkte);

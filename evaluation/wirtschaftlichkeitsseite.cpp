@@ -45,17 +45,10 @@ constexpr std::array<const char*, 5> Hinweise{
     "Jährliche Ersparnis bei der Niederschlagswassergebühr (optional)",
 };
 
-// The shortest text with at least two decimals that stands for the value; the defaults are
-// written as binary fractions of their decimals, which it shows as those decimals.
+// The shortest text with at least two decimals that reads back as the value.
 QString KostenText(long double wert)
 {
-    for (int stellen = 2; stellen <= 6; ++stellen) {
-        const QString text = zahl::Fest(wert, stellen, 18);
-        const auto zurueck = zahl::Lies(text);
-        if (zurueck && static_cast<double>(*zurueck) == static_cast<double>(wert))
-            return text;
-    }
-    return zahl::Umkehrbar(wert, 2, 18);
+    return zahl::FestVerlustfrei(wert, 2, 18, 18);
 }
 
 // The stored inputs; a missing, unreadable, negative or too large value keeps its default.
@@ -74,6 +67,15 @@ TKosten GespeicherteKosten()
             kosten.*f.Wert = *gezeigt;
     }
     return kosten;
+}
+
+// The input that the field edits; none for another object.
+const TKostenFeld* KostenFeldVon(const QObject* feld)
+{
+    for (const TKostenFeld& f : KostenFelder)
+        if (feld && feld->objectName() == QLatin1String(f.Name))
+            return &f;
+    return nullptr;
 }
 
 QTableWidgetItem* Zelle(const QString& text, bool zahl)
@@ -161,13 +163,7 @@ void TWirtschaftlichkeitsSeite::Zeige(const TWirtschaftlichkeitsDaten& daten)
 
     sgWirtschaft->setRowCount(static_cast<int>(daten.Produkte.size()));
     // The product that pays back first is shown in bold.
-    int erster = -1;
-    for (size_t i = 0; i < daten.Produkte.size(); ++i) {
-        const auto& a = daten.Produkte[i].Zahlen.Amortisation;
-        if (a &&
-            (erster < 0 || *a < *daten.Produkte[static_cast<size_t>(erster)].Zahlen.Amortisation))
-            erster = static_cast<int>(i);
-    }
+    const std::optional<std::size_t> erster = ZuerstAmortisiert(daten.Produkte);
     for (int zeile = 0; zeile < sgWirtschaft->rowCount(); ++zeile) {
         const TProduktWirtschaft& p = daten.Produkte[static_cast<size_t>(zeile)];
         const std::array<QTableWidgetItem*, 8> zellen{
@@ -182,7 +178,7 @@ void TWirtschaftlichkeitsSeite::Zeige(const TWirtschaftlichkeitsDaten& daten)
         };
         for (int spalte = 0; spalte < 8; ++spalte) {
             QTableWidgetItem* zelle = zellen[static_cast<size_t>(spalte)];
-            if (zeile == erster) {
+            if (erster == static_cast<std::size_t>(zeile)) {
                 QFont fett = sgWirtschaft->font();
                 fett.setBold(true);
                 zelle->setFont(fett);
@@ -192,30 +188,13 @@ void TWirtschaftlichkeitsSeite::Zeige(const TWirtschaftlichkeitsDaten& daten)
     }
 }
 
-QString TWirtschaftlichkeitsSeite::AmortisationsText(const TWirtschaftlichkeit& zahlen)
-{
-    if (!zahlen.Amortisation)
-        return QStringLiteral("nie");
-    return zahl::Fest(*zahlen.Amortisation, 1, 6);
-}
-
-long double* TWirtschaftlichkeitsSeite::WertVon(QLineEdit* feld)
-{
-    for (const TKostenFeld& f : KostenFelder)
-        if (feld && feld->objectName() == QLatin1String(f.Name))
-            return &(FKosten.*f.Wert);
-    return nullptr;
-}
-
 bool TWirtschaftlichkeitsSeite::PruefeFeld(QLineEdit* feld)
 {
-    long double* ziel = WertVon(feld);
-    if (!ziel || FPruefungLaeuft)
+    const TKostenFeld* f = KostenFeldVon(feld);
+    if (!f || FPruefungLaeuft)
         return true;
-    int grenze = 0;
-    for (const TKostenFeld& f : KostenFelder)
-        if (feld->objectName() == QLatin1String(f.Name))
-            grenze = f.Grenze;
+    long double* ziel = &(FKosten.*f->Wert);
+    const int grenze = f->Grenze;
     const auto wert = zahl::Lies(feld->text());
     if (!wert || *wert < 0 || *wert > grenze) {
         TSperre sperre(FPruefungLaeuft);
@@ -254,7 +233,7 @@ bool TWirtschaftlichkeitsSeite::eventFilter(QObject* objekt, QEvent* ereignis)
 {
     // Enter takes the field's value and goes no further, so no button of the window fires.
     if (IstEnterTaste(ereignis)) {
-        if (auto* feld = qobject_cast<QLineEdit*>(objekt); feld && WertVon(feld)) {
+        if (auto* feld = qobject_cast<QLineEdit*>(objekt); KostenFeldVon(feld)) {
             Bewacht([this, feld] { PruefeFeld(feld); });
             return true;
         }

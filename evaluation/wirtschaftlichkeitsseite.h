@@ -31,7 +31,6 @@ public:
     bool PruefeFeld(QLineEdit* feld);
 
     // Amortisation column text: years with one decimal, "nie" without payback.
-    static QString AmortisationsText(const TWirtschaftlichkeit& zahlen);
 
     QChartView* chDeckung;
     QLabel* lblKnick;
@@ -52,7 +51,6 @@ protected:
 private:
     void ZeigeKosten();
     void Speichere() const;
-    long double* WertVon(QLineEdit* feld);
 
     TKosten FKosten;
     bool FPruefungLaeuft = false;

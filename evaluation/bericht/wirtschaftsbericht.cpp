@@ -262,8 +262,7 @@ TBerichtSeite WirtschaftlichkeitsSeite(const TBerichtDefinition& definition,
             zahl::Muster(p.Deckung * 100, QStringLiteral("#0")),
             zahl::Muster(p.Zahlen.Regenwasser, QStringLiteral("#0.0")),
             Geld(p.Zahlen.Ersparnis),
-            p.Zahlen.Amortisation ? zahl::Muster(*p.Zahlen.Amortisation, QStringLiteral("#0.0"))
-                                  : QStringLiteral("nie"),
+            AmortisationsText(p.Zahlen),
         };
         for (std::size_t s = 0; s < std::size(Spalten); ++s)
             seite.Elemente.push_back(Wert(schrift, Spalten[s], oben, werte[s]));

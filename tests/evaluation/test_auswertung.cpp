@@ -644,7 +644,7 @@ QStringList Erwartete(const TWirtschaftlichkeitsDaten& daten, int spalte)
     for (const TProduktWirtschaft& p : daten.Produkte)
         texte << (spalte == 4   ? zahl::Fest(p.Deckung * 100, 1, 6)
                   : spalte == 6 ? zahl::Fest(p.Zahlen.Ersparnis, 2, 8)
-                                : TWirtschaftlichkeitsSeite::AmortisationsText(p.Zahlen));
+                                : AmortisationsText(p.Zahlen));
     return texte;
 }
 
