@@ -1,0 +1,39 @@
+// The generator against a real station: a house's coverage curve from weather generated out of
+// the station's monthly means stays close to the curve from the station's own daily series.
+#include "wetter.h"
+
+#include <QFile>
+#include <QString>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+TEST(Wetterstation, GeneratedCurveFollowsTheRealSeries)
+{
+    // Whole years of a station of the check half, 29 February dropped.
+    QFile datei(QStringLiteral(TW_TESTDATEN "/wetterstation.csv"));
+    ASSERT_TRUE(datei.open(QIODevice::ReadOnly | QIODevice::Text));
+    std::vector<double> echt;
+    while (!datei.atEnd()) {
+        const QString zeile = QString::fromUtf8(datei.readLine()).trimmed();
+        if (zeile.startsWith(u'#') || zeile.startsWith(u"date") || zeile.contains(u"-02-29"))
+            continue;
+        bool ok = false;
+        const double mm = zeile.section(u',', 1, 1).toDouble(&ok);
+        ASSERT_TRUE(ok && mm >= 0) << zeile.toStdString();
+        echt.push_back(mm / 1000);
+    }
+    ASSERT_EQ(echt.size(), 15u * TageJeJahr);
+
+    // The typical house at 0,5 … 8 m³, fed as the check of the fit feeds this station
+    // (column index 51).
+    const std::vector<double> kurveEcht = TypischeDeckung(echt);
+    const std::vector<double> kurveErzeugt =
+        TypischeDeckung(ErzeugeWetter(Monatsmittel(echt), GeneratorJahre, StationsSaat(51)));
+    ASSERT_EQ(kurveErzeugt.size(), 16u);
+    for (std::size_t i = 0; i < kurveErzeugt.size(); ++i)
+        EXPECT_NEAR(kurveErzeugt[i], kurveEcht[i], 0.03) << 0.5 * (i + 1) << " m³";
+    // The curve is not flat: the volume matters at this station.
+    EXPECT_GT(kurveEcht.back() - kurveEcht.front(), 0.2);
+}
