@@ -8,6 +8,7 @@
 #include "refdata/produkte.h"
 #include "simulation/fenster/simuauswertung.h"
 #include "simulation/fenster/simulationsdialog.h"
+#include "simulation/kern/deckungskurve.h"
 #include "simulation/kern/kurven.h"
 #include "ui/fehlerwaechter.h"
 #include "ui/meldung.h"
@@ -166,7 +167,7 @@ void TFuellstandSeite::ErzeugeRegler()
         auto* monat = new QCheckBox(QString::fromUtf16(Monate[static_cast<size_t>(i)]), this);
         monat->setObjectName(QStringLiteral("cbMon") + zahl::Dezimal(i + 1, 0));
         monat->setGeometry(i < 6 ? 248 : 360, 200 + 16 * (i % 6), 105, 17);
-        monat->setChecked(i >= 3 && i <= 8); // April … September
+        monat->setChecked(StandardGartenmonate[static_cast<size_t>(i)]);
         cbMon[static_cast<size_t>(i)] = monat;
     }
 }

@@ -11,7 +11,8 @@
 
 inline constexpr int KurvenJahre = 100;
 inline constexpr int KurvenPunkteMindestens = 40;
-// Garden months checked when the fill-level page opens: April to September.
+// Garden months checked when the fill-level page opens, and the calculator's: April to
+// September.
 inline constexpr std::array<bool, 12> StandardGartenmonate{
     false, false, false, true, true, true, true, true, true, false, false, false};
 
