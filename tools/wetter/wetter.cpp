@@ -386,13 +386,51 @@ TVerteilung Verteile(std::vector<double> abweichungen)
     return v;
 }
 
+namespace {
+
+struct TBeobachtung {
+    double X = 0;       // ln(monthly mean, mm)
+    double Anteil = 0;  // wet days / days
+    double Gewicht = 0; // days
+};
+
+// Binomial logistic regression of the shares on X by iteratively reweighted least squares:
+// intercept and slope.
+std::pair<double, double> LogistischeRegression(const std::vector<TBeobachtung>& beobachtungen)
+{
+    double a = 0;
+    double b = 0;
+    for (int schritt = 0; schritt < 100; ++schritt) {
+        double s00 = 0, s01 = 0, s11 = 0, r0 = 0, r1 = 0;
+        for (const TBeobachtung& o : beobachtungen) {
+            const double eta = a + b * o.X;
+            const double mu = 1 / (1 + std::exp(-eta));
+            const double w = o.Gewicht * mu * (1 - mu);
+            const double z = eta + (o.Anteil - mu) / (mu * (1 - mu));
+            s00 += w;
+            s01 += w * o.X;
+            s11 += w * o.X * o.X;
+            r0 += w * z;
+            r1 += w * z * o.X;
+        }
+        const double det = s00 * s11 - s01 * s01;
+        if (!(std::fabs(det) > 0))
+            break;
+        const double neuA = (s11 * r0 - s01 * r1) / det;
+        const double neuB = (s00 * r1 - s01 * r0) / det;
+        const bool fertig = std::fabs(neuA - a) < 1e-10 && std::fabs(neuB - b) < 1e-10;
+        a = neuA;
+        b = neuB;
+        if (fertig)
+            break;
+    }
+    return {a, b};
+}
+
+} // namespace
+
 TWetterParameter PasseNassTageAn(const TTagesreihen& reihen, TWetterParameter p)
 {
-    struct TBeobachtung {
-        double X = 0;       // ln(monthly mean, mm)
-        double Anteil = 0;  // wet days / days
-        double Gewicht = 0; // days
-    };
     std::vector<TBeobachtung> beobachtungen;
     // Transitions per calendar month pooled over the fit stations: [month][from][to].
     std::array<std::array<std::array<double, 2>, 2>, 12> uebergaenge{};
@@ -444,34 +482,8 @@ TWetterParameter PasseNassTageAn(const TTagesreihen& reihen, TWetterParameter p)
                     {std::log(summe[m] / monate[m]), nass[m] / tage[m], tage[m]});
     }
 
-    // Binomial logistic regression by iteratively reweighted least squares.
-    double a = 0;
-    double b = 0;
-    for (int schritt = 0; schritt < 100 && !beobachtungen.empty(); ++schritt) {
-        double s00 = 0, s01 = 0, s11 = 0, r0 = 0, r1 = 0;
-        for (const TBeobachtung& o : beobachtungen) {
-            const double eta = a + b * o.X;
-            const double mu = 1 / (1 + std::exp(-eta));
-            const double w = o.Gewicht * mu * (1 - mu);
-            const double z = eta + (o.Anteil - mu) / (mu * (1 - mu));
-            s00 += w;
-            s01 += w * o.X;
-            s11 += w * o.X * o.X;
-            r0 += w * z;
-            r1 += w * z * o.X;
-        }
-        const double det = s00 * s11 - s01 * s01;
-        if (!(std::fabs(det) > 0))
-            break;
-        const double neuA = (s11 * r0 - s01 * r1) / det;
-        const double neuB = (s00 * r1 - s01 * r0) / det;
-        const bool fertig = std::fabs(neuA - a) < 1e-10 && std::fabs(neuB - b) < 1e-10;
-        a = neuA;
-        b = neuB;
-        if (fertig)
-            break;
-    }
     if (!beobachtungen.empty()) {
+        const auto [a, b] = LogistischeRegression(beobachtungen);
         p.NassA = Runde(a, 4);
         p.NassB = Runde(b, 4);
     }
