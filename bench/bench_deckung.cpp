@@ -1,6 +1,7 @@
 // Coverage over tank volume: the whole curve of a house (weather generated for 100 years, every
 // volume of the chart and three products played through it) against one volume through the
 // same generated years, and the replay a what-if slider causes.
+#include "../tests/support/beispiel.h"
 #include "model/berechnung.h"
 #include "simulation/kern/deckungskurve.h"
 #include "simulation/kern/wettergenerator.h"
@@ -9,14 +10,11 @@
 
 namespace {
 
+// The worked example on a roof of 120 m², with 100 m² of garden.
 TParameterSatz Haus()
 {
-    TParameterSatz p;
-    InitParameterSatz(p);
+    TParameterSatz p = Beispiel();
     p.Flaechen = {{120, 0.9L}};
-    p.WGrad = 0.9L;
-    p.PersWCSpar = 4;
-    p.PersWasch = 4;
     p.Garten = 100;
     BerechneAlles(p);
     return p;
