@@ -1,6 +1,7 @@
 // The help pages: every context opens its page, every link and picture resolves, every page is
 // reachable from the contents and listed in the index, the window pages name their fields, and
 // the figures the pages quote agree with the program's defaults and calculation.
+#include "../support/beispiel.h"
 #include "hilfetest.h"
 #include "model/berechnung.h"
 #include "model/parametersatz.h"
@@ -233,12 +234,8 @@ TEST(HilfeSeiten, WindowPagesExplainTheirFields)
 
 TEST(HilfeSeiten, TheWorkedExampleIsWhatTheProgramComputes)
 {
-    TParameterSatz satz;
-    InitParameterSatz(satz);
+    TParameterSatz satz = Beispiel();
     satz.Flaechen = {{120, 0.8L}};
-    satz.WGrad = 0.9L;
-    satz.PersWCSpar = 4;
-    satz.PersWasch = 4;
     satz.Garten = 100;
     ASSERT_EQ(BerechneAlles(satz), BerechnungOk);
 

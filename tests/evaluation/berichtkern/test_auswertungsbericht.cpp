@@ -2,6 +2,7 @@
 // postal code, the recommended products, a changed working copy, printing twice, no products,
 // and the continuation page for more areas and products than the regions hold, with the title
 // and the page number on every page.
+#include "../../support/beispiel.h"
 #include "evaluation/bericht/auswertungsbericht.h"
 #include "evaluation/wirtschaftlichkeit.h"
 #include "model/berechnung.h"
@@ -19,16 +20,10 @@ QString T(const char* text)
     return QString::fromUtf8(text);
 }
 
-// One area of 100 m² (0,9), standard curve, WGrad 0,9, 4 persons with a water-saving toilet,
-// 4 with a washing machine: Ertrag 57,915, Bedarf 52,8, Volumen 3,168, Rate 109,6875.
-TParameterSatz Beispiel()
+// The worked example, computed: Ertrag 57,915, Bedarf 52,8, Volumen 3,168, Rate 109,6875.
+TParameterSatz Berechnet()
 {
-    TParameterSatz satz;
-    InitParameterSatz(satz);
-    satz.Flaechen = {{100, 0.9L}};
-    satz.WGrad = 0.9L;
-    satz.PersWCSpar = 4;
-    satz.PersWasch = 4;
+    TParameterSatz satz = Beispiel();
     satz.PersWaschV = 4.4L;
     EXPECT_EQ(BerechneAlles(satz), BerechnungOk);
     return satz;
@@ -66,7 +61,7 @@ protected:
             EXPECT_NEAR(gefunden[0].Links, links, 0.02);
     }
 
-    TParameterSatz satz = Beispiel();
+    TParameterSatz satz = Berechnet();
     std::unique_ptr<TTabelle> mtProd = ErzeugeProduktTabelle();
     TAuswertungsBericht bericht;
     QTemporaryDir ordner;
