@@ -334,9 +334,7 @@ void TfrmAuswertung::btnDetailEmpfClick()
 
 void TfrmAuswertung::btnPrintReportClick()
 {
-    const TWirtschaftlichkeitsDaten& wirtschaft = Wirtschaftlichkeit();
-    DruckeAuswertung(this, *FBericht, FParameterSatz, *mtProd, &wirtschaft,
-                     KnickText(wirtschaft.Ergebnis.Knick));
+    DruckeAuswertung(this, *FBericht, FParameterSatz, *mtProd, &Wirtschaftlichkeit());
 }
 
 void TfrmAuswertung::btnSpeichernClick()

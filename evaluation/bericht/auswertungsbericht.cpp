@@ -22,15 +22,14 @@ TAuswertungsBericht::TLauf::~TLauf()
 }
 
 TAuswertungsBericht::TAnhang::TAnhang(TAuswertungsBericht& bericht,
-                                      const TWirtschaftlichkeitsDaten* daten, const QString& knick)
+                                      const TWirtschaftlichkeitsDaten* daten)
     : m_bericht(bericht)
 {
     if (!daten)
         return;
     TBerichtMaschine& maschine = bericht.Maschine;
-    maschine.SetzeAnhang(QStringLiteral("Wirtschaftlichkeit"), [&maschine, daten, knick] {
-        return std::vector<TBerichtSeite>{
-            WirtschaftlichkeitsSeite(maschine.Definition(), *daten, knick)};
+    maschine.SetzeAnhang(QStringLiteral("Wirtschaftlichkeit"), [&maschine, daten] {
+        return std::vector<TBerichtSeite>{WirtschaftlichkeitsSeite(maschine.Definition(), *daten)};
     });
 }
 

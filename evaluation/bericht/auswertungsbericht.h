@@ -54,8 +54,7 @@ public:
     // Offers the page "Wirtschaftlichkeit" of the figures while it lives; nothing without them.
     class TAnhang {
     public:
-        TAnhang(TAuswertungsBericht& bericht, const TWirtschaftlichkeitsDaten* daten,
-                const QString& knick);
+        TAnhang(TAuswertungsBericht& bericht, const TWirtschaftlichkeitsDaten* daten);
         ~TAnhang();
         TAnhang(const TAnhang&) = delete;
         TAnhang& operator=(const TAnhang&) = delete;

@@ -191,10 +191,9 @@ bool FuehreBerichtAus(QWidget* eltern, TBerichtMaschine& maschine)
 }
 
 bool DruckeAuswertung(QWidget* eltern, TAuswertungsBericht& bericht, const TParameterSatz& satz,
-                      TTabelle& mtProd, const TWirtschaftlichkeitsDaten* wirtschaft,
-                      const QString& knick)
+                      TTabelle& mtProd, const TWirtschaftlichkeitsDaten* wirtschaft)
 {
     const TAuswertungsBericht::TLauf lauf(bericht, satz, mtProd);
-    const TAuswertungsBericht::TAnhang anhang(bericht, wirtschaft, knick);
+    const TAuswertungsBericht::TAnhang anhang(bericht, wirtschaft);
     return FuehreBerichtAus(eltern, bericht.Maschine);
 }

@@ -40,7 +40,6 @@ bool FuehreBerichtAus(QWidget* eltern, TBerichtMaschine& maschine);
 
 // The flow for the report "Auswertung" of a working copy and the window's product table. With
 // `wirtschaft`, the user may add the page "Wirtschaftlichkeit" (coverage over volume and the
-// products' money figures; `knick` is the sentence on the point of diminishing returns).
+// products' money figures).
 bool DruckeAuswertung(QWidget* eltern, TAuswertungsBericht& bericht, const TParameterSatz& satz,
-                      TTabelle& mtProd, const TWirtschaftlichkeitsDaten* wirtschaft = nullptr,
-                      const QString& knick = {});
+                      TTabelle& mtProd, const TWirtschaftlichkeitsDaten* wirtschaft = nullptr);

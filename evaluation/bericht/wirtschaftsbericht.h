@@ -6,8 +6,7 @@
 #include "evaluation/wirtschaftlichkeit.h"
 
 // Laid out on the definition's page with its repeated title lines, the second of them reading
-// "Wirtschaftlichkeit"; `knick` is the sentence on the point of diminishing returns. Products
+// "Wirtschaftlichkeit", and the sentence on the point of diminishing returns. Products
 // beyond the table's rows are counted in a closing line.
 TBerichtSeite WirtschaftlichkeitsSeite(const TBerichtDefinition& definition,
-                                       const TWirtschaftlichkeitsDaten& daten,
-                                       const QString& knick);
+                                       const TWirtschaftlichkeitsDaten& daten);

@@ -250,8 +250,8 @@ TEST_F(BerichtFluss, OffersTheEconomicsPageCheckedAndLeavesItOutWhenUnchecked)
             FindeKind<QRadioButton>(w, "rbDatei")->setChecked(true);
             FindeKind<QPushButton>(w, "btnOK")->click();
         }});
-        EXPECT_TRUE(DruckeAuswertung(&fenster, bericht, satz, *mtProd, wahl >= 0 ? &daten : nullptr,
-                                     QStringLiteral("Knick")));
+        EXPECT_TRUE(
+            DruckeAuswertung(&fenster, bericht, satz, *mtProd, wahl >= 0 ? &daten : nullptr));
         EXPECT_EQ(PdfSeiten(LiesPdfText(dateiAntwort)), wahl > 0 ? 2 : 1);
     }
 }

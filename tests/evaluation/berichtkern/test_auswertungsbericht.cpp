@@ -290,7 +290,7 @@ TEST_F(AuswertungsBericht, AddsTheEconomicsPageOnlyWhenOfferedAndChosen)
     const QString knick = T("Ab 7,5 m³ bringt jeder weitere Kubikmeter weniger als 1 Prozentpunkt "
                             "Deckung.");
     {
-        const TAuswertungsBericht::TAnhang anhang(bericht, &daten, knick);
+        const TAuswertungsBericht::TAnhang anhang(bericht, &daten);
         EXPECT_EQ(bericht.Maschine.Anhangtitel(), T("Wirtschaftlichkeit"));
         const auto mit = Drucke();
         ASSERT_EQ(PdfSeiten(mit), 2);
