@@ -3,6 +3,7 @@
 
 #include "simulation/kern/interpolator.h"
 #include "simulation/kern/simulation.h"
+#include "simulation/kern/wettergenerator.h"
 
 #include <algorithm>
 #include <cmath>
@@ -57,6 +58,18 @@ void BereiteKurvenVor(TSimulationSet& set, const std::vector<long double>& monat
     set.RainCurve = Regenkurve(monatswerte, n);
     set.SpareCurve =
         BerechneSpareCurve(set.ParameterSatz, static_cast<std::int32_t>(n), gartenmonate);
+    set.Gartenmonate = gartenmonate;
+    set.Saat = WetterSaat(set.ParameterSatz);
+}
+
+TNiederschlag Wettermittel(const TNiederschlag& standort, const std::vector<long double>& regler,
+                           int maximum)
+{
+    TNiederschlag mittel = standort;
+    for (std::size_t i = 0; i < mittel.size() && i < regler.size(); ++i)
+        if (ReglerMeter(ReglerPosition(standort[i], maximum), maximum) != regler[i])
+            mittel[i] = regler[i];
+    return mittel;
 }
 
 std::optional<std::size_t> BalkenDerZeiteinheit(std::int32_t zeit, const TSimulationSet& set,

@@ -29,9 +29,16 @@ long double ReglerMeter(int position, int maximum);
 std::vector<long double> Regenkurve(const std::vector<long double>& monatswerte,
                                     std::int64_t punkte);
 
-// Fills RainCurve and SpareCurve of the set for its interval IntervalFrom … IntervalTo.
+// Fills RainCurve and SpareCurve of the set for its interval IntervalFrom … IntervalTo, and
+// for daily weather the garden months and the site's seed (from the set's parameter set).
 void BereiteKurvenVor(TSimulationSet& set, const std::vector<long double>& monatswerte,
                       const std::array<bool, 12>& gartenmonate);
+
+// The monthly means of the generated weather: a month whose slider (0 … `maximum` mm, whole
+// millimetres) still stands where the site's mean puts it keeps that mean, a moved slider
+// gives its own value. So untouched sliders give the site's weather exactly.
+TNiederschlag Wettermittel(const TNiederschlag& standort, const std::vector<long double>& regler,
+                           int maximum);
 
 // The bar (of `balken`, bar 0 unused) that shows time unit `zeit` of the set's interval
 // spread over twelve months; none when it falls outside.

@@ -1,9 +1,12 @@
-// Fill-level simulation: settings checks, the time-unit loop and the garden-month demand curve.
+// Fill-level simulation: settings checks, the time-unit loops and the garden-month demand curve.
 #include "simulation/kern/simulation.h"
 
 #include "model/berechnung.h"
 #include "model/fehler.h"
 #include "model/zahlenformat.h"
+#include "simulation/kern/deckungskurve.h"
+#include "simulation/kern/tagesbilanz.h"
+#include "simulation/kern/wettergenerator.h"
 
 #include <algorithm>
 #include <cmath>
@@ -44,6 +47,8 @@ void TSimulation::SetOnProgress(TSimulationProgress Callback)
 bool TSimulation::Run()
 {
     FStop.store(false, std::memory_order_relaxed);
+    if (FSet.Wetter == TWetterModell::Tageswetter)
+        return SimuliereTageswetter();
     // The own generator is called directly, so that its draws inline into the loop.
     return FQuelle ? Simuliere(*FQuelle) : Simuliere(FGenerator);
 }
@@ -54,6 +59,18 @@ void TSimulation::GetResults(std::int64_t& Overflows, std::int64_t& Empties,
     Overflows = FOverflows;
     Empties = FEmpties;
     MakeUp = FMakeUp;
+}
+
+long double TSimulation::Regenwasseranteil() const
+{
+    if (!(FBedarf > 0))
+        return 0;
+    return std::clamp(FGeliefert / FBedarf, 0.0L, 1.0L);
+}
+
+bool TSimulation::Melde(std::int64_t k, long double level)
+{
+    return FOnProgress(static_cast<std::int32_t>(FSet.IntervalFrom + k), FSet, level);
 }
 
 namespace {
@@ -112,6 +129,8 @@ template <typename Quelle> bool TSimulation::Simuliere(Quelle& quelle)
     FOverflows = 0;
     FEmpties = 0;
     FMakeUp = 0;
+    FBedarf = 0;
+    FGeliefert = 0;
     TParameterSatz satz;
     CopyParameterSatz(FSet.ParameterSatz, satz);
 
@@ -150,6 +169,7 @@ template <typename Quelle> bool TSimulation::Simuliere(Quelle& quelle)
         FOverflows = stand.Overflows;
         FEmpties = stand.Empties;
         FMakeUp = stand.MakeUp;
+        FGeliefert = FBedarf - FMakeUp; // what the make-up water did not have to supply
         return fertig;
     };
 
@@ -174,17 +194,133 @@ template <typename Quelle> bool TSimulation::Simuliere(Quelle& quelle)
         const std::size_t gefuellt =
             Fuelle(FBlock.data(), laenge, FSet.VolMin, satz.Volumen, stand, FStop);
         erledigt += static_cast<std::int64_t>(gefuellt);
+        for (std::size_t b = 0; b < gefuellt; ++b)
+            FBedarf += FBlock[b].Verbrauch;
         if (melden) {
             ende(false); // totals so far, readable from the callback
-            const std::int64_t zuletzt = (k + n - 1) % n;
-            if (FOnProgress(static_cast<std::int32_t>(FSet.IntervalFrom + zuletzt), FSet,
-                            stand.Level))
+            if (Melde((k + n - 1) % n, stand.Level))
                 return false;
         }
         if (gefuellt < laenge || FStop.load(std::memory_order_relaxed))
             return ende(false);
     }
     return ende(true);
+}
+
+namespace {
+// A day, or the share of a day, that a time unit takes.
+struct TAbschnitt {
+    std::size_t Tag; // 0 … 364
+    double Anteil;
+};
+
+// The days of the year that each of the n time units takes: whole days where a unit is a day
+// or longer (months by the weather's calendar), an even share of its day where a unit is
+// shorter. Unit k takes abschnitte[beginn[k]] … abschnitte[beginn[k + 1] - 1].
+void OrdneTageZu(std::uint64_t n, std::vector<TAbschnitt>& abschnitte,
+                 std::vector<std::size_t>& beginn)
+{
+    constexpr std::uint64_t tage = TageJeJahr;
+    auto aufgerundet = [](std::uint64_t a, std::uint64_t b) { return (a + b - 1) / b; };
+    abschnitte.clear();
+    beginn.assign(1, 0);
+    if (n == Monatstage.size()) {
+        std::size_t tag = 0;
+        for (const int laenge : Monatstage) {
+            for (int t = 0; t < laenge; ++t)
+                abschnitte.push_back({tag++, 1.0});
+            beginn.push_back(abschnitte.size());
+        }
+        return;
+    }
+    for (std::uint64_t k = 0; k < n; ++k) {
+        if (n <= tage) {
+            for (std::uint64_t d = aufgerundet(tage * k, n); d < aufgerundet(tage * (k + 1), n);
+                 ++d)
+                abschnitte.push_back({static_cast<std::size_t>(d), 1.0});
+        } else {
+            const std::uint64_t d = tage * k / n;
+            const std::uint64_t teile = aufgerundet(n * (d + 1), tage) - aufgerundet(n * d, tage);
+            abschnitte.push_back({static_cast<std::size_t>(d), 1.0 / static_cast<double>(teile)});
+        }
+        beginn.push_back(abschnitte.size());
+    }
+}
+} // namespace
+
+bool TSimulation::SimuliereTageswetter()
+{
+    FOverflows = 0;
+    FEmpties = 0;
+    FMakeUp = 0;
+    FBedarf = 0;
+    FGeliefert = 0;
+    const std::int64_t n = std::int64_t{FSet.IntervalTo} - FSet.IntervalFrom + 1;
+    if (FSet.Runs < 1 || n < 1)
+        return true;
+    std::vector<TAbschnitt> abschnitte;
+    std::vector<std::size_t> beginn;
+    OrdneTageZu(static_cast<std::uint64_t>(n), abschnitte, beginn);
+    const THausTage haus = HausTage(FSet.ParameterSatz, FSet.Gartenmonate);
+    if (haus.Bedarf.size() != static_cast<std::size_t>(TageJeJahr))
+        return true;
+
+    // The level above the minimum is what rainwater can supply; make-up water keeps the
+    // minimum and covers the demand that rainwater leaves open.
+    const auto volMin = static_cast<double>(FSet.VolMin);
+    const double raum = std::max(static_cast<double>(FSet.ParameterSatz.Volumen) - volMin, 0.0);
+    double nutzbar = static_cast<double>(FSet.StartLevel) - volMin;
+    if (nutzbar < 0) {
+        FMakeUp += -nutzbar;
+        nutzbar = 0;
+    }
+    const bool melden = FSet.Graphics && static_cast<bool>(FOnProgress);
+
+    // Weather in blocks of the curve's years, the first with the set's seed: a run of that
+    // length plays the curve's very days.
+    std::vector<double> wetter;
+    std::int64_t k = ((std::int64_t{FSet.StartTime} - FSet.IntervalFrom) % n + n) % n;
+    for (std::int32_t run = 0; run < FSet.Runs; ++run) {
+        const std::int32_t jahr = run % KurvenJahre;
+        if (jahr == 0)
+            wetter = ErzeugeWetter(FSet.ParameterSatz.Niederschlag,
+                                   std::min(KurvenJahre, FSet.Runs - run),
+                                   FSet.Saat + static_cast<std::uint64_t>(run / KurvenJahre));
+        const double* regen = wetter.data() + static_cast<std::size_t>(jahr) * TageJeJahr;
+        for (std::int64_t j = 0; j < n; ++j) {
+            double bedarf = 0;
+            double geliefert = 0;
+            double fehlt = 0;
+            double ueberlauf = 0;
+            const auto einheit = static_cast<std::size_t>(k);
+            for (std::size_t a = beginn[einheit]; a < beginn[einheit + 1]; ++a) {
+                const TAbschnitt& abschnitt = abschnitte[a];
+                const double tagesbedarf = haus.Bedarf[abschnitt.Tag] * abschnitt.Anteil;
+                const TTagesErgebnis tag = Tagesbilanz(
+                    nutzbar, regen[abschnitt.Tag] * haus.ErtragJeMeter * abschnitt.Anteil,
+                    tagesbedarf, raum);
+                bedarf += tagesbedarf;
+                geliefert += tag.Geliefert;
+                fehlt += tagesbedarf - tag.Geliefert;
+                ueberlauf += tag.Ueberlauf;
+            }
+            if (fehlt > 0) {
+                ++FEmpties;
+                FMakeUp += fehlt;
+            }
+            if (ueberlauf > 0)
+                ++FOverflows;
+            FBedarf += bedarf;
+            FGeliefert += geliefert;
+            if (melden && Melde(k, volMin + nutzbar))
+                return false;
+            if (FStop.load(std::memory_order_relaxed))
+                return false;
+            if (++k == n)
+                k = 0;
+        }
+    }
+    return true;
 }
 
 std::vector<long double> BerechneSpareCurve(const TParameterSatz& Satz, std::int32_t N,

@@ -1,6 +1,7 @@
 // The fill-level simulation: plays the cistern through a number of years in discrete time
-// units with random precipitation and consumption, and counts empties, overflows and make-up
-// water.
+// units and counts empties, overflows and make-up water. Its rain comes from generated daily
+// weather, played day by day through the shared daily balance, or from the simplified model
+// (a normal draw per time unit around the rain curve, with a normal draw of consumption).
 #pragma once
 
 #include "simulation/kern/gaussgenerator.h"
@@ -42,15 +43,20 @@ public:
     void SetParameters(const TSimulationSet& Set);
     void SetOnProgress(TSimulationProgress Callback);
     // Simulates all runs. True when all were completed, false when stopped by the callback or
-    // by Stop(). Resets the totals; the random sequence goes on from the previous run. Without
-    // graphic output the draws run up to 63 time units ahead of the level, so after a Stop()
-    // the sequence may have moved on further than the time units counted.
+    // by Stop(). With daily weather each time unit plays its days (or its share of a day) and
+    // counts as empty when rainwater left part of its demand open, as overflow when rain
+    // overflowed; run r plays year r of the weather. Resets the totals; the random sequence goes on
+    // from the previous run. Without graphic output the draws run up to 63 time units ahead of the
+    // level, so after a Stop() the sequence may have moved on further than the time units counted.
     bool Run();
     // Asks a running Run to end after the current time unit: from the callback, from an event
     // handler that the callback runs, or from another thread. A request made outside a run is
     // dropped when the next Run begins.
     void Stop() { FStop.store(true, std::memory_order_relaxed); }
     void GetResults(std::int64_t& Overflows, std::int64_t& Empties, long double& MakeUp) const;
+    // Share of the demand of the completed time units that rainwater covered, 0 to 1; 0
+    // without demand.
+    long double Regenwasseranteil() const;
 
     const TSimulationSet& GetSimulationSet() const { return FSet; }
     TGaussGenerator& Generator() { return FGenerator; }
@@ -72,6 +78,10 @@ private:
     };
 
     template <typename Quelle> bool Simuliere(Quelle& quelle);
+    // The run on generated daily weather, day by day through the shared daily balance.
+    bool SimuliereTageswetter();
+    // Reports a time unit to the callback; true when the run is to stop.
+    bool Melde(std::int64_t k, long double level);
     // Follows the level through the drawn amounts of `anzahl` time units and returns how many
     // it went through: fewer when a stop was asked for.
     static std::size_t Fuelle(const TMengen* mengen, std::size_t anzahl, long double volMin,
@@ -84,6 +94,8 @@ private:
     std::int64_t FOverflows = 0;
     std::int64_t FEmpties = 0;
     long double FMakeUp = 0;
+    long double FBedarf = 0;    // demand of the completed time units, m³
+    long double FGeliefert = 0; // of it served by rainwater (daily weather), m³
     std::atomic<bool> FStop{false};
     std::vector<TMittel> FMittel;   // per time unit, reused by Run
     std::array<TMengen, 64> FBlock; // draws of the time units ahead of the level

@@ -15,4 +15,7 @@ void CopySimulationSet(const TSimulationSet& Source, TSimulationSet& Destination
     Destination.Graphics = Source.Graphics;
     Destination.RainCurve.assign(Source.RainCurve.begin(), Source.RainCurve.end());
     Destination.SpareCurve.assign(Source.SpareCurve.begin(), Source.SpareCurve.end());
+    Destination.Wetter = Source.Wetter;
+    Destination.Saat = Source.Saat;
+    Destination.Gartenmonate = Source.Gartenmonate;
 }

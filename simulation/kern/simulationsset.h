@@ -4,8 +4,13 @@
 
 #include "model/parametersatz.h"
 
+#include <array>
 #include <cstdint>
 #include <vector>
+
+// Where a run takes its rain from: days of the daily weather generator (dry spells included),
+// or per time unit a normal draw around the rain curve.
+enum class TWetterModell : std::uint8_t { Tageswetter, Vereinfacht };
 
 struct TSimulationSet {
     TParameterSatz ParameterSatz;  // Volumen is the cistern's capacity
@@ -16,11 +21,18 @@ struct TSimulationSet {
     std::int32_t IntervalTo = 0;   // last time unit of a year
     std::int32_t StartTime = 0;    // time unit every run begins with
     bool Graphics = false;         // report every time unit to the progress callback
-    // Entry k: precipitation in metres per month for time unit IntervalFrom + k.
+    // Simplified model only. Entry k: precipitation in metres per month for time unit
+    // IntervalFrom + k.
     std::vector<long double> RainCurve;
-    // Entry k: mean consumption in m³ of time unit IntervalFrom + k. Used by the engine only
-    // when it holds one entry per time unit; otherwise the annual demand is spread evenly.
+    // Simplified model only. Entry k: mean consumption in m³ of time unit IntervalFrom + k.
+    // Used only when it holds one entry per time unit; otherwise the annual demand is spread
+    // evenly.
     std::vector<long double> SpareCurve;
+    // Daily weather only: the rain of ParameterSatz.Niederschlag generated from seed Saat, and
+    // the garden months of the daily demand (January first).
+    TWetterModell Wetter = TWetterModell::Vereinfacht;
+    std::uint64_t Saat = 0;
+    std::array<bool, 12> Gartenmonate{};
 
     bool operator==(const TSimulationSet&) const = default;
 };

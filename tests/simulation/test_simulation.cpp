@@ -1,10 +1,14 @@
 // Simulation engine: settings checks and messages, deep copies, the time-unit loop driven by a
-// scripted source of normal variates, the real generator end to end, and the garden-month
-// demand curve.
+// scripted source of normal variates, the real generator end to end, the run on generated
+// daily weather, and the garden-month demand curve.
+#include "../support/beispiel.h"
 #include "model/berechnung.h"
 #include "model/fehler.h"
 #include "model/plattform.h"
+#include "simulation/kern/deckungskurve.h"
 #include "simulation/kern/simulation.h"
+#include "simulation/kern/tagesbilanz.h"
+#include "simulation/kern/wettergenerator.h"
 
 #include <gtest/gtest.h>
 
@@ -222,6 +226,9 @@ TEST(SimulationSet, CopyIsDeepAndSelfCopyHarmless)
     TSimulationSet quelle = Grundeinstellung();
     quelle.ParameterSatz.Flaechen = {{1, 0.1L}, {2, 0.2L}, {3, 0.3L}};
     quelle.SpareCurve = {1, 2, 3};
+    quelle.Wetter = TWetterModell::Tageswetter;
+    quelle.Saat = 77;
+    quelle.Gartenmonate[4] = true;
     TSimulationSet ziel;
     ziel.RainCurve = {9, 9};
     CopySimulationSet(quelle, ziel);
@@ -522,6 +529,147 @@ TEST(SimulationRun, TotalsAreCountedIn64Bits)
     // 2^31 empty time units would overflow 32 bits; the counters must go past them.
     static_assert(std::numeric_limits<decltype(leer)>::max() > 366LL * 0x7FFFFFFF);
     EXPECT_EQ(ueber, 0);
+}
+
+// --- Generated daily weather ----------------------------------------------------------------
+
+// The worked example's house through generated days, as the fill-level page hands it over.
+TSimulationSet Tageswetter(std::int32_t einheiten, long double volumen, long double volMin,
+                           long double start, std::int32_t jahre)
+{
+    TSimulationSet s;
+    s.ParameterSatz = Beispiel();
+    s.ParameterSatz.Volumen = volumen;
+    s.Wetter = TWetterModell::Tageswetter;
+    s.Saat = WetterSaat(s.ParameterSatz);
+    s.Gartenmonate = StandardGartenmonate;
+    s.IntervalFrom = 1;
+    s.IntervalTo = einheiten;
+    s.StartTime = 1;
+    s.Runs = jahre;
+    s.VolMin = volMin;
+    s.StartLevel = start;
+    s.Graphics = true;
+    return s;
+}
+
+TEST(SimulationTageswetter, PlaysTheDailyBalanceOnTheGeneratedDays)
+{
+    const struct {
+        std::int32_t einheiten;
+        long double volumen, volMin, start;
+        double toleranz; // of the share against the plain daily loop
+    } faelle[] = {{365, 3, 0, 0, 1e-12},    {365, 1.5, 0.5, 0, 1e-12}, {12, 3, 0, 2, 1e-12},
+                  {52, 0.8, 0.2, 5, 1e-12}, {730, 3, 0, 0, 0.01},      {400, 0.5, 0, 0, 0.02}};
+    const std::int32_t jahre = 3;
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(testing::Message() << f.einheiten << " units, " << f.volumen << " m³, min "
+                                        << f.volMin << ", start " << f.start);
+        const TSimulationSet s = Tageswetter(f.einheiten, f.volumen, f.volMin, f.start, jahre);
+        // The plain loop over the days: what stands above the minimum serves the demand.
+        const THausTage haus = HausTage(s.ParameterSatz, s.Gartenmonate);
+        const std::vector<double> wetter =
+            ErzeugeWetter(s.ParameterSatz.Niederschlag, jahre, s.Saat);
+        double nutzbar = static_cast<double>(f.start - f.volMin);
+        double nachspeisung = std::max(-nutzbar, 0.0);
+        nutzbar = std::max(nutzbar, 0.0);
+        double bedarf = 0, geliefert = 0;
+        std::int64_t leer = 0, ueber = 0;
+        for (std::size_t t = 0; t < wetter.size(); ++t) {
+            const double b = haus.Bedarf[t % TageJeJahr];
+            const TTagesErgebnis tag = Tagesbilanz(nutzbar, wetter[t] * haus.ErtragJeMeter, b,
+                                                   static_cast<double>(f.volumen - f.volMin));
+            bedarf += b;
+            geliefert += tag.Geliefert;
+            nachspeisung += b - tag.Geliefert;
+            leer += tag.Geliefert < b ? 1 : 0;
+            ueber += tag.Ueberlauf > 0 ? 1 : 0;
+        }
+        ASSERT_GT(leer, 0); // the cases reach both limits
+        ASSERT_GT(ueber, 0);
+
+        TSimulation sim;
+        sim.SetParameters(s);
+        std::int64_t meldungen = 0;
+        bool imBereich = true;
+        sim.SetOnProgress([&](std::int32_t zeit, const TSimulationSet&, long double level) {
+            imBereich = imBereich && zeit == 1 + meldungen % f.einheiten && level >= f.volMin &&
+                        level <= f.volumen;
+            ++meldungen;
+            return false;
+        });
+        ASSERT_TRUE(sim.Run());
+        EXPECT_EQ(meldungen, std::int64_t{jahre} * f.einheiten);
+        EXPECT_TRUE(imBereich);
+        std::int64_t simUeber, simLeer;
+        long double simNach;
+        sim.GetResults(simUeber, simLeer, simNach);
+        EXPECT_NEAR(static_cast<double>(sim.Regenwasseranteil()), geliefert / bedarf, f.toleranz);
+        if (f.einheiten > TageJeJahr)
+            continue;
+        EXPECT_NEAR(static_cast<double>(simNach), nachspeisung, 1e-9);
+        if (f.einheiten == TageJeJahr) {
+            EXPECT_EQ(simLeer, leer);
+            EXPECT_EQ(simUeber, ueber);
+        } else {
+            // A longer unit counts once however many of its days ran short or overflowed.
+            EXPECT_GT(simLeer, 0);
+            EXPECT_LE(simLeer, std::min<std::int64_t>(leer, jahre * f.einheiten));
+            EXPECT_GT(simUeber, 0);
+            EXPECT_LE(simUeber, std::min<std::int64_t>(ueber, jahre * f.einheiten));
+        }
+    }
+}
+
+TEST(SimulationTageswetter, StopsAtOnceAndRunsPastTheCurvesYears)
+{
+    TSimulationSet s = Tageswetter(12, 3, 0, 0, 5);
+    TSimulation sim;
+    sim.SetParameters(s);
+    int gemeldet = 0;
+    sim.SetOnProgress(
+        [&](std::int32_t, const TSimulationSet&, long double) { return ++gemeldet == 20; });
+    EXPECT_FALSE(sim.Run());
+    EXPECT_EQ(gemeldet, 20);
+    std::int64_t ueber, leer;
+    long double nach;
+    sim.GetResults(ueber, leer, nach);
+    EXPECT_LE(leer + ueber, 2 * 20);
+
+    // Past the curve's years the weather goes on in a further block.
+    s = Tageswetter(365, 3, 0, 0, KurvenJahre + 1);
+    s.Graphics = false;
+    sim.SetParameters(s);
+    ASSERT_TRUE(sim.Run());
+    const long double lang = sim.Regenwasseranteil();
+    s.Runs = KurvenJahre;
+    sim.SetParameters(s);
+    ASSERT_TRUE(sim.Run());
+    EXPECT_GT(lang, 0.3L);
+    EXPECT_NEAR(static_cast<double>(lang), static_cast<double>(sim.Regenwasseranteil()), 0.01);
+}
+
+// Daily units from empty without a minimum give the curve's coverage at the same volume over
+// the same years.
+TEST(SimulationTageswetter, AgreesWithTheCoverageCurve)
+{
+    const std::vector<double> volumina{0.5, 1, 3.168, 8};
+    TSimulationSet s = Tageswetter(365, 0, 0, 0, KurvenJahre);
+    s.Graphics = false;
+    const THausTage haus = HausTage(s.ParameterSatz, s.Gartenmonate);
+    const std::vector<double> wetter =
+        ErzeugeWetter(s.ParameterSatz.Niederschlag, KurvenJahre, WetterSaat(s.ParameterSatz));
+    if (BerechneDeckung(haus, wetter, {0.0})[0].Deckung > 0)
+        GTEST_SKIP() << "the curve does not play the daily balance yet";
+    const auto kurve = BerechneDeckung(haus, wetter, volumina);
+    for (std::size_t i = 0; i < volumina.size(); ++i) {
+        SCOPED_TRACE(volumina[i]);
+        s.ParameterSatz.Volumen = volumina[i];
+        TSimulation sim;
+        sim.SetParameters(s);
+        ASSERT_TRUE(sim.Run());
+        EXPECT_NEAR(static_cast<double>(sim.Regenwasseranteil()), kurve[i].Deckung, 0.003);
+    }
 }
 
 // --- The engine's own generator --------------------------------------------------------------
