@@ -4,6 +4,24 @@
 
 #include <optional>
 
+// The share of the demand that rainwater from the cistern covers, under this one name wherever
+// the program shows it; "Deckungsrate" stays the yearly yield ÷ demand.
+inline constexpr char16_t Regenwasseranteil[] = u"Regenwasseranteil";
+// What each of the two figures is and how they relate, for tooltips.
+inline constexpr char16_t RegenwasseranteilErklaerung[] =
+    u"Regenwasseranteil: der Teil des Wasserbedarfs, den Regenwasser aus der Zisterne deckt; "
+    u"den Rest liefert die Nachspeisung. Gerechnet wird Tag für Tag: der Verbrauch kommt aus "
+    u"dem Vorrat, Regen füllt bis zum Volumen auf, der Rest läuft über. Die Deckungsrate der "
+    u"Seiten „Kompakt-Auswertung“ und „ausführliche Auswertung“ ist dagegen der Jahresertrag "
+    u"geteilt durch den Bedarf, ohne Überlauf und Trockenzeiten. Sie kann über 100 % liegen, "
+    u"der Regenwasseranteil nicht; weil Überlauf verloren geht und Trockenzeiten den Vorrat "
+    u"leeren, liegt er meist deutlich unter der Deckungsrate.";
+inline constexpr char16_t DeckungsrateErklaerung[] =
+    u"Deckungsrate: der Jahresertrag der Dachflächen geteilt durch den Wasserbedarf. Sie sagt, "
+    u"ob über das Jahr genug Regen fällt, nicht wie viel davon die Zisterne wirklich liefert: "
+    u"das zeigt der Regenwasseranteil auf der Seite „Wirtschaftlichkeit“ und in der "
+    u"Füllstand-Simulation, der wegen Überlauf und Trockenzeiten niedriger liegt.";
+
 struct TKosten {
     long double Wasserpreis = 2.10L; // drinking water, EUR per m³
     long double Pumpe = 0.25L;       // pump's power, EUR per m³ of rainwater

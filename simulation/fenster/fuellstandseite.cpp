@@ -303,6 +303,7 @@ void TFuellstandSeite::Simuliere(QWidget* fenster, const QPointer<TFuellstandSei
     std::vector<long double> werte(12);
     GetSliders(werte);
     BereiteKurvenVor(FSimulationSet, werte, Gartenmonate());
+    FSimulationSet.ParameterSatz.Niederschlag = Wettermittel(FSatz.Niederschlag, werte, Max);
 
     FBalken->remove(0, FBalken->count());
     FAchseY->setMax(static_cast<double>(FSimulationSet.ParameterSatz.Volumen));
@@ -326,7 +327,8 @@ void TFuellstandSeite::Simuliere(QWidget* fenster, const QPointer<TFuellstandSei
         const auto runs = static_cast<long double>(FSimulationSet.Runs);
         TfrmSimuAuswertung auswertung(fenster);
         auswertung.ShowResults(static_cast<long double>(empties) / runs,
-                               static_cast<long double>(overflows) / runs, makeUp / runs);
+                               static_cast<long double>(overflows) / runs, makeUp / runs,
+                               simulation->Regenwasseranteil());
     } else if (!FSchliessen) {
         ZeigeMeldung({fenster, QStringLiteral("Die Simulation wurde vom Anwender abgebrochen."),
                       QStringLiteral("Abbruch"), QMessageBox::Critical, QMessageBox::Ok});

@@ -1,6 +1,7 @@
 // Result window of the fill-level simulation.
 #include "simulation/fenster/simuauswertung.h"
 
+#include "model/wirtschaftlichkeit.h"
 #include "model/zahlenformat.h"
 #include "ui/werkzeug.h"
 
@@ -26,7 +27,7 @@ TfrmSimuAuswertung::TfrmSimuAuswertung(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmSimuAuswertung"));
     setWindowTitle(QStringLiteral("Simulations-Auswertung"));
-    FesterDialogRahmen(this, 327, 262);
+    FesterDialogRahmen(this, 327, 262 + 32);
     ZentriereAufBildschirm(this);
 
     Label1 =
@@ -47,21 +48,35 @@ TfrmSimuAuswertung::TfrmSimuAuswertung(QWidget* parent) : QDialog(parent)
     Label7->setWordWrap(true);
     lFuell = Wert(this, "lFuell", 168);
     Label9 = Text(this, "Label9", QStringLiteral("m³"), QRect(56, 168, 263, 17));
+    lAnteilLabel =
+        Text(this, "lAnteilLabel",
+             QString::fromUtf16(Regenwasseranteil) + QStringLiteral(" (Bedarf aus Regenwasser):"),
+             QRect(8, 200, 311, 17));
+    lAnteilLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lAnteil = Wert(this, "lAnteil", 224);
+    lAnteilEinheit = Text(this, "lAnteilEinheit", QStringLiteral("%"), QRect(56, 224, 263, 17));
+    for (QLabel* label : {lAnteilLabel, lAnteil})
+        label->setToolTip(QString::fromUtf16(RegenwasseranteilErklaerung));
+    lAnteilLabel->setBuddy(lAnteil);
+    lAnteil->setAccessibleName(QString::fromUtf16(Regenwasseranteil));
 
-    btnOK = Knopf(this, "btnOK", QStringLiteral("OK"), QRect(126, 224, 75, 25));
+    btnOK = Knopf(this, "btnOK", QStringLiteral("OK"), QRect(126, 224 + 32, 75, 25));
     btnOK->setDefault(true);
     connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void TfrmSimuAuswertung::SetzeWerte(long double Empties, long double Overflows, long double MakeUp)
+void TfrmSimuAuswertung::SetzeWerte(long double Empties, long double Overflows, long double MakeUp,
+                                    long double Anteil)
 {
     lLeer->setText(Mittel(Empties));
     lUeber->setText(Mittel(Overflows));
     lFuell->setText(Mittel(MakeUp));
+    lAnteil->setText(zahl::Fest(Anteil * 100, 1, 6));
 }
 
-void TfrmSimuAuswertung::ShowResults(long double Empties, long double Overflows, long double MakeUp)
+void TfrmSimuAuswertung::ShowResults(long double Empties, long double Overflows, long double MakeUp,
+                                     long double Anteil)
 {
-    SetzeWerte(Empties, Overflows, MakeUp);
+    SetzeWerte(Empties, Overflows, MakeUp, Anteil);
     exec();
 }

@@ -1,4 +1,5 @@
-// Result window of a completed fill-level simulation: the three yearly averages.
+// Result window of a completed fill-level simulation: the three yearly averages and the share
+// of the demand that rainwater covered.
 #pragma once
 
 #include <QDialog>
@@ -11,11 +12,13 @@ class TfrmSimuAuswertung : public QDialog {
 public:
     explicit TfrmSimuAuswertung(QWidget* parent = nullptr);
 
-    // Shows the averages per year with two decimals (six significant digits) and waits,
-    // modally, until the window is closed.
-    void ShowResults(long double Empties, long double Overflows, long double MakeUp);
-    // Writes the three values without showing the window.
-    void SetzeWerte(long double Empties, long double Overflows, long double MakeUp);
+    // Shows the averages per year with two decimals (six significant digits) and the share
+    // (0 to 1) in percent with one decimal, and waits, modally, until the window is closed.
+    void ShowResults(long double Empties, long double Overflows, long double MakeUp,
+                     long double Anteil);
+    // Writes the values without showing the window.
+    void SetzeWerte(long double Empties, long double Overflows, long double MakeUp,
+                    long double Anteil);
 
     QLabel* Label1;
     QLabel* Label2;
@@ -26,5 +29,8 @@ public:
     QLabel* Label7;
     QLabel* lFuell;
     QLabel* Label9;
+    QLabel* lAnteilLabel;
+    QLabel* lAnteil;
+    QLabel* lAnteilEinheit;
     QPushButton* btnOK;
 };

@@ -3,6 +3,7 @@
 #include "simulation/fenster/simulationsdialog.h"
 
 #include "model/fehler.h"
+#include "model/plattform.h"
 #include "model/zahlenformat.h"
 #include "refdata/tabelle.h"
 #include "ui/fehlerwaechter.h"
@@ -17,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QStyle>
 #include <QTableView>
 #include <QToolButton>
@@ -28,6 +30,11 @@ constexpr int UsrUnitsMin = 12;
 constexpr int UsrUnitsMax = 366;
 // Typed time units: at most one per hour of a leap year.
 constexpr int UsrUnitsGrenze = 366 * 24;
+// Everything below the weather group moves down by its height.
+constexpr int WetterHoehe = 72;
+
+const QString WetterSchluessel = QStringLiteral("Simulation/Wetter");
+const QString VereinfachtWert = QStringLiteral("Vereinfacht");
 
 QRadioButton* Radio(QWidget* eltern, const char* name, const QString& text, int tag,
                     const QRect& lage)
@@ -40,6 +47,20 @@ QRadioButton* Radio(QWidget* eltern, const char* name, const QString& text, int 
 }
 
 } // namespace
+
+TWetterModell GespeichertesWettermodell()
+{
+    return ProgrammEinstellungen().value(WetterSchluessel).toString() == VereinfachtWert
+               ? TWetterModell::Vereinfacht
+               : TWetterModell::Tageswetter;
+}
+
+void SpeichereWettermodell(TWetterModell modell)
+{
+    ProgrammEinstellungen().setValue(WetterSchluessel, modell == TWetterModell::Vereinfacht
+                                                           ? VereinfachtWert
+                                                           : QStringLiteral("Tageswetter"));
+}
 
 TUpDown::TUpDown(QLineEdit* Associate, int Min, int Max, int Position, QWidget* eltern)
     : QWidget(eltern), FAssociate(Associate), FMin(Min), FMax(Max), FPosition(Position)
@@ -91,17 +112,20 @@ TFSimulationDialog::TFSimulationDialog(TTabelle& mtProd, QWidget* parent)
 {
     setObjectName(QStringLiteral("FSimulationDialog"));
     setWindowTitle(QStringLiteral("Simulationsparameter festlegen"));
-    FesterDialogRahmen(this, 419, 401);
+    FesterDialogRahmen(this, 419, 401 + WetterHoehe);
     ZentriereAufBildschirm(this);
 
     ErzeugeGrundeinstellungen();
     ErzeugeZeitintervall();
+    ErzeugeWetterwahl();
     ErzeugeZieldaten();
 
-    btnStart = Knopf(this, "btnStart", QStringLiteral("&Start"), QRect(192, 368, 107, 25));
+    btnStart =
+        Knopf(this, "btnStart", QStringLiteral("&Start"), QRect(192, 368 + WetterHoehe, 107, 25));
     btnStart->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
     btnStart->setDefault(true);
-    btnAbort = Knopf(this, "btnAbort", QStringLiteral("Abbrechen"), QRect(304, 368, 107, 25));
+    btnAbort = Knopf(this, "btnAbort", QStringLiteral("Abbrechen"),
+                     QRect(304, 368 + WetterHoehe, 107, 25));
     btnAbort->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
 
     for (QRadioButton* radio : {rbMonth, rbDay, rbUser})
@@ -153,9 +177,35 @@ void TFSimulationDialog::ErzeugeZeitintervall()
     edUsrUnitsLabel->setBuddy(edUsrUnits);
 }
 
+void TFSimulationDialog::ErzeugeWetterwahl()
+{
+    gbWetter =
+        Gruppe(this, "gbWetter", QStringLiteral("Wetter"), QRect(8, 152, 401, WetterHoehe - 7));
+    rbTageswetter =
+        Radio(gbWetter, "rbTageswetter", QStringLiteral("Tageswetter wie an echten Stationen"), -1,
+              QRect(8, 20, 385, 17));
+    rbTageswetter->setToolTip(
+        QStringLiteral("Erzeugtes Tageswetter des Standorts mit Trocken- und Regenperioden, "
+                       "dasselbe wie auf der Seite Wirtschaftlichkeit. Jeder Tag wird für sich "
+                       "gerechnet: zuerst der Verbrauch aus dem Vorrat, dann füllt der Regen auf "
+                       "und der Rest läuft über."));
+    rbVereinfacht =
+        Radio(gbWetter, "rbVereinfacht",
+              QStringLiteral("Vereinfachtes Modell (Monatsmittel mit geringer Streuung)"), -1,
+              QRect(8, 42, 385, 17));
+    rbVereinfacht->setToolTip(
+        QStringLiteral("Jede Zeiteinheit erhält die Regenmenge der Kurve mit geringer Streuung, "
+                       "ohne Trockenperioden. Die Zisterne erscheint dadurch fast nie leer."));
+    for (QRadioButton* radio : {rbTageswetter, rbVereinfacht})
+        radio->setAccessibleName(radio->text());
+    (GespeichertesWettermodell() == TWetterModell::Vereinfacht ? rbVereinfacht : rbTageswetter)
+        ->setChecked(true);
+}
+
 void TFSimulationDialog::ErzeugeZieldaten()
 {
-    gbZisterne = Gruppe(this, "gbZisterne", QStringLiteral("Zieldaten"), QRect(8, 152, 401, 201));
+    gbZisterne = Gruppe(this, "gbZisterne", QStringLiteral("Zieldaten"),
+                        QRect(8, 152 + WetterHoehe, 401, 201));
     rbCalc = Radio(gbZisterne, "rbCalc",
                    QStringLiteral("Mit berechneten Werten simulieren (optimales Ergebnis)"), -1,
                    QRect(8, 20, 385, 17));
@@ -284,6 +334,10 @@ void TFSimulationDialog::btnStartClick()
         throw EFehler(
             QStringLiteral("Bitte wählen Sie einen gültigen Wert für die Grafikausgabe."));
     }
+
+    satz.Wetter =
+        rbVereinfacht->isChecked() ? TWetterModell::Vereinfacht : TWetterModell::Tageswetter;
+    SpeichereWettermodell(satz.Wetter);
 
     FSimulationSet = std::move(satz);
     accept();

@@ -1,5 +1,6 @@
 // Settings of one fill-level simulation: time interval, simulated years, minimum level,
-// graphic output, and the computed volume or that of a product from the catalogue.
+// graphic output, the weather, and the computed volume or that of a product from the
+// catalogue.
 #pragma once
 
 #include "simulation/kern/simulationsset.h"
@@ -18,6 +19,11 @@ class QRadioButton;
 class QTableView;
 class QToolButton;
 class TTabelle;
+
+// The weather the user chose last, kept in the user's settings; daily weather until a choice
+// was made.
+TWetterModell GespeichertesWettermodell();
+void SpeichereWettermodell(TWetterModell modell);
 
 // Up-down buttons attached to an edit: each step writes the new position into the edit. A
 // step starts from the edit's integer when it holds one, so typed numbers count; the position
@@ -81,6 +87,9 @@ public:
     QLineEdit* edUsrUnits;
     QLabel* edUsrUnitsLabel;
     TUpDown* udUsrUnits;
+    QGroupBox* gbWetter;
+    QRadioButton* rbTageswetter;
+    QRadioButton* rbVereinfacht;
     QGroupBox* gbZisterne;
     QRadioButton* rbCalc;
     QRadioButton* rbZisterne;
@@ -91,6 +100,7 @@ public:
 private:
     void ErzeugeGrundeinstellungen();
     void ErzeugeZeitintervall();
+    void ErzeugeWetterwahl();
     void ErzeugeZieldaten();
     void FormCreate();
     void rbCalcClick();

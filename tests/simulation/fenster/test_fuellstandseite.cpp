@@ -6,9 +6,11 @@
 #include "fenstertest.h"
 #include "model/fehler.h"
 #include "model/plattform.h"
+#include "model/zahlenformat.h"
 #include "simulation/fenster/fuellstandseite.h"
 #include "simulation/fenster/simuauswertung.h"
 #include "simulation/fenster/simulationsdialog.h"
+#include "simulation/kern/wettergenerator.h"
 
 #include <QBarSet>
 #include <QCheckBox>
@@ -45,7 +47,7 @@ ModalAntwort Dialog(std::function<void(TFSimulationDialog&)> einstellen = {})
 
 struct Ergebnis {
     int fenster = 0;
-    QString leer, ueber, fuell;
+    QString leer, ueber, fuell, anteil;
 };
 
 // Reads and closes the result window; counts any other modal window too.
@@ -57,6 +59,7 @@ ModalAntwort Auswertung(Ergebnis& e)
             e.leer = w->lLeer->text();
             e.ueber = w->lUeber->text();
             e.fuell = w->lFuell->text();
+            e.anteil = w->lAnteil->text();
         }
         if (auto* d = qobject_cast<QDialog*>(f))
             d->accept();
@@ -72,6 +75,7 @@ protected:
         satz.Garten = 100;   // 100 m² × 0,06 m³
         satz.GartenV = 0.06L;
         satz.Volumen = 3.2L;
+        ProgrammEinstellungen().remove(QStringLiteral("Simulation"));
         seite = new TFuellstandSeite(satz, *produkte, &fenster);
         fenster.resize(seite->minimumSize());
         fenster.show();
@@ -83,8 +87,10 @@ protected:
     }
     ~Seite() override { SetzeSchlafFunktion(alterSchlaf); }
 
+    // The simplified model with every variate at its mean.
     void Exakt()
     {
+        SpeichereWettermodell(TWetterModell::Vereinfacht);
         seite->SimulationsFabrik = [] {
             return std::make_unique<TSimulation>(std::make_unique<Mittelwerte>());
         };
@@ -394,6 +400,34 @@ TEST_F(Seite, FehlerImLaufStelltDenKnopfZurueck)
         EXPECT_EQ(seite->btnSimulieren->text(), QStringLiteral("&Simulation starten"));
         EXPECT_FALSE(seite->SimulationLaeuft());
     }
+}
+
+TEST_F(Seite, TageswetterDesStandortsMitVerschobenemRegler)
+{
+    satz.Flaechen = {{120, 0.9L}};
+    satz.WGrad = 0.9L;
+    seite->ShowSimulationPage();
+    seite->tbR[2]->setValue(50); // March at 150 mm
+    Ergebnis e;
+    ModalFolge folge(
+        {Dialog([](TFSimulationDialog& d) { d.cbGraphics->setChecked(false); }), Auswertung(e)});
+    Klicke();
+    ASSERT_EQ(e.fenster, 1);
+    const TSimulationSet& s = seite->FSimulationSet;
+    EXPECT_EQ(s.Wetter, TWetterModell::Tageswetter);
+    EXPECT_EQ(s.Saat, WetterSaat(satz));
+    EXPECT_EQ(s.Gartenmonate, seite->Gartenmonate());
+    // Untouched sliders keep the site's means to the last digit, the moved one gives its value.
+    TNiederschlag mittel = satz.Niederschlag;
+    mittel[2] = 0.15L;
+    EXPECT_EQ(s.ParameterSatz.Niederschlag, mittel);
+
+    TSimulation sim;
+    sim.SetParameters(s);
+    ASSERT_TRUE(sim.Run());
+    const long double anteil = sim.Regenwasseranteil();
+    EXPECT_GT(anteil, 0.3L);
+    EXPECT_EQ(e.anteil, zahl::Fest(anteil * 100, 1, 6));
 }
 
 TEST_F(Seite, TaeglichOhneGrafikHundertJahreSofort)

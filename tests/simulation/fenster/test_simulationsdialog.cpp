@@ -4,6 +4,7 @@
 #include "../../support/rekorder.h"
 #include "fenstertest.h"
 #include "model/fehler.h"
+#include "model/plattform.h"
 #include "simulation/fenster/simuauswertung.h"
 #include "simulation/fenster/simulationsdialog.h"
 
@@ -41,6 +42,7 @@ protected:
         vorlage.ParameterSatz.Volumen = 3.2L;
         vorlage.VolMin = 7; // left from an earlier run
         vorlage.RainCurve = {0.05L, 0.06L};
+        ProgrammEinstellungen().remove(QStringLiteral("Simulation"));
     }
 
     std::unique_ptr<TFSimulationDialog> Neu()
@@ -72,7 +74,7 @@ protected:
 TEST_F(Dialog, OeffnetMitDenVorgaben)
 {
     auto d = Neu();
-    EXPECT_EQ(d->size(), QSize(419, 401));
+    EXPECT_EQ(d->size(), QSize(419, 473));
     EXPECT_EQ(d->edRuns->text(), QStringLiteral("100"));
     EXPECT_EQ(d->edVolMin->text(), QStringLiteral("0"));
     EXPECT_EQ(d->cbGraphics->checkState(), Qt::Checked);
@@ -82,6 +84,7 @@ TEST_F(Dialog, OeffnetMitDenVorgaben)
     EXPECT_EQ(d->udUsrUnits->Position(), 12);
     EXPECT_TRUE(d->rbCalc->isChecked());
     EXPECT_FALSE(d->gridProd->isEnabled());
+    EXPECT_TRUE(d->rbTageswetter->isChecked());
 }
 
 TEST_F(Dialog, StartMitDenVorgabenGibtDieEinstellungenHeraus)
@@ -93,6 +96,7 @@ TEST_F(Dialog, StartMitDenVorgabenGibtDieEinstellungenHeraus)
     TSimulationSet erwartet = vorlage;
     erwartet.VolMin = 0;
     erwartet.Graphics = true;
+    erwartet.Wetter = TWetterModell::Tageswetter;
     // Interval, runs, computed volume, start level, start time and curves as handed in.
     EXPECT_EQ(Ergebnis(*d), erwartet);
 }
@@ -310,25 +314,57 @@ TEST_F(Dialog, AbbrechenGibtNichtsHeraus)
     }
 }
 
+TEST_F(Dialog, WetterwahlBleibtGespeichert)
+{
+    const struct {
+        const char* radio;
+        TWetterModell modell;
+    } faelle[] = {{"rbVereinfacht", TWetterModell::Vereinfacht},
+                  {"rbTageswetter", TWetterModell::Tageswetter},
+                  {"rbVereinfacht", TWetterModell::Vereinfacht}};
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.radio);
+        auto d = Neu();
+        auto* radio = FindeKind<QRadioButton>(d.get(), f.radio);
+        EXPECT_EQ(radio->accessibleName(), radio->text());
+        Waehle(radio);
+        Start(*d);
+        EXPECT_EQ(Ergebnis(*d).Wetter, f.modell);
+        // The next dialog opens with it; a cancelled one does not change it.
+        auto naechster = Neu();
+        Waehle(f.modell == TWetterModell::Vereinfacht ? naechster->rbTageswetter
+                                                      : naechster->rbVereinfacht);
+        QTest::mouseClick(naechster->btnAbort, Qt::LeftButton);
+        EXPECT_EQ(GespeichertesWettermodell(), f.modell);
+        EXPECT_EQ(Neu()->rbVereinfacht->isChecked(), f.modell == TWetterModell::Vereinfacht);
+    }
+    EXPECT_EQ(Neu()->rbVereinfacht->text(),
+              QStringLiteral("Vereinfachtes Modell (Monatsmittel mit geringer Streuung)"));
+    EXPECT_EQ(Neu()->rbTageswetter->text(), QStringLiteral("Tageswetter wie an echten Stationen"));
+}
+
 TEST(SimuAuswertung, ZeigtDieMittelMitZweiNachkommastellen)
 {
     TfrmSimuAuswertung fenster;
     EXPECT_EQ(fenster.lLeer->text(), QStringLiteral("0"));
 
-    QString leer, ueber, fuell;
+    QString leer, ueber, fuell, anteil;
     ModalFolge folge({[&](QWidget* f) {
         auto* w = qobject_cast<TfrmSimuAuswertung*>(f);
         ASSERT_EQ(w, &fenster);
         leer = w->lLeer->text();
         ueber = w->lUeber->text();
         fuell = w->lFuell->text();
+        anteil = w->lAnteil->text();
         QTest::mouseClick(w->btnOK, Qt::LeftButton);
     }});
-    fenster.ShowResults(2, 0.125L, 1234567.5L);
+    fenster.ShowResults(2, 0.125L, 1234567.5L, 0.87549L);
     EXPECT_EQ(folge.Beantwortet(), 1);
     EXPECT_FALSE(fenster.isVisible());
     EXPECT_EQ(leer, QStringLiteral("2,00"));
     EXPECT_EQ(ueber, QStringLiteral("0,13"));
     EXPECT_TRUE(fuell.startsWith(QStringLiteral("1,23457E"))) << fuell.toStdString();
+    EXPECT_EQ(anteil, QStringLiteral("87,5"));
+    EXPECT_TRUE(fenster.lAnteilLabel->text().startsWith(QStringLiteral("Regenwasseranteil")));
 }
 } // namespace
