@@ -89,7 +89,7 @@ QChart* ErzeugeDeckungsdiagramm(const TWirtschaftlichkeitsDaten& daten)
     };
 
     auto* deckung = new QLineSeries;
-    deckung->setName(QStringLiteral("Deckung"));
+    deckung->setName(QString::fromUtf16(Regenwasseranteil));
     deckung->setPen(QPen(DeckungsFarbe, 2.5));
     auto* ueberlauf = new QLineSeries;
     ueberlauf->setName(QStringLiteral("Überlauf"));

@@ -1,6 +1,7 @@
 // Small building blocks shared by the pages of the evaluation window.
 #pragma once
 
+#include "model/wirtschaftlichkeit.h"
 #include "ui/werkzeug.h"
 
 #include <QFont>
@@ -16,6 +17,7 @@ struct TErgebniszeile {
     const char* Beschriftung;
     const char* Wert;
     const char* Einheit;
+    const char16_t* Hinweis = nullptr; // tooltip of caption and value
 };
 
 // The four result rows of the compact and the detailed page; values named without prefix.
@@ -23,7 +25,7 @@ inline constexpr std::array<TErgebniszeile, 4> Ergebniszeilen{{
     {"Regenwasserbedarf :", "Bedarf", "m³"},
     {"Regenwasserertrag :", "Ertrag", "m³"},
     {"Speichergröße :", "Volumen", "m³"},
-    {"Deckungsrate :", "Rate", "%"},
+    {"Deckungsrate :", "Rate", "%", DeckungsrateErklaerung},
 }};
 
 // Column widths of a result row: caption, value, unit.
@@ -51,5 +53,9 @@ inline QLabel* Ergebniszeile(QWidget* gruppe, const char* praefix, const TErgebn
     auto* einheit = new QLabel(QString::fromUtf8(zeile.Einheit), gruppe);
     einheit->setFont(normal);
     einheit->setGeometry(12 + breiten.Beschriftung + breiten.Wert + 6, y, breiten.Einheit, 20);
+    if (zeile.Hinweis) {
+        beschriftung->setToolTip(QString::fromUtf16(zeile.Hinweis));
+        wert->setToolTip(beschriftung->toolTip());
+    }
     return wert;
 }

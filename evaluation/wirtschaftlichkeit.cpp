@@ -1,6 +1,7 @@
 // Coverage curve and money figures of the recommended products; the knee sentence.
 #include "evaluation/wirtschaftlichkeit.h"
 
+#include "model/wirtschaftlichkeit.h"
 #include "model/zahlenformat.h"
 #include "refdata/tabelle.h"
 
@@ -33,12 +34,14 @@ TWirtschaftlichkeitsDaten RechneWirtschaftlichkeit(const TParameterSatz& satz,
 
 QString KnickText(const std::optional<double>& knick)
 {
+    const QString name = QString::fromUtf16(Regenwasseranteil);
     if (!knick)
         return QStringLiteral("Im dargestellten Bereich bringt jeder weitere Kubikmeter noch "
-                              "mindestens 1 Prozentpunkt Deckung.");
+                              "mindestens 1 Prozentpunkt %1.")
+            .arg(name);
     return QStringLiteral("Ab %1 m³ bringt jeder weitere Kubikmeter weniger als 1 Prozentpunkt "
-                          "Deckung.")
-        .arg(VolumenKurz(*knick));
+                          "%2.")
+        .arg(VolumenKurz(*knick), name);
 }
 
 QString VolumenKurz(long double volumen)

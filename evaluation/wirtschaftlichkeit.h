@@ -43,8 +43,8 @@ TWirtschaftlichkeitsDaten RechneWirtschaftlichkeit(const TParameterSatz& satz,
 // the point of diminishing returns marked and labelled. The caller owns it.
 QChart* ErzeugeDeckungsdiagramm(const TWirtschaftlichkeitsDaten& daten);
 
-// "Ab 4,5 m³ bringt jeder weitere Kubikmeter weniger als 1 Prozentpunkt Deckung." or, without
-// such a volume in the range, the sentence that says so.
+// "Ab 4,5 m³ bringt jeder weitere Kubikmeter weniger als 1 Prozentpunkt Regenwasseranteil." or,
+// without such a volume in the range, the sentence that says so.
 QString KnickText(const std::optional<double>& knick);
 
 // A volume with a decimal comma and as few decimals as needed, at most two: "4,5", "3,25", "6".

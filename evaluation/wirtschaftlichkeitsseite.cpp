@@ -3,7 +3,9 @@
 
 #include "evaluation/gestaltung.h"
 #include "model/plattform.h"
+#include "model/wirtschaftlichkeit.h"
 #include "model/zahlenformat.h"
+#include "simulation/kern/deckungskurve.h"
 #include "ui/fehlerwaechter.h"
 #include "ui/meldung.h"
 
@@ -127,10 +129,10 @@ TWirtschaftlichkeitsSeite::TWirtschaftlichkeitsSeite(QWidget* eltern)
     sgWirtschaft->setGeometry(8, 259, FensterBreite - 16, 84);
     sgWirtschaft->setHorizontalHeaderLabels(
         {QStringLiteral("Hersteller"), QStringLiteral("Produkt"), QStringLiteral("Volumen\nm³"),
-         QStringLiteral("Preis\n€"), QStringLiteral("Deckung\n%"),
+         QStringLiteral("Preis\n€"), QStringLiteral("Regenwasser-\nanteil %"),
          QStringLiteral("Regenwasser\nm³/Jahr"), QStringLiteral("Ersparnis\n€/Jahr"),
          QStringLiteral("Amortisation\nJahre")});
-    const std::array<int, 8> breiten{76, 76, 50, 56, 52, 76, 58, 70};
+    const std::array<int, 8> breiten{76, 76, 50, 56, 76, 76, 58, 70};
     for (size_t i = 0; i < breiten.size(); ++i)
         sgWirtschaft->setColumnWidth(static_cast<int>(i), breiten[i]);
     // The product's name takes what the other columns leave.
@@ -144,11 +146,18 @@ TWirtschaftlichkeitsSeite::TWirtschaftlichkeitsSeite(QWidget* eltern)
     sgWirtschaft->setEditTriggers(QAbstractItemView::NoEditTriggers);
     sgWirtschaft->setTabKeyNavigation(false);
     sgWirtschaft->horizontalHeader()->setHighlightSections(false);
+    sgWirtschaft->horizontalHeaderItem(4)->setToolTip(
+        QString::fromUtf16(RegenwasseranteilErklaerung));
 
     lblHinweis = Text(this, "lblHinweis",
-                      QStringLiteral("Deckung aus 100 Jahren erzeugtem Tageswetter des Standorts; "
-                                     "siehe Hilfe (F1)."),
+                      QString::fromUtf16(Regenwasseranteil) +
+                          QStringLiteral(" aus %1 Jahren Tageswetter des Standorts, siehe "
+                                         "Hilfe (F1).")
+                              .arg(KurvenJahre),
                       {8, 344, FensterBreite - 16, 16});
+    // Which figure the page shows, and how it relates to the Deckungsrate.
+    for (QWidget* w : std::initializer_list<QWidget*>{lblHinweis, chDeckung})
+        w->setToolTip(QString::fromUtf16(RegenwasseranteilErklaerung));
 }
 
 // The view's scene deletes the chart it shows.

@@ -1,5 +1,6 @@
 #include "evaluation/bericht/wirtschaftsbericht.h"
 
+#include "model/wirtschaftlichkeit.h"
 #include "model/zahlenformat.h"
 
 #include <QFontMetricsF>
@@ -28,11 +29,12 @@ struct TSpalte {
 
 constexpr TSpalte Spalten[] = {
     {"Nr.", "", 0.5, 0.3, TAusrichtung::Links},
-    {"Hersteller", "", 0.8, 1.1, TAusrichtung::Links},
-    {"Produkt", "", 1.95, 1.35, TAusrichtung::Links},
-    {"Volumen", "m³", 3.3, 0.6, TAusrichtung::Rechts},
-    {"Preis", "€", 3.95, 0.75, TAusrichtung::Rechts},
-    {"Deckung", "%", 4.75, 0.6, TAusrichtung::Rechts},
+    {"Hersteller", "", 0.8, 1.0, TAusrichtung::Links},
+    {"Produkt", "", 1.85, 1.15, TAusrichtung::Links},
+    {"Volumen", "m³", 3.05, 0.6, TAusrichtung::Rechts},
+    {"Preis", "€", 3.7, 0.75, TAusrichtung::Rechts},
+    // The Regenwasseranteil, its name broken over the two header lines.
+    {"Regenwasser-", "anteil %", 4.5, 0.85, TAusrichtung::Rechts},
     {"Regenwasser", "m³/Jahr", 5.4, 0.8, TAusrichtung::Rechts},
     {"Ersparnis", "€/Jahr", 6.25, 0.75, TAusrichtung::Rechts},
     {"Amortisation", "Jahre", 7.1, 0.9, TAusrichtung::Rechts},
@@ -187,7 +189,7 @@ void TDiagramm::operator()(QPainter& maler, const QRectF& kasten) const
         maler.drawText(QRectF(legende.left() + 0.42 * dpi, mitte - zeile / 2, lb, zeile),
                        Qt::AlignLeft | Qt::AlignVCenter, text);
     };
-    eintrag(0, QPen(QColor(0, 70, 160), punkte(1.5)), QStringLiteral("Deckung des Bedarfs"));
+    eintrag(0, QPen(QColor(0, 70, 160), punkte(1.5)), QString::fromUtf16(Regenwasseranteil));
     eintrag(1, QPen(QColor(120, 120, 120), punkte(1.2), Qt::DashLine),
             QStringLiteral("Überlauf vom Ertrag"));
 }
@@ -211,7 +213,8 @@ TBerichtSeite WirtschaftlichkeitsSeite(const TBerichtDefinition& definition,
     }
 
     seite.Elemente.push_back(Text(schrift, Links, 2.0, Breite,
-                                  QStringLiteral("Deckung und Überlauf über dem Speichervolumen :"),
+                                  QString::fromUtf16(Regenwasseranteil) +
+                                      QStringLiteral(" und Überlauf über dem Speichervolumen :"),
                                   14));
     TDiagramm diagramm{daten.Ergebnis.Kurve,
                        {},
@@ -283,9 +286,10 @@ TBerichtSeite WirtschaftlichkeitsSeite(const TBerichtDefinition& definition,
     unten = std::max(unten, 10.2);
     seite.Elemente.push_back(Text(
         schrift, Links, unten + 0.05, Breite,
-        QStringLiteral("Deckung aus %1 Jahren erzeugten Tageswetters, angepasst an Tagesreihen "
-                       "von Stationen (Datenbasis: Deutscher Wetterdienst);")
-            .arg(KurvenJahre),
+        QString::fromUtf16(Regenwasseranteil) +
+            QStringLiteral(" aus %1 Jahren erzeugten Tageswetters, angepasst an Tagesreihen von "
+                           "Stationen (Datenbasis: Deutscher Wetterdienst);")
+                .arg(KurvenJahre),
         8));
     seite.Elemente.push_back(
         Text(schrift, Links, unten + 0.22, Breite,

@@ -155,6 +155,8 @@ TEST_F(Auswertung, CompactPageShowsResultsAndTheRecommendedProducts)
     EXPECT_EQ(fenster->lEErtrag->text(), QStringLiteral("57,92"));
     EXPECT_EQ(fenster->lEVolumen->text(), QStringLiteral("3,17"));
     EXPECT_EQ(fenster->lERate->text(), QStringLiteral("109,69"));
+    EXPECT_TRUE(fenster->lERate->toolTip().startsWith(QStringLiteral("Deckungsrate:")));
+    EXPECT_TRUE(fenster->lERate->toolTip().contains(QStringLiteral("Regenwasseranteil")));
 
     // The shipped catalogue, filtered around 3,168 m³ (2,67 to 3,67), smallest first.
     const TTabelle& mtProd = fenster->Produkte();
@@ -700,6 +702,15 @@ TEST_F(Auswertung, EconomicsPageHasItsControlsAndItsButtonShowsIt)
               static_cast<int>(daten.Produkte.size()));
     EXPECT_EQ(fenster->WirtschaftlichkeitsSeite->lblKnick->text(), KnickText(daten.Ergebnis.Knick));
     EXPECT_NE(fenster->WirtschaftlichkeitsSeite->chDeckung->chart()->series().size(), 0);
+
+    // The page names its figure and says in the tooltip how it relates to the Deckungsrate.
+    const QTableWidgetItem* kopf =
+        fenster->WirtschaftlichkeitsSeite->sgWirtschaft->horizontalHeaderItem(4);
+    EXPECT_EQ(kopf->text().remove(QStringLiteral("-\n")), QStringLiteral("Regenwasseranteil %"));
+    EXPECT_TRUE(kopf->toolTip().startsWith(QStringLiteral("Regenwasseranteil:")));
+    EXPECT_TRUE(kopf->toolTip().contains(QStringLiteral("Deckungsrate")));
+    EXPECT_TRUE(fenster->WirtschaftlichkeitsSeite->lblHinweis->text().startsWith(
+        QStringLiteral("Regenwasseranteil aus 100 Jahren")));
 }
 
 TEST_F(Auswertung, MoneyInputsChangeTheSavingAndAreKeptOrRefused)
@@ -790,12 +801,16 @@ TEST(KnickText, NamesTheVolumeWithFewestDecimalsOrSaysThereIsNone)
         std::optional<double> Knick;
         const char* Text;
     } faelle[] = {
-        {4.5, "Ab 4,5 m³ bringt jeder weitere Kubikmeter weniger als 1 Prozentpunkt Deckung."},
-        {3.25, "Ab 3,25 m³ bringt jeder weitere Kubikmeter weniger als 1 Prozentpunkt Deckung."},
-        {6.0, "Ab 6 m³ bringt jeder weitere Kubikmeter weniger als 1 Prozentpunkt Deckung."},
-        {2.996, "Ab 3 m³ bringt jeder weitere Kubikmeter weniger als 1 Prozentpunkt Deckung."},
+        {4.5,
+         "Ab 4,5 m³ bringt jeder weitere Kubikmeter weniger als 1 Prozentpunkt Regenwasseranteil."},
+        {3.25, "Ab 3,25 m³ bringt jeder weitere Kubikmeter weniger als 1 Prozentpunkt "
+               "Regenwasseranteil."},
+        {6.0,
+         "Ab 6 m³ bringt jeder weitere Kubikmeter weniger als 1 Prozentpunkt Regenwasseranteil."},
+        {2.996,
+         "Ab 3 m³ bringt jeder weitere Kubikmeter weniger als 1 Prozentpunkt Regenwasseranteil."},
         {std::nullopt, "Im dargestellten Bereich bringt jeder weitere Kubikmeter noch mindestens "
-                       "1 Prozentpunkt Deckung."},
+                       "1 Prozentpunkt Regenwasseranteil."},
     };
     for (const auto& fall : faelle)
         EXPECT_EQ(KnickText(fall.Knick), QString::fromUtf8(fall.Text));

@@ -150,7 +150,7 @@ TEST_F(Rechner, KurveUndWirtschaftlichkeit)
         if (zahl.endsWith(u','))
             zahl.chop(1);
         knick = QStringLiteral("Ab %1 m³ bringt jeder weitere Kubikmeter weniger als 1 "
-                               "Prozentpunkt Deckung.")
+                               "Prozentpunkt Regenwasseranteil.")
                     .arg(zahl);
     }
     EXPECT_TRUE(text.aus.contains(u"Deckungskurve:") &&

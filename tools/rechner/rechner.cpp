@@ -28,9 +28,10 @@ const QString AufrufVorlage = QStringLiteral(
     "                          Vorgabe text\n"
     "  --daten ORDNER          Ordner mit der Produktdatei Data3.cry;\n"
     "                          Vorgabe: der Ordner des Programms\n"
-    "  --kurve                 dazu die Deckungskurve (Deckung und Überlauf über dem\n"
-    "                          Volumen) und das Volumen, ab dem jeder weitere Kubikmeter\n"
-    "                          weniger als 1 Prozentpunkt Deckung bringt (nicht bei csv)\n"
+    "  --kurve                 dazu die Deckungskurve (Regenwasseranteil und Überlauf\n"
+    "                          über dem Volumen) und das Volumen, ab dem jeder weitere\n"
+    "                          Kubikmeter weniger als 1 Prozentpunkt Regenwasseranteil\n"
+    "                          bringt (nicht bei csv)\n"
     "  --wasserpreis EUR       Trinkwasserpreis je m³; Vorgabe %1\n"
     "  --pumpe EUR             Pumpenstrom je m³ Regenwasser; Vorgabe %2\n"
     "  --wartung EUR           Wartung je Jahr; Vorgabe %3\n"
@@ -39,8 +40,10 @@ const QString AufrufVorlage = QStringLiteral(
     "                          Vorgabe %5\n"
     "                          Beträge mit Dezimalkomma oder -punkt, nicht negativ.\n"
     "  --hilfe                 diese Übersicht\n"
-    "Deckung, Ersparnis und Amortisation jeder Zisterne gelten für erzeugtes Tageswetter\n"
-    "über %6 Jahre; der Garten wird von April bis September bewässert.\n");
+    "Regenwasseranteil (der Teil des Bedarfs, den Regenwasser deckt; in csv und json das\n"
+    "Feld Deckung, 0 bis 1), Ersparnis und Amortisation jeder Zisterne gelten für\n"
+    "erzeugtes Tageswetter über %6 Jahre; der Garten wird von April bis September\n"
+    "bewässert. Die Deckungsrate ist dagegen der Jahresertrag geteilt durch den Bedarf.\n");
 
 // The usage with the money defaults.
 QString Aufruf()
@@ -115,9 +118,9 @@ void Text(const std::vector<TFall>& faelle, QTextStream& aus, bool kurve)
             aus << "Empfohlene Zisternen:\n";
         for (const TEmpfehlung& p : fall.Produkte)
             aus << "  " << p.Hersteller << " | " << p.Produkt << " | " << p.VolumenText << " | "
-                << p.PreisText << " | Deckung " << zahl::Fest(100 * p.Deckung, 1, 9)
-                << " % | Ersparnis " << zahl::Fest(p.Zahlen.Ersparnis, 2, 9)
-                << " EUR/Jahr | Amortisation "
+                << p.PreisText << " | " << QString::fromUtf16(Regenwasseranteil) << ' '
+                << zahl::Fest(100 * p.Deckung, 1, 9) << " % | Ersparnis "
+                << zahl::Fest(p.Zahlen.Ersparnis, 2, 9) << " EUR/Jahr | Amortisation "
                 << (p.Zahlen.Amortisation
                         ? zahl::Fest(*p.Zahlen.Amortisation, 1, 9) + QStringLiteral(" Jahre")
                         : QStringLiteral("nie"))
@@ -125,11 +128,11 @@ void Text(const std::vector<TFall>& faelle, QTextStream& aus, bool kurve)
         if (!kurve)
             continue;
         aus << "Deckungskurve:\n"
-            << "    Volumen  Deckung  Überlauf\n";
+            << "    Volumen  " << QString::fromUtf16(Regenwasseranteil) << "  Überlauf\n";
         for (const TDeckungsPunkt& k : fall.Deckung.Kurve)
             aus << "  " << (zahl::Fest(k.Volumen, 2, 9) + QStringLiteral(" m³")).rightJustified(9)
                 << "  "
-                << (zahl::Fest(100 * k.Deckung, 1, 9) + QStringLiteral(" %")).rightJustified(7)
+                << (zahl::Fest(100 * k.Deckung, 1, 9) + QStringLiteral(" %")).rightJustified(17)
                 << "  "
                 << (zahl::Fest(100 * k.Ueberlauf, 1, 9) + QStringLiteral(" %")).rightJustified(8)
                 << '\n';
