@@ -214,8 +214,8 @@ TEST(HilfeSeiten, WindowPagesExplainTheirFields)
           "Parametersatz bearbeiten", "Erbringer", "Verbraucher", "Anz. Pers. Spar-WC",
           "Originalwerte herstellen", "Auswertung drucken"}},
         {41,
-         {"Deckung", "Überlauf", "Knickpunkt", "Regenwasser", "Ersparnis", "Amortisation", "nie",
-          "Einbau", "Datenbasis: Deutscher Wetterdienst"}},
+         {"Regenwasseranteil", "Deckungsrate", "Überlauf", "Knickpunkt", "Regenwasser", "Ersparnis",
+          "Amortisation", "nie", "Einbau", "Datenbasis: Deutscher Wetterdienst"}},
     };
     for (const auto& [kontext, namen] : felder) {
         const QString text =
@@ -224,11 +224,14 @@ TEST(HilfeSeiten, WindowPagesExplainTheirFields)
             EXPECT_TRUE(text.contains(QString::fromUtf8(name))) << kontext << ": " << name;
     }
     const QString simulation = Klartext(HilfeDatei::Anwendung, QStringLiteral("simulation.html"));
-    for (const char* name : {"Simulation starten", "Niederschlagskurve (in mm je Monat)",
-                             "Gartenbewässerung in folgenden Monaten", "Anzahl der Durchläufe",
-                             "Mindest-Füllstand der Zisterne", "Grafische Ausgabe", "Monatlich",
-                             "Täglich", "Benutzerdefiniert", "Mit gewählter Zisterne simulieren",
-                             "überlaufen", "leerlaufen", "nachgespeist"})
+    for (const char* name :
+         {"Simulation starten", "Niederschlagskurve (in mm je Monat)",
+          "Gartenbewässerung in folgenden Monaten", "Anzahl der Durchläufe",
+          "Mindest-Füllstand der Zisterne", "Grafische Ausgabe", "Monatlich", "Täglich",
+          "Benutzerdefiniert", "Mit gewählter Zisterne simulieren", "überlaufen", "leerlaufen",
+          "nachgespeist", "Tageswetter wie an echten Stationen",
+          "Vereinfachtes Modell (Monatsmittel mit geringer Streuung)", "Regenwasseranteil",
+          "Deckungsrate"})
         EXPECT_TRUE(simulation.contains(QString::fromUtf8(name))) << name;
 }
 
