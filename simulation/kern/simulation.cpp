@@ -210,8 +210,9 @@ template <typename Quelle> bool TSimulation::Simuliere(Quelle& quelle)
 namespace {
 // A day, or the share of a day, that a time unit takes.
 struct TAbschnitt {
-    std::size_t Tag; // 0 … 364
-    double Anteil;
+    std::size_t Tag;        // 0 … 364
+    std::size_t Teile = 1;  // time units that share the day
+    std::size_t Stelle = 0; // the unit's place among them
 };
 
 // The days of the year that each of the n time units takes: whole days where a unit is a day
@@ -228,7 +229,7 @@ void OrdneTageZu(std::uint64_t n, std::vector<TAbschnitt>& abschnitte,
         std::size_t tag = 0;
         for (const int laenge : Monatstage) {
             for (int t = 0; t < laenge; ++t)
-                abschnitte.push_back({tag++, 1.0});
+                abschnitte.push_back({tag++});
             beginn.push_back(abschnitte.size());
         }
         return;
@@ -237,11 +238,13 @@ void OrdneTageZu(std::uint64_t n, std::vector<TAbschnitt>& abschnitte,
         if (n <= tage) {
             for (std::uint64_t d = aufgerundet(tage * k, n); d < aufgerundet(tage * (k + 1), n);
                  ++d)
-                abschnitte.push_back({static_cast<std::size_t>(d), 1.0});
+                abschnitte.push_back({static_cast<std::size_t>(d)});
         } else {
             const std::uint64_t d = tage * k / n;
-            const std::uint64_t teile = aufgerundet(n * (d + 1), tage) - aufgerundet(n * d, tage);
-            abschnitte.push_back({static_cast<std::size_t>(d), 1.0 / static_cast<double>(teile)});
+            const std::uint64_t erste = aufgerundet(n * d, tage);
+            abschnitte.push_back({static_cast<std::size_t>(d),
+                                  static_cast<std::size_t>(aufgerundet(n * (d + 1), tage) - erste),
+                                  static_cast<std::size_t>(k - erste)});
         }
         beginn.push_back(abschnitte.size());
     }
@@ -279,6 +282,11 @@ bool TSimulation::SimuliereTageswetter()
     // Weather in blocks of the curve's years, the first with the set's seed: a run of that
     // length plays the curve's very days.
     std::vector<double> wetter;
+    // A day shared by several time units is played once, at the first of them, and its
+    // amounts are spread evenly over them; the level moves in even steps through the day.
+    TTagesErgebnis geteilt;
+    double vorher = 0;
+    std::int64_t gespielt = -1;
     std::int64_t k = ((std::int64_t{FSet.StartTime} - FSet.IntervalFrom) % n + n) % n;
     for (std::int32_t run = 0; run < FSet.Runs; ++run) {
         const std::int32_t jahr = run % KurvenJahre;
@@ -292,17 +300,37 @@ bool TSimulation::SimuliereTageswetter()
             double geliefert = 0;
             double fehlt = 0;
             double ueberlauf = 0;
+            double anzeige = nutzbar;
             const auto einheit = static_cast<std::size_t>(k);
             for (std::size_t a = beginn[einheit]; a < beginn[einheit + 1]; ++a) {
                 const TAbschnitt& abschnitt = abschnitte[a];
-                const double tagesbedarf = haus.Bedarf[abschnitt.Tag] * abschnitt.Anteil;
-                const TTagesErgebnis tag = Tagesbilanz(
-                    nutzbar, regen[abschnitt.Tag] * haus.ErtragJeMeter * abschnitt.Anteil,
-                    tagesbedarf, raum);
-                bedarf += tagesbedarf;
-                geliefert += tag.Geliefert;
-                fehlt += tagesbedarf - tag.Geliefert;
-                ueberlauf += tag.Ueberlauf;
+                const double tagesbedarf = haus.Bedarf[abschnitt.Tag];
+                const double zufluss = regen[abschnitt.Tag] * haus.ErtragJeMeter;
+                if (abschnitt.Teile == 1) {
+                    const TTagesErgebnis tag = Tagesbilanz(nutzbar, zufluss, tagesbedarf, raum);
+                    bedarf += tagesbedarf;
+                    geliefert += tag.Geliefert;
+                    fehlt += tagesbedarf - tag.Geliefert;
+                    ueberlauf += tag.Ueberlauf;
+                    anzeige = nutzbar;
+                    continue;
+                }
+                const std::int64_t tagNr =
+                    std::int64_t{run} * TageJeJahr + static_cast<std::int64_t>(abschnitt.Tag);
+                if (tagNr != gespielt) {
+                    vorher = nutzbar;
+                    geteilt = Tagesbilanz(nutzbar, zufluss, tagesbedarf, raum);
+                    gespielt = tagNr;
+                }
+                const double anteil = 1.0 / static_cast<double>(abschnitt.Teile);
+                bedarf += tagesbedarf * anteil;
+                geliefert += geteilt.Geliefert * anteil;
+                fehlt += (tagesbedarf - geteilt.Geliefert) * anteil;
+                ueberlauf += geteilt.Ueberlauf * anteil;
+                anzeige = abschnitt.Stelle + 1 == abschnitt.Teile
+                              ? nutzbar
+                              : vorher + (nutzbar - vorher) *
+                                             static_cast<double>(abschnitt.Stelle + 1) * anteil;
             }
             if (fehlt > 0) {
                 ++FEmpties;
@@ -312,7 +340,7 @@ bool TSimulation::SimuliereTageswetter()
                 ++FOverflows;
             FBedarf += bedarf;
             FGeliefert += geliefert;
-            if (melden && Melde(k, volMin + nutzbar))
+            if (melden && Melde(k, volMin + anzeige))
                 return false;
             if (FStop.load(std::memory_order_relaxed))
                 return false;

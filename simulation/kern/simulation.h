@@ -43,11 +43,14 @@ public:
     void SetParameters(const TSimulationSet& Set);
     void SetOnProgress(TSimulationProgress Callback);
     // Simulates all runs. True when all were completed, false when stopped by the callback or
-    // by Stop(). With daily weather each time unit plays its days (or its share of a day) and
-    // counts as empty when rainwater left part of its demand open, as overflow when rain
-    // overflowed; run r plays year r of the weather. Resets the totals; the random sequence goes on
-    // from the previous run. Without graphic output the draws run up to 63 time units ahead of the
-    // level, so after a Stop() the sequence may have moved on further than the time units counted.
+    // by Stop(). Resets the totals.
+    // With daily weather run r plays year r of the weather day by day; a time unit adds up the
+    // days that fall into it, or takes an even share of its day where units are shorter than a
+    // day, and counts as empty when rainwater left part of its demand open, as overflow when
+    // rain overflowed.
+    // With the simplified model the random sequence goes on from the previous run. Without
+    // graphic output the draws run up to 63 time units ahead of the level, so after a Stop()
+    // the sequence may have moved on further than the time units counted.
     bool Run();
     // Asks a running Run to end after the current time unit: from the callback, from an event
     // handler that the callback runs, or from another thread. A request made outside a run is
