@@ -48,16 +48,14 @@ TfrmSimuAuswertung::TfrmSimuAuswertung(QWidget* parent) : QDialog(parent)
     Label7->setWordWrap(true);
     lFuell = Wert(this, "lFuell", 168);
     Label9 = Text(this, "Label9", QStringLiteral("m³"), QRect(56, 168, 263, 17));
-    lAnteilLabel =
-        Text(this, "lAnteilLabel",
-             QString::fromUtf16(Regenwasseranteil) + QStringLiteral(" (Bedarf aus Regenwasser):"),
-             QRect(8, 200, 311, 17));
+    lAnteilLabel = Text(this, "lAnteilLabel",
+                        QString::fromUtf16(Regenwasseranteil) + QStringLiteral(" am Bedarf:"),
+                        QRect(8, 200, 311, 17));
     lAnteilLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     lAnteil = Wert(this, "lAnteil", 224);
     lAnteilEinheit = Text(this, "lAnteilEinheit", QStringLiteral("%"), QRect(56, 224, 263, 17));
     for (QLabel* label : {lAnteilLabel, lAnteil})
         label->setToolTip(QString::fromUtf16(RegenwasseranteilErklaerung));
-    lAnteilLabel->setBuddy(lAnteil);
     lAnteil->setAccessibleName(QString::fromUtf16(Regenwasseranteil));
 
     btnOK = Knopf(this, "btnOK", QStringLiteral("OK"), QRect(126, 224 + 32, 75, 25));
