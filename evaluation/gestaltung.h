@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ui/werkzeug.h"
+#include "ui/zugang.h"
 
 #include <QFont>
 #include <QLabel>
@@ -51,5 +52,6 @@ inline QLabel* Ergebniszeile(QWidget* gruppe, const char* praefix, const TErgebn
     auto* einheit = new QLabel(QString::fromUtf8(zeile.Einheit), gruppe);
     einheit->setFont(normal);
     einheit->setGeometry(12 + breiten.Beschriftung + breiten.Wert + 6, y, breiten.Einheit, 20);
+    AlsErgebnis(wert, beschriftung->text().remove(QStringLiteral(" :")), einheit->text());
     return wert;
 }

@@ -48,7 +48,7 @@ TfrmSimuAuswertung::TfrmSimuAuswertung(QWidget* parent) : QDialog(parent)
     lFuell = Wert(this, "lFuell", 168);
     Label9 = Text(this, "Label9", QStringLiteral("m³"), QRect(56, 168, 263, 17));
 
-    btnOK = Knopf(this, "btnOK", QStringLiteral("OK"), QRect(126, 224, 75, 25));
+    btnOK = Knopf(this, "btnOK", QStringLiteral("&OK"), QRect(126, 224, 75, 25));
     btnOK->setDefault(true);
     connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
 }
