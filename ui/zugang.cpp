@@ -100,7 +100,8 @@ private:
 
 class TSeitenlisteZugang : public QAccessibleWidget {
 public:
-    explicit TSeitenlisteZugang(QWidget* gruppe) : QAccessibleWidget(gruppe, QAccessible::PageTabList)
+    explicit TSeitenlisteZugang(QWidget* gruppe)
+        : QAccessibleWidget(gruppe, QAccessible::PageTabList)
     {
     }
 };
