@@ -111,6 +111,8 @@ void TfrmMain::ErzeugeFlaeche()
     imgMain->setObjectName(QStringLiteral("imgMain"));
     imgMain->setGeometry(0, 0, Breite, BildHoehe);
     imgMain->setPixmap(LadeBild(QStringLiteral("TITEL"), QSize(Breite, BildHoehe)));
+    // At a larger font the window grows and the picture with it.
+    imgMain->setScaledContents(true);
 
     btnExperte = Knopf(flaeche, "btnExperte", QStringLiteral("&Experte"), QRect(8, 491, 73, 29),
                        QStringLiteral("Startet die Experten-Eingabe"));

@@ -16,13 +16,16 @@
 #include "ui/bilder.h"
 #include "ui/fehlerwaechter.h"
 #include "ui/hilfe.h"
+#include "ui/meldung.h"
 #include "ui/tabellenansicht.h"
+#include "ui/zugang.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
@@ -63,6 +66,7 @@ QToolButton* SeitenKnopf(QWidget* eltern, const char* name, const char* text, in
     knopf->setText(QString::fromUtf8(text));
     knopf->setCheckable(true);
     knopf->setProperty("Tag", tag);
+    AlsSeitenknopf(knopf);
     knopf->setGeometry(8 + tag * (SeitenKnopfBreite + SeitenKnopfAbstand), 8, SeitenKnopfBreite,
                        28);
     return knopf;
@@ -96,10 +100,11 @@ TfrmAuswertung::TfrmAuswertung(QWidget* parent)
 {
     setObjectName(QStringLiteral("frmAuswertung"));
     setWindowTitle(QStringLiteral("Auswertung"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(Breite, Hoehe);
+    FesterRahmen(this,
+                 Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                     Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                     Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint,
+                 Breite, Hoehe);
     mtProd->setObjectName(QStringLiteral("mtProd"));
 
     ErzeugeKopf();
@@ -109,6 +114,10 @@ TfrmAuswertung::TfrmAuswertung(QWidget* parent)
     ErzeugeDetailSeite();
     ErzeugeSimulationsSeite();
     ErzeugeWirtschaftlichkeitsSeite();
+    LegeReihenfolgeFest();
+    // Enter never presses a button the user did not focus; above all it never resets.
+    for (QPushButton* knopf : findChildren<QPushButton*>())
+        KeinStandardKnopf({knopf});
 
     VerbindeBewacht(pcAuswertung, &QTabWidget::currentChanged, this,
                     &TfrmAuswertung::pcAuswertungChange);
@@ -141,6 +150,8 @@ void TfrmAuswertung::ErzeugeSeiten()
     pcAuswertung->setObjectName(QStringLiteral("pcAuswertung"));
     pcAuswertung->setGeometry(0, KopfHoehe + 1, Breite, Hoehe - KopfHoehe - FussHoehe - 1);
     pcAuswertung->tabBar()->hide();
+    pcAuswertung->tabBar()->setFocusPolicy(Qt::NoFocus);
+    pcAuswertung->setFocusPolicy(Qt::NoFocus);
     pcAuswertung->setDocumentMode(true);
     tsAExpert = new QWidget;
     tsAExpert->setObjectName(QStringLiteral("tsAExpert"));
@@ -162,11 +173,15 @@ void TfrmAuswertung::ErzeugeFuss()
     pBottom->setObjectName(QStringLiteral("pBottom"));
     pBottom->setGeometry(0, Hoehe - FussHoehe, Breite, FussHoehe);
     static_cast<QFrame*>(pBottom)->setFrameShape(QFrame::StyledPanel);
-    btnKInfo = SeitenKnopf(pBottom, "btnKInfo", "&Kompakt-Auswertung", 0);
-    btnAInfo = SeitenKnopf(pBottom, "btnAInfo", "&ausführliche Auswertung", 1);
-    btnSimu = SeitenKnopf(pBottom, "btnSimu", "&Füllstand-Simulation", 2);
-    btnWirtschaft = SeitenKnopf(pBottom, "btnWirtschaft", "&Wirtschaftlichkeit", 3);
-    PasseSchriftAn({btnKInfo, btnAInfo, btnSimu, btnWirtschaft});
+    // The page buttons are one group of tabs for assistive technology.
+    auto* seiten = new QWidget(pBottom);
+    seiten->setObjectName(QStringLiteral("pSeiten"));
+    seiten->setGeometry(0, 0, Breite, 41);
+    AlsSeitenliste(seiten, QStringLiteral("Seiten"));
+    btnKInfo = SeitenKnopf(seiten, "btnKInfo", "&Kompakt-Auswertung", 0);
+    btnAInfo = SeitenKnopf(seiten, "btnAInfo", "&ausführliche Auswertung", 1);
+    btnSimu = SeitenKnopf(seiten, "btnSimu", "&Füllstand-Simulation", 2);
+    btnWirtschaft = SeitenKnopf(seiten, "btnWirtschaft", "&Wirtschaftlichkeit", 3);
     FSeitenKnoepfe = new QButtonGroup(this);
     FSeitenKnoepfe->setExclusive(true);
     for (QToolButton* knopf : {btnKInfo, btnAInfo, btnSimu, btnWirtschaft}) {
@@ -180,7 +195,7 @@ void TfrmAuswertung::ErzeugeFuss()
         Knopf(pBottom, "btnReset", QStringLiteral("&Originalwerte herstellen"), {8, 48, 150, 25});
     btnPrintReport =
         Knopf(pBottom, "btnPrintReport", QStringLiteral("Auswertung &drucken"), {164, 48, 130, 25});
-    btnSpeichern = Knopf(pBottom, "btnSpeichern", QStringLiteral("Berechnung &speichern..."),
+    btnSpeichern = Knopf(pBottom, "btnSpeichern", QStringLiteral("Berechnung spei&chern..."),
                          {300, 48, 150, 25},
                          QStringLiteral("Speichert die Berechnung mit Ihren Änderungen (Strg+S)"));
     btnHelp = Knopf(pBottom, "btnHelp", QStringLiteral("&Hilfe"), {Breite - 78, 48, 70, 25});
@@ -195,6 +210,43 @@ void TfrmAuswertung::ErzeugeFuss()
 }
 
 TfrmAuswertung::~TfrmAuswertung() = default;
+
+void TfrmAuswertung::LegeReihenfolgeFest()
+{
+    std::vector<QWidget*> folge;
+    for (QWidget* seite : {tsAExpert, tsAInfo, tsASimu, tsAWirtschaft}) {
+        const std::vector<QWidget*> stopps = TabStopps(seite);
+        folge.insert(folge.end(), stopps.begin(), stopps.end());
+    }
+    folge.insert(folge.end(), {btnKInfo, btnAInfo, btnSimu, btnWirtschaft, btnReset, btnPrintReport,
+                               btnSpeichern, btnHelp});
+    TabReihenfolge(folge);
+}
+
+void TfrmAuswertung::showEvent(QShowEvent* ereignis)
+{
+    // The buttons have their final width only now that the window is scaled.
+    PasseSchriftAn({btnKInfo, btnAInfo, btnSimu, btnWirtschaft});
+    TOutputForm::showEvent(ereignis);
+}
+
+void TfrmAuswertung::keyPressEvent(QKeyEvent* ereignis)
+{
+    if (ereignis->key() == Qt::Key_Escape && ereignis->modifiers() == Qt::NoModifier &&
+        FParameterSatz != FOriginalSatz) {
+        const auto antwort = ZeigeMeldung(
+            {this,
+             QStringLiteral("Ihre Änderungen an den Werten gehen verloren. Auswertung trotzdem "
+                            "schließen?"),
+             QStringLiteral("Auswertung"), QMessageBox::Question,
+             QMessageBox::Yes | QMessageBox::No});
+        if (antwort != QMessageBox::Yes) {
+            ereignis->accept();
+            return;
+        }
+    }
+    TOutputForm::keyPressEvent(ereignis);
+}
 
 void TfrmAuswertung::ErzeugeKompaktSeite()
 {
@@ -211,6 +263,7 @@ void TfrmAuswertung::ErzeugeKompaktSeite()
         tsAExpert, "dbProd", *mtProd,
         {{"Hersteller", 150}, {"Produkt", 150}, {"Volumen", 80}, {"Preis", 80}});
     dbProd->setGeometry(8, 156, Breite - 16, 150);
+    dbProd->setAccessibleName(QStringLiteral("Empfehlung"));
 
     btnEdit = Knopf(tsAExpert, "btnEdit", QStringLiteral("&Parametersatz bearbeiten"),
                     {Breite - 218, 314, 210, 28});
@@ -287,10 +340,10 @@ void TfrmAuswertung::ShowCurrentPage()
 void TfrmAuswertung::ShowCompactResults()
 {
     Recalculate();
-    lEErtrag->setText(zahl::Fest(FParameterSatz.Ertrag, 2, 6));
-    lEBedarf->setText(zahl::Fest(FParameterSatz.Bedarf, 2, 6));
-    lEVolumen->setText(zahl::Fest(FParameterSatz.Volumen, 2, 6));
-    lERate->setText(zahl::Fest(FParameterSatz.Rate, 2, 6));
+    ZeigeErgebnis(lEErtrag, zahl::Fest(FParameterSatz.Ertrag, 2, 6));
+    ZeigeErgebnis(lEBedarf, zahl::Fest(FParameterSatz.Bedarf, 2, 6));
+    ZeigeErgebnis(lEVolumen, zahl::Fest(FParameterSatz.Volumen, 2, 6));
+    ZeigeErgebnis(lERate, zahl::Fest(FParameterSatz.Rate, 2, 6));
     FilterProducts(FParameterSatz.Volumen);
 }
 

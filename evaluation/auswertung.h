@@ -140,11 +140,16 @@ protected:
     // A running simulation stops before the window closes.
     void done(int ergebnis) override;
     void closeEvent(QCloseEvent* ereignis) override;
+    void showEvent(QShowEvent* ereignis) override;
+    // Esc asks before the what-if changes are thrown away.
+    void keyPressEvent(QKeyEvent* ereignis) override;
 
 private:
     void ErzeugeKopf();
     void ErzeugeSeiten();
     void ErzeugeFuss();
+    // Tab runs through the page, then the page buttons, then the bottom row.
+    void LegeReihenfolgeFest();
     void ErzeugeKompaktSeite();
     void ErzeugeDetailSeite();
     void ErzeugeErbringer();

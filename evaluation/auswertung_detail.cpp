@@ -4,6 +4,7 @@
 #include "model/zahlenformat.h"
 #include "ui/fehlerwaechter.h"
 #include "ui/werkzeug.h"
+#include "ui/zugang.h"
 
 #include <QGroupBox>
 #include <QHeaderView>
@@ -32,6 +33,9 @@ protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter maler(this);
+        // The points are given at the layout's size.
+        maler.scale(width() / static_cast<double>(FensterBreite),
+                    width() / static_cast<double>(FensterBreite));
         for (const TLinie& linie : m_linien) {
             maler.setPen(QPen(linie.Farbe, 2));
             maler.drawPolyline(linie.Punkte.data(), static_cast<int>(linie.Punkte.size()));
@@ -126,6 +130,7 @@ void TfrmAuswertung::ErzeugeErbringer()
     Beschriftung(gbPlus, "lAuffangflaechen", QStringLiteral("Auffangflächen"), {10, 18, 180, 18});
     sgFlaeche = new QTableWidget(0, 2, gbPlus);
     sgFlaeche->setObjectName(QStringLiteral("sgFlaeche"));
+    sgFlaeche->setAccessibleName(QStringLiteral("Auffangflächen"));
     sgFlaeche->setGeometry(10, 38, 180, 114);
     QFont normal = font();
     normal.setBold(false);
@@ -148,6 +153,8 @@ void TfrmAuswertung::ErzeugeErbringer()
     VerbindeBewacht(sgFlaeche, &QTableWidget::currentCellChanged, this,
                     [this](int zeile) { sgFlaecheSelectCell(zeile + 1); });
     tbFlaeche = Regler(gbPlus, "tbFlaeche", 4, {10, 158, 180, 26});
+    tbFlaeche->setAccessibleName(QStringLiteral("Gewählte Auffangfläche"));
+    SprichInEinheit(tbFlaeche, 0.1, 0, QStringLiteral("m²"), 2);
     Beschriftung(gbPlus, "lminFlaeche", QStringLiteral("0"), {10, 186, 40, 16});
     lmaxFlaeche = Beschriftung(gbPlus, "lmaxFlaeche", QStringLiteral("10"), {110, 186, 80, 16},
                                Qt::AlignRight);
@@ -180,6 +187,8 @@ void TfrmAuswertung::ErzeugeVerbraucher()
         const int y = 18 + i * 68;
         Beschriftung(gbMinus, nullptr, QString::fromUtf8(z.Text), {10, y, 220, 18});
         *z.ZielSlider = Regler(gbMinus, z.Slider, i + 1, {10, y + 18, 220, 26});
+        (*z.ZielSlider)->setAccessibleName(QString::fromUtf8(z.Text));
+        SprichInEinheit(*z.ZielSlider, 0.1, 0, QStringLiteral("Personen"), 1);
         *z.ZielWert = Beschriftung(gbMinus, z.Wert, QStringLiteral("1"), {236, y + 20, 56, 20},
                                    Qt::AlignRight);
         (*z.ZielWert)->setFont(Fett((*z.ZielWert)->font()));
@@ -249,10 +258,10 @@ void TfrmAuswertung::tbPersWCSparChange(QSlider* slider)
 void TfrmAuswertung::ShowDetailedResults()
 {
     Recalculate();
-    lErtrag->setText(zahl::Fest(FParameterSatz.Ertrag, 2, 6));
-    lBedarf->setText(zahl::Fest(FParameterSatz.Bedarf, 2, 6));
-    lVolumen->setText(zahl::Fest(FParameterSatz.Volumen, 2, 6));
-    lRate->setText(zahl::Fest(FParameterSatz.Rate, 2, 6));
+    ZeigeErgebnis(lErtrag, zahl::Fest(FParameterSatz.Ertrag, 2, 6));
+    ZeigeErgebnis(lBedarf, zahl::Fest(FParameterSatz.Bedarf, 2, 6));
+    ZeigeErgebnis(lVolumen, zahl::Fest(FParameterSatz.Volumen, 2, 6));
+    ZeigeErgebnis(lRate, zahl::Fest(FParameterSatz.Rate, 2, 6));
 }
 
 void TfrmAuswertung::FillAreaGrid()

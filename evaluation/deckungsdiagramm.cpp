@@ -2,6 +2,7 @@
 #include "evaluation/wirtschaftlichkeit.h"
 
 #include "model/zahlenformat.h"
+#include "ui/diagrammschrift.h"
 
 #include <QChart>
 #include <QFont>
@@ -82,6 +83,7 @@ QChart* ErzeugeDeckungsdiagramm(const TWirtschaftlichkeitsDaten& daten)
     achseY->setLabelFormat(QStringLiteral("%.0f"));
     chart->addAxis(achseX, Qt::AlignBottom);
     chart->addAxis(achseY, Qt::AlignLeft);
+    SchriftDerAnwendung(chart);
     const auto anhaengen = [&](QAbstractSeries* reihe) {
         chart->addSeries(reihe);
         reihe->attachAxis(achseX);

@@ -12,6 +12,7 @@
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollArea>
@@ -44,10 +45,11 @@ TfrmDetailEmpf::TfrmDetailEmpf(TTabelle& tabelle, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmDetailEmpf"));
     setWindowTitle(QStringLiteral("Produkt-Empfehlungen"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(461, 416);
+    FesterRahmen(this,
+                 Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                     Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                     Qt::MSWindowsFixedSizeDialogHint,
+                 461, 416);
 
     Label1 = Ueberschrift(this, "Bitte wählen Sie ein Produkt für eine detaillierte Beschreibung",
                           {8, 8, 445, 18});
@@ -56,6 +58,7 @@ TfrmDetailEmpf::TfrmDetailEmpf(TTabelle& tabelle, QWidget* parent)
         this, "dbgProd", mtProd,
         {{"Hersteller", 140}, {"Produkt", 140}, {"Volumen", 54}, {"Preis", 74}});
     dbgProd->setGeometry(8, 30, 445, 126);
+    dbgProd->setAccessibleName(QStringLiteral("Produkte"));
 
     Ueberschrift(this, "Gewähltes Produkt : ", {8, 164, 140, 18});
     DBText1 = Datentext(this, "DBText1", {148, 164, 305, 18});
@@ -71,6 +74,7 @@ TfrmDetailEmpf::TfrmDetailEmpf(TTabelle& tabelle, QWidget* parent)
     sbDesc->setWidgetResizable(true);
     dbBeschreibung = Datentext(nullptr, "dbBeschreibung", {});
     sbDesc->setWidget(dbBeschreibung);
+    sbDesc->setAccessibleName(QStringLiteral("Produkt-Beschreibung"));
 
     ZistImg = new QLabel(this);
     ZistImg->setObjectName(QStringLiteral("ZistImg"));
@@ -88,6 +92,7 @@ TfrmDetailEmpf::TfrmDetailEmpf(TTabelle& tabelle, QWidget* parent)
     sbAdresse->setWidgetResizable(true);
     dbAdresse = Datentext(nullptr, "dbAdresse", {});
     sbAdresse->setWidget(dbAdresse);
+    sbAdresse->setAccessibleName(QStringLiteral("Hersteller-Adresse"));
     Ueberschrift(this, "Internet-Link", {8, 360, 265, 18});
     dbURL = Datentext(this, "dbURL", {8, 378, 280, 18});
     dbURL->setWordWrap(false);
@@ -95,6 +100,9 @@ TfrmDetailEmpf::TfrmDetailEmpf(TTabelle& tabelle, QWidget* parent)
     unterstrichen.setUnderline(true);
     dbURL->setFont(unterstrichen);
     dbURL->setCursor(Qt::PointingHandCursor);
+    // Tab reaches the link and Enter opens it.
+    dbURL->setFocusPolicy(Qt::StrongFocus);
+    dbURL->setAccessibleDescription(QStringLiteral("Internet-Link, öffnen mit der Eingabetaste"));
     dbURL->installEventFilter(this);
 
     btnClose = Knopf(this, "btnClose", QStringLiteral("&Schließen"), {353, 380, 100, 28});
@@ -102,6 +110,7 @@ TfrmDetailEmpf::TfrmDetailEmpf(TTabelle& tabelle, QWidget* parent)
     btnClose->setDefault(true);
     btnClose->setAutoDefault(true);
     connect(btnClose, &QPushButton::clicked, this, [this] { done(mrCancel); });
+    TabReihenfolge({dbgProd, sbDesc, sbAdresse, dbURL, btnClose});
 
     VerbindeBewacht(&mtProd, &TTabelle::AktuelleZeileGeaendert, this,
                     &TfrmDetailEmpf::dsrcProdDataChange);
@@ -177,6 +186,12 @@ bool TfrmDetailEmpf::eventFilter(QObject* objekt, QEvent* ereignis)
 {
     if (objekt == dbURL && ereignis->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(ereignis)->button() == Qt::LeftButton) {
+        Bewacht([this] { dbURLClick(); });
+        return true;
+    }
+    if (objekt == dbURL &&
+        (IstEnterTaste(ereignis) || (ereignis->type() == QEvent::KeyPress &&
+                                     static_cast<QKeyEvent*>(ereignis)->key() == Qt::Key_Space))) {
         Bewacht([this] { dbURLClick(); });
         return true;
     }

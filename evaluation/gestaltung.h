@@ -3,6 +3,7 @@
 
 #include "model/wirtschaftlichkeit.h"
 #include "ui/werkzeug.h"
+#include "ui/zugang.h"
 
 #include <QFont>
 #include <QLabel>
@@ -57,5 +58,6 @@ inline QLabel* Ergebniszeile(QWidget* gruppe, const char* praefix, const TErgebn
         beschriftung->setToolTip(QString::fromUtf16(zeile.Hinweis));
         wert->setToolTip(beschriftung->toolTip());
     }
+    AlsErgebnis(wert, beschriftung->text().remove(QStringLiteral(" :")), einheit->text());
     return wert;
 }

@@ -96,6 +96,7 @@ TWirtschaftlichkeitsSeite::TWirtschaftlichkeitsSeite(QWidget* eltern)
     setObjectName(QStringLiteral("WirtschaftlichkeitsSeite"));
     chDeckung = new QChartView(this);
     chDeckung->setObjectName(QStringLiteral("chDeckung"));
+    chDeckung->setAccessibleName(QStringLiteral("Deckungsrate über der Speichergröße"));
     chDeckung->setGeometry(4, 0, FensterBreite - 8, 196);
     chDeckung->setRenderHint(QPainter::Antialiasing);
     chDeckung->setChart(new QChart);
@@ -126,6 +127,7 @@ TWirtschaftlichkeitsSeite::TWirtschaftlichkeitsSeite(QWidget* eltern)
 
     sgWirtschaft = new QTableWidget(0, 8, this);
     sgWirtschaft->setObjectName(QStringLiteral("sgWirtschaft"));
+    sgWirtschaft->setAccessibleName(QStringLiteral("Wirtschaftlichkeit der empfohlenen Produkte"));
     sgWirtschaft->setGeometry(8, 259, FensterBreite - 16, 84);
     sgWirtschaft->setHorizontalHeaderLabels(
         {QStringLiteral("Hersteller"), QStringLiteral("Produkt"), QStringLiteral("Volumen\nm³"),

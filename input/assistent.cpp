@@ -212,6 +212,7 @@ void TfrmAssistent::ErzeugeHausdaten()
                               {QStringLiteral("Fläche (m²)"), QStringLiteral("Abflussbeiwert")},
                               QRect(8, 56, 204, 100), 90);
     lvFlaechen->setToolTip(QStringLiteral("Liste aller Auffangflächen"));
+    lvFlaechen->setAccessibleName(QStringLiteral("Auffangflächen"));
     btnPlus = Knopf(tsHausdaten, "btnPlus", QStringLiteral("Hinzu&fügen"), QRect(220, 56, 100, 25),
                     QStringLiteral("Klicken Sie hier, um eine Fläche hinzuzufügen"));
     btnMinus = Knopf(tsHausdaten, "btnMinus", QStringLiteral("&Entfernen"), QRect(220, 86, 100, 25),
@@ -275,6 +276,7 @@ void TfrmAssistent::ErzeugeHaushalt()
         Text(tsHaushalt, z.mal, QStringLiteral("x"), QRect(130, y + 5, 12, 21), false);
         haushalt[2 * i + 1] = Feld(tsHaushalt, z.verbrauch, QRect(148, y + 5, 60, 21),
                                    QString::fromUtf8(z.anfang), QString::fromUtf8(z.hinweis));
+        haushalt[2 * i]->setAccessibleName(QString::fromUtf8(z.persHinweis));
         Blassgruener(haushalt[2 * i + 1]);
         QLabel* einheit = Text(tsHaushalt, z.einheit, QString::fromUtf8(z.einheitText),
                                QRect(214, y, 231, 32), true);
@@ -331,19 +333,21 @@ void TfrmAssistent::ErzeugeKnoepfe()
     pButtons->setObjectName(QStringLiteral("pButtons"));
     pButtons->setGeometry(0, Hoehe - KnopfLeisteHoehe, Breite, KnopfLeisteHoehe);
     Trennlinie(pButtons, QStringLiteral("bKnoepfe"), QRect(0, 0, Breite, 2));
-    btnInfo = Knopf(pButtons, "btnInfo", QStringLiteral("&Info"), QRect(8, 9, 80, 25),
+    btnInfo = Knopf(pButtons, "btnInfo", QStringLiteral("&Info"), QRect(8, 9, 68, 25),
                     QStringLiteral("Öffntet das Informationssystem"));
-    btnHilfe = Knopf(pButtons, "btnHilfe", QStringLiteral("&Hilfe"), QRect(92, 9, 80, 25),
+    btnHilfe = Knopf(pButtons, "btnHilfe", QStringLiteral("&Hilfe"), QRect(80, 9, 68, 25),
                      QStringLiteral("Bietet Hilfe zum aktuellen Dialog"));
-    btnZurueck = Knopf(pButtons, "btnZurueck", QStringLiteral("&Zurück"), QRect(197, 9, 80, 25),
+    btnAbbrechen = Knopf(pButtons, "btnAbbrechen", QStringLiteral("Abb&rechen"),
+                         QRect(152, 9, 72, 25), QStringLiteral("Eingaben verwerfen (Esc)"));
+    btnZurueck = Knopf(pButtons, "btnZurueck", QStringLiteral("&Zurück"), QRect(233, 9, 68, 25),
                        QStringLiteral("Zum vorherigen Dialog wechseln"));
-    btnWeiter = Knopf(pButtons, "btnWeiter", QStringLiteral("&Weiter"), QRect(281, 9, 80, 25),
+    btnWeiter = Knopf(pButtons, "btnWeiter", QStringLiteral("&Weiter"), QRect(305, 9, 68, 25),
                       QStringLiteral("Zum nächsten Dialog wechseln"));
     btnAuswertung = Knopf(pButtons, "btnAuswertung", QStringLiteral("&Auswerten"),
-                          QRect(365, 9, 80, 25), QStringLiteral("Mit der Auswertung beginnen"));
+                          QRect(377, 9, 68, 25), QStringLiteral("Mit der Auswertung beginnen"));
     // Enter is handled by the wizard.
-    KeinStandardKnopf({btnKarte, btnEditNS, btnPlus, btnMinus, btnInfo, btnHilfe, btnZurueck,
-                       btnWeiter, btnAuswertung});
+    KeinStandardKnopf({btnKarte, btnEditNS, btnPlus, btnMinus, btnInfo, btnHilfe, btnAbbrechen,
+                       btnZurueck, btnWeiter, btnAuswertung});
 }
 
 // The pages' fields, their pictures and the tab order across pages and buttons.
@@ -361,7 +365,7 @@ void TfrmAssistent::LegeReihenfolgeFest()
     for (const auto& felder : FSeitenFelder)
         reihenfolge.insert(reihenfolge.end(), felder.begin(), felder.end());
     reihenfolge.insert(reihenfolge.end(),
-                       {btnInfo, btnHilfe, btnZurueck, btnWeiter, btnAuswertung});
+                       {btnInfo, btnHilfe, btnAbbrechen, btnZurueck, btnWeiter, btnAuswertung});
     for (size_t i = 1; i < reihenfolge.size(); ++i)
         setTabOrder(reihenfolge[i - 1], reihenfolge[i]);
 }
@@ -374,6 +378,7 @@ void TfrmAssistent::Verbinde()
     VerbindeBewacht(btnWeiter, &QPushButton::clicked, this, &TfrmAssistent::btnWeiterClick);
     VerbindeBewacht(btnZurueck, &QPushButton::clicked, this, &TfrmAssistent::btnZurueckClick);
     VerbindeBewacht(btnAuswertung, &QPushButton::clicked, this, &TfrmAssistent::btnAuswertungClick);
+    connect(btnAbbrechen, &QPushButton::clicked, this, &QDialog::reject);
     VerbindeBewacht(btnHilfe, &QPushButton::clicked, this,
                     [] { OeffneHilfe(HilfeDatei::Anwendung, HilfeKontext::Assistent); });
     VerbindeBewacht(btnInfo, &QPushButton::clicked, this,
@@ -596,9 +601,11 @@ bool TfrmAssistent::eventFilter(QObject* objekt, QEvent* ereignis)
 {
     if (ereignis->type() == QEvent::KeyPress) {
         const auto* taste = static_cast<QKeyEvent*>(ereignis);
-        // Only the close box cancels the wizard.
-        if (taste->key() == Qt::Key_Escape && taste->modifiers() == Qt::NoModifier)
+        // Esc cancels the wizard, as "Abbrechen" and the close box do.
+        if (taste->key() == Qt::Key_Escape && taste->modifiers() == Qt::NoModifier) {
+            reject();
             return true;
+        }
     }
     if (IstEnterTaste(ereignis) && objekt->isWidgetType()) {
         auto* control = static_cast<QWidget*>(objekt);

@@ -74,6 +74,7 @@ public:
     QWidget* pButtons;
     QPushButton* btnInfo;
     QPushButton* btnHilfe;
+    QPushButton* btnAbbrechen;
     QPushButton* btnZurueck;
     QPushButton* btnWeiter;
     QPushButton* btnAuswertung;

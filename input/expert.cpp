@@ -112,6 +112,7 @@ void TfrmExpert::ErzeugeErtrag()
                           {QStringLiteral("Fläche (m²)"), QStringLiteral("Abflußbeiwert")},
                           QRect(6, 36, 220, 129), 100);
     lAuffangflaechen->setBuddy(lvDach);
+    lvDach->setAccessibleName(lAuffangflaechen->text());
 
     btnPlus = Knopf(gbErtrag, "btnPlus", QStringLiteral("Hinzu&fügen"), QRect(6, 169, 108, 25));
     btnMinus = Knopf(gbErtrag, "btnMinus", QStringLiteral("&Enffernen"), QRect(118, 169, 108, 25));
@@ -123,6 +124,7 @@ void TfrmExpert::ErzeugeErtrag()
         BeschriftetesFeld(gbErtrag, QStringLiteral("edPLZ"), QStringLiteral("PLZ des Standortes"),
                           QRect(6, 232, 118, 22), QRect(126, 232, 60, 22));
     btnMore = Knopf(gbErtrag, "btnMore", QStringLiteral(">>"), QRect(190, 231, 36, 24));
+    btnMore->setAccessibleName(QStringLiteral("Niederschlagswerte bearbeiten"));
 }
 
 // Demand: three kinds of consumers and the garden; the other parameters.
@@ -147,6 +149,11 @@ void TfrmExpert::ErzeugeBedarf()
     edGartenV =
         ZahlenEdit(gbBedarf, "edGartenV", QStringLiteral("m³ intensive Gartenbewässerung / Jahr"),
                    VerbrauchLabel(3), VerbrauchFeld(3));
+    // The captions before the fields name them poorly on their own.
+    edWCSpar->setAccessibleName(QStringLiteral("Personen mit WC mit Spar-Stoptaste"));
+    edWCNorm->setAccessibleName(QStringLiteral("Personen mit WC ohne Spar-Stoptaste"));
+    edWasch->setAccessibleName(QStringLiteral("Personen mit Waschmaschine"));
+    edGarten->setAccessibleName(QStringLiteral("Gartenfläche in m²"));
     for (const char* name : {"edWCSparVLabel", "edWCNormVLabel", "edWaschVLabel", "edGartenVLabel"})
         gbBedarf->findChild<QLabel*>(QString::fromLatin1(name))->setWordWrap(true);
 
@@ -162,7 +169,7 @@ void TfrmExpert::ErzeugeKnoepfe()
     btnBerechnen =
         Knopf(this, "btnBerechnen", QStringLiteral("&Auswerten"), QRect(305, 244, 88, 25));
     btnAbbrechen =
-        Knopf(this, "btnAbbrechen", QStringLiteral("Abbrechen"), QRect(399, 244, 88, 25));
+        Knopf(this, "btnAbbrechen", QStringLiteral("Abb&rechen"), QRect(399, 244, 88, 25));
     btnHilfe = Knopf(this, "btnHilfe", QStringLiteral("&Hilfe"), QRect(493, 244, 88, 25));
 }
 

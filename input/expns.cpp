@@ -84,7 +84,7 @@ TfrmExpNS::TfrmExpNS(QWidget* parent) : TInputForm(parent)
     Bevel1 = Trennlinie(this, QStringLiteral("Bevel1"), QRect(8, 204, 231, 2));
 
     btnOK = Knopf(this, "btnOK", QStringLiteral("Ü&bernehmen"), QRect(59, 213, 88, 25));
-    btnCancel = Knopf(this, "btnCancel", QStringLiteral("Abbrechen"), QRect(151, 213, 88, 25));
+    btnCancel = Knopf(this, "btnCancel", QStringLiteral("&Abbrechen"), QRect(151, 213, 88, 25));
     // Enter only moves the focus, even on a button.
     KeinStandardKnopf({btnOK, btnCancel});
 

@@ -5,6 +5,7 @@ set -euo pipefail
 pakete=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev qt6-translations-l10n
+  qt6-tools-dev qt6-l10n-tools
   libgl-dev fonts-liberation2
   libgtest-dev libgmock-dev libbenchmark-dev libssl-dev zlib1g-dev
   poppler-utils locales

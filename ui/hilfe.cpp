@@ -168,6 +168,25 @@ public:
         return QTextBrowser::loadResource(typ, name);
     }
 
+protected:
+    // Tab runs through the links and, after the last one, on to the next control instead of
+    // starting over at the first link.
+    bool focusNextPrevChild(bool vor) override
+    {
+        const QTextCursor vorher = textCursor();
+        if (QTextBrowser::focusNextPrevChild(vor)) {
+            const int alt = vorher.selectionStart();
+            const int neu = textCursor().selectionStart();
+            const bool herum = vorher.hasSelection() && (vor ? neu <= alt : neu >= alt);
+            if (!herum)
+                return true;
+            QTextCursor zurueck = textCursor();
+            zurueck.clearSelection();
+            setTextCursor(zurueck);
+        }
+        return QWidget::focusNextPrevChild(vor);
+    }
+
 private:
     HilfeDatei m_datei;
 };

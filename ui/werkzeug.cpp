@@ -3,18 +3,32 @@
 
 #include "ui/bilder.h"
 
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QComboBox>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSlider>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolBar>
 #include <QTreeWidget>
 
+#include <cmath>
 #include <exception>
 
 QPushButton* Knopf(QWidget* eltern, const char* name, const QString& text, const QRect& lage,
@@ -30,8 +44,10 @@ QPushButton* Knopf(QWidget* eltern, const char* name, const QString& text, const
 
 void KeinStandardKnopf(std::initializer_list<QPushButton*> knoepfe)
 {
-    for (QPushButton* knopf : knoepfe)
+    for (QPushButton* knopf : knoepfe) {
         knopf->setAutoDefault(false);
+        knopf->setDefault(false);
+    }
 }
 
 QLabel* Text(QWidget* eltern, const char* name, const QString& text, const QRect& lage,
@@ -153,8 +169,141 @@ void WeisserHintergrund(QWidget* flaeche)
     flaeche->setPalette(farben);
 }
 
+namespace {
+const char* const HandgelegtMerkmal = "werkzeugHandgelegt";
+const char* const SkaliertMerkmal = "werkzeugSkaliert";
+
+int Skaliert(int wert, double m)
+{
+    return static_cast<int>(std::lround(wert * m));
+}
+
+QRect Skaliert(const QRect& r, double m)
+{
+    const int links = Skaliert(r.left(), m);
+    const int oben = Skaliert(r.top(), m);
+    return {links, oben, Skaliert(r.left() + r.width(), m) - links,
+            Skaliert(r.top() + r.height(), m) - oben};
+}
+
+QSize Skaliert(const QSize& s, double m)
+{
+    return {Skaliert(s.width(), m), Skaliert(s.height(), m)};
+}
+
+// Controls that place their own parts.
+bool HatEigeneTeile(const QWidget* w)
+{
+    return qobject_cast<const QAbstractScrollArea*>(w) ||
+           qobject_cast<const QAbstractSpinBox*>(w) || qobject_cast<const QComboBox*>(w) ||
+           qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QAbstractSlider*>(w) ||
+           qobject_cast<const QLabel*>(w) || qobject_cast<const QLineEdit*>(w) ||
+           qobject_cast<const QTabBar*>(w) || qobject_cast<const QMenuBar*>(w) ||
+           qobject_cast<const QStatusBar*>(w) || qobject_cast<const QToolBar*>(w) ||
+           qobject_cast<const QDialogButtonBox*>(w);
+}
+
+void SkaliereSpalten(QHeaderView* kopf, double m)
+{
+    if (!kopf || kopf->orientation() != Qt::Horizontal)
+        return;
+    for (int i = 0; i < kopf->count(); ++i)
+        if (kopf->sectionResizeMode(i) == QHeaderView::Interactive ||
+            kopf->sectionResizeMode(i) == QHeaderView::Fixed)
+            kopf->resizeSection(i, Skaliert(kopf->sectionSize(i), m));
+}
+
+// Minimum and maximum size; an unbounded maximum stays unbounded.
+void SkaliereGrenzen(QWidget* w, double m)
+{
+    const auto grenze = [m](int wert) {
+        return wert >= QWIDGETSIZE_MAX ? wert : Skaliert(wert, m);
+    };
+    const QSize min = w->minimumSize();
+    const QSize max = w->maximumSize();
+    w->setMinimumSize(grenze(min.width()), grenze(min.height()));
+    w->setMaximumSize(grenze(max.width()), grenze(max.height()));
+}
+
+void SkaliereInhalt(QWidget* flaeche, double m);
+
+void SkaliereKind(QWidget* kind, bool lagePerHand, double m)
+{
+    if (lagePerHand)
+        kind->setGeometry(Skaliert(kind->geometry(), m));
+    SkaliereGrenzen(kind, m);
+    if (auto* baum = qobject_cast<QTreeView*>(kind))
+        SkaliereSpalten(baum->header(), m);
+    if (auto* tabelle = qobject_cast<QTableView*>(kind))
+        SkaliereSpalten(tabelle->horizontalHeader(), m);
+    if (auto* reiter = qobject_cast<QTabWidget*>(kind)) {
+        for (int i = 0; i < reiter->count(); ++i)
+            SkaliereInhalt(reiter->widget(i), m);
+        return;
+    }
+    if (auto* stapel = qobject_cast<QStackedWidget*>(kind)) {
+        for (int i = 0; i < stapel->count(); ++i)
+            SkaliereInhalt(stapel->widget(i), m);
+        return;
+    }
+    if (!HatEigeneTeile(kind))
+        SkaliereInhalt(kind, m);
+}
+
+void SkaliereInhalt(QWidget* flaeche, double m)
+{
+    const QLayout* anordnung = flaeche->layout();
+    for (QWidget* kind : flaeche->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (kind->isWindow())
+            continue;
+        SkaliereKind(kind, !anordnung || anordnung->indexOf(kind) < 0, m);
+    }
+}
+
+// Scales each window laid out by hand once, when it is first shown.
+class TMassstabFilter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* objekt, QEvent* ereignis) override
+    {
+        if (ereignis->type() == QEvent::Show && objekt->isWidgetType()) {
+            auto* fenster = static_cast<QWidget*>(objekt);
+            if (fenster->isWindow() && fenster->property(HandgelegtMerkmal).toBool() &&
+                !fenster->property(SkaliertMerkmal).toBool())
+                SkaliereFenster(fenster);
+        }
+        return QObject::eventFilter(objekt, ereignis);
+    }
+};
+} // namespace
+
+double Massstab()
+{
+    return QApplication::font().pointSizeF() / LayoutPunkte;
+}
+
+void SkaliereFenster(QWidget* fenster)
+{
+    fenster->setProperty(SkaliertMerkmal, true);
+    const double m = Massstab();
+    if (std::abs(m - 1) < 0.01)
+        return;
+    const QSize groesse = Skaliert(fenster->size(), m);
+    SkaliereGrenzen(fenster, m);
+    fenster->resize(groesse);
+    SkaliereInhalt(fenster, m);
+}
+
+void SkaliereFensterBeimZeigen(QObject* anwendung)
+{
+    anwendung->installEventFilter(new TMassstabFilter(anwendung));
+}
+
 void FesterRahmen(QWidget* fenster, Qt::WindowFlags art, int breite, int hoehe)
 {
+    fenster->setProperty(HandgelegtMerkmal, true);
     fenster->setWindowFlags(art);
     fenster->setFixedSize(breite, hoehe);
 }
@@ -194,6 +343,22 @@ void FiltereAlleTasten(QWidget* fenster)
     fenster->installEventFilter(fenster);
     for (QWidget* kind : fenster->findChildren<QWidget*>())
         kind->installEventFilter(fenster);
+}
+
+std::vector<QWidget*> TabStopps(QWidget* bereich)
+{
+    std::vector<QWidget*> stopps;
+    QWidget* fenster = bereich->window();
+    for (QWidget* w = fenster->nextInFocusChain(); w && w != fenster; w = w->nextInFocusChain())
+        if (bereich->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy())
+            stopps.push_back(w);
+    return stopps;
+}
+
+void TabReihenfolge(const std::vector<QWidget*>& folge)
+{
+    for (size_t i = 1; i < folge.size(); ++i)
+        QWidget::setTabOrder(folge[i - 1], folge[i]);
 }
 
 void Fokussiere(QWidget* feld)

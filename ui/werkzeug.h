@@ -10,8 +10,10 @@
 #include <Qt>
 
 #include <initializer_list>
+#include <vector>
 
 class QDialog;
+class QObject;
 class QEvent;
 class QFrame;
 class QGroupBox;
@@ -25,7 +27,7 @@ class QWidget;
 QPushButton* Knopf(QWidget* eltern, const char* name, const QString& text, const QRect& lage,
                    const QString& hinweis = QString());
 
-// Enter is handled by the window itself: none of these buttons becomes its default button.
+// Enter is handled by the window itself: none of these buttons is or becomes its default button.
 void KeinStandardKnopf(std::initializer_list<QPushButton*> knoepfe);
 
 // A text label, left-aligned; with umbrechen word-wrapped and top-aligned, else vertically
@@ -67,7 +69,18 @@ void InfoHintergrund(QWidget* feld);
 // A white background behind the widget's children.
 void WeisserHintergrund(QWidget* flaeche);
 
-// A window of that kind (title bar buttons included), not resizable, client area of that size.
+// The font size the windows' pixel positions are made for.
+inline constexpr double LayoutPunkte = 9;
+// Ratio of the application's font size to LayoutPunkte.
+double Massstab();
+// Multiplies the positions and sizes of the window and of every control placed by hand (not by
+// a layout) in it, and the column widths of its lists, by Massstab(); once per window.
+void SkaliereFenster(QWidget* fenster);
+// From now on every window made with FesterRahmen is scaled when it is first shown.
+void SkaliereFensterBeimZeigen(QObject* anwendung);
+
+// A window of that kind (title bar buttons included), not resizable, client area of that size
+// at the layout's font size.
 void FesterRahmen(QWidget* fenster, Qt::WindowFlags art, int breite, int hoehe);
 // Title bar with system menu and close button only, not resizable, client area of that size.
 void FesterDialogRahmen(QDialog* dialog, int breite, int hoehe);
@@ -83,6 +96,11 @@ bool IstEnterTaste(const QEvent* ereignis);
 // Installs fenster as event filter on itself and every widget inside it, so that it sees every
 // key before the control with the focus does.
 void FiltereAlleTasten(QWidget* fenster);
+
+// The widgets inside `bereich` that Tab stops at, in the window's present Tab order.
+std::vector<QWidget*> TabStopps(QWidget* bereich);
+// Tab runs through the widgets in this order.
+void TabReihenfolge(const std::vector<QWidget*>& folge);
 
 // Focus into an edit as the Tab key gives it: the text is selected.
 void Fokussiere(QWidget* feld);

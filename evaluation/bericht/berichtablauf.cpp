@@ -7,6 +7,7 @@
 #include "ui/fehlerwaechter.h"
 #include "ui/meldung.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -22,12 +23,16 @@ namespace {
 
 using TSeiten = std::vector<TBerichtSeite>;
 
-const QString Fenstertitel = QStringLiteral("Report Status");
+QString Fenstertitel()
+{
+    return QCoreApplication::translate("TfrmBerichtStatus", "Report Status");
+}
 
 QString StandardPdfDatei(QWidget* eltern, const QString& vorschlag)
 {
-    QString pfad = QFileDialog::getSaveFileName(eltern, QStringLiteral("Save Report"), vorschlag,
-                                                QStringLiteral("PDF files (*.pdf)"));
+    QString pfad = QFileDialog::getSaveFileName(
+        eltern, QCoreApplication::translate("Bericht", "Save Report"), vorschlag,
+        QCoreApplication::translate("Bericht", "PDF files (*.pdf)"));
     if (!pfad.isEmpty() && QFileInfo(pfad).suffix().isEmpty())
         pfad += QStringLiteral(".pdf");
     return pfad;
@@ -56,7 +61,7 @@ TSeiten ErzeugeMitStatus(QWidget* eltern, TBerichtMaschine& maschine)
 {
     TfrmBerichtStatus fenster(eltern);
     return maschine.Erzeuge([&](int s) {
-        const QString text = QStringLiteral("Generating page %1").arg(s);
+        const QString text = QCoreApplication::translate("Bericht", "Generating page %1").arg(s);
         maschine.Melde(text);
         fenster.Zeige(text);
     });
@@ -79,10 +84,11 @@ bool Seitenbereich(QWidget* eltern, int von, int bis, int anzahl, int& ersteSeit
         return true;
     ZeigeFehlermeldung(
         eltern,
-        QStringLiteral("The report has %1 page(s); there is nothing to print from page %2.")
+        QCoreApplication::translate(
+            "Bericht", "The report has %1 page(s); there is nothing to print from page %2.")
             .arg(anzahl)
             .arg(ersteSeite),
-        Fenstertitel);
+        Fenstertitel());
     return false;
 }
 
@@ -119,8 +125,10 @@ bool DruckeAufDrucker(QWidget* eltern, TBerichtMaschine& maschine, const TSeiten
     const QString name = drucker.outputFileName().isEmpty()
                              ? drucker.printerName()
                              : QDir::toNativeSeparators(drucker.outputFileName());
-    ZeigeFehlermeldung(eltern, QStringLiteral("The report could not be printed on %1.").arg(name),
-                       Fenstertitel);
+    ZeigeFehlermeldung(
+        eltern,
+        QCoreApplication::translate("Bericht", "The report could not be printed on %1.").arg(name),
+        Fenstertitel());
     return false;
 }
 
@@ -139,10 +147,10 @@ bool SchreibeDatei(QWidget* eltern, TBerichtMaschine& maschine, const QString& p
     if (MaleMitStatus(maschine, schreiber, seiten, von, bis, 1, fenster))
         return true;
     fenster.hide();
-    ZeigeFehlermeldung(
-        eltern,
-        QStringLiteral("The file %1 could not be written.").arg(QDir::toNativeSeparators(pfad)),
-        Fenstertitel);
+    ZeigeFehlermeldung(eltern,
+                       QCoreApplication::translate("Bericht", "The file %1 could not be written.")
+                           .arg(QDir::toNativeSeparators(pfad)),
+                       Fenstertitel());
     return false;
 }
 

@@ -30,24 +30,26 @@ template <typename T, typename... A> T* Benannt(const char* name, A&&... argumen
 TfrmAusgabeOptionen::TfrmAusgabeOptionen(QWidget* eltern, const QString& anhang) : QDialog(eltern)
 {
     setObjectName(QStringLiteral("frmAusgabeOptionen"));
-    setWindowTitle(QStringLiteral("Output Options"));
+    setWindowTitle(tr("Output Options"));
 
-    auto* gbZiel = Benannt<QGroupBox>("gbZiel", QStringLiteral("Destination"));
-    rbDrucker = Benannt<QRadioButton>("rbDrucker", QStringLiteral("&Printer"));
-    rbVorschau = Benannt<QRadioButton>("rbVorschau", QStringLiteral("Pre&view"));
-    rbDatei = Benannt<QRadioButton>("rbDatei", QStringLiteral("&File"));
+    auto* gbZiel = Benannt<QGroupBox>("gbZiel", tr("Destination"));
+    rbDrucker = Benannt<QRadioButton>("rbDrucker", tr("&Printer"));
+    rbVorschau = Benannt<QRadioButton>("rbVorschau", tr("Pre&view"));
+    rbDatei = Benannt<QRadioButton>("rbDatei", tr("&File"));
     rbDrucker->setChecked(true);
     auto* ziel = new QVBoxLayout(gbZiel);
     ziel->addWidget(rbDrucker);
     ziel->addWidget(rbVorschau);
     ziel->addWidget(rbDatei);
 
-    auto* gbSeiten = Benannt<QGroupBox>("gbSeiten", QStringLiteral("Page range"));
-    rbAlleSeiten = Benannt<QRadioButton>("rbAlleSeiten", QStringLiteral("&All"));
-    rbSeiten = Benannt<QRadioButton>("rbSeiten", QStringLiteral("Pa&ges"));
+    auto* gbSeiten = Benannt<QGroupBox>("gbSeiten", tr("Page range"));
+    rbAlleSeiten = Benannt<QRadioButton>("rbAlleSeiten", tr("&All"));
+    rbSeiten = Benannt<QRadioButton>("rbSeiten", tr("Pa&ges"));
     rbAlleSeiten->setChecked(true);
     sbVon = Benannt<QSpinBox>("sbVon");
     sbBis = Benannt<QSpinBox>("sbBis");
+    sbVon->setAccessibleName(tr("from page"));
+    sbBis->setAccessibleName(tr("to page"));
     for (QSpinBox* sb : {sbVon, sbBis}) {
         sb->setRange(1, 9999);
         sb->setValue(1);
@@ -55,9 +57,9 @@ TfrmAusgabeOptionen::TfrmAusgabeOptionen(QWidget* eltern, const QString& anhang)
     auto* bereich = new QGridLayout(gbSeiten);
     bereich->addWidget(rbAlleSeiten, 0, 0, 1, 4);
     bereich->addWidget(rbSeiten, 1, 0);
-    bereich->addWidget(new QLabel(QStringLiteral("from")), 1, 1);
+    bereich->addWidget(new QLabel(tr("from")), 1, 1);
     bereich->addWidget(sbVon, 1, 2);
-    bereich->addWidget(new QLabel(QStringLiteral("to")), 1, 3);
+    bereich->addWidget(new QLabel(tr("to")), 1, 3);
     bereich->addWidget(sbBis, 1, 4);
     // Radio buttons in different group boxes exclude each other only within their box.
     auto* gruppe = new QButtonGroup(this);
@@ -66,7 +68,7 @@ TfrmAusgabeOptionen::TfrmAusgabeOptionen(QWidget* eltern, const QString& anhang)
 
     sbKopien = Benannt<QSpinBox>("sbKopien");
     sbKopien->setRange(1, 999);
-    auto* lKopien = Benannt<QLabel>("lKopien", QStringLiteral("&Copies"));
+    auto* lKopien = Benannt<QLabel>("lKopien", tr("&Copies"));
     lKopien->setBuddy(sbKopien);
     auto* kopien = new QHBoxLayout;
     kopien->addWidget(lKopien);
@@ -82,6 +84,8 @@ TfrmAusgabeOptionen::TfrmAusgabeOptionen(QWidget* eltern, const QString& anhang)
     btnOK->setObjectName(QStringLiteral("btnOK"));
     btnAbbrechen = knoepfe->addButton(QDialogButtonBox::Cancel);
     btnAbbrechen->setObjectName(QStringLiteral("btnAbbrechen"));
+    btnOK->setText(tr("&OK"));
+    btnAbbrechen->setText(tr("&Cancel"));
     connect(knoepfe, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(knoepfe, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -130,7 +134,7 @@ TAusgabeOptionen TfrmAusgabeOptionen::Optionen() const
 TfrmBerichtStatus::TfrmBerichtStatus(QWidget* eltern) : QDialog(eltern)
 {
     setObjectName(QStringLiteral("frmBerichtStatus"));
-    setWindowTitle(QStringLiteral("Report Status"));
+    setWindowTitle(tr("Report Status"));
     setModal(false);
     lStatus = Benannt<QLabel>("lStatus");
     lStatus->setMinimumWidth(240);
@@ -175,7 +179,7 @@ TfrmBerichtVorschau::TfrmBerichtVorschau(const TBerichtDefinition& definition,
     : QDialog(eltern), m_seiten(seiten)
 {
     setObjectName(QStringLiteral("frmBerichtVorschau"));
-    setWindowTitle(QStringLiteral("Report Preview"));
+    setWindowTitle(tr("Report Preview"));
     setWindowFlag(Qt::WindowMaximizeButtonHint);
 
     pSeite = new TBerichtSeitenAnsicht(definition.Seitenbreite, definition.Seitenhoehe);
@@ -188,12 +192,12 @@ TfrmBerichtVorschau::TfrmBerichtVorschau(const TBerichtDefinition& definition,
     btnVorigeSeite = Benannt<QPushButton>("btnVorigeSeite", QStringLiteral("<"));
     btnNaechsteSeite = Benannt<QPushButton>("btnNaechsteSeite", QStringLiteral(">"));
     btnLetzteSeite = Benannt<QPushButton>("btnLetzteSeite", QStringLiteral(">|"));
-    btnErsteSeite->setToolTip(QStringLiteral("First page"));
-    btnVorigeSeite->setToolTip(QStringLiteral("Previous page"));
-    btnNaechsteSeite->setToolTip(QStringLiteral("Next page"));
-    btnLetzteSeite->setToolTip(QStringLiteral("Last page"));
-    btnDrucken = Benannt<QPushButton>("btnDrucken", QStringLiteral("&Print..."));
-    btnSchliessen = Benannt<QPushButton>("btnSchliessen", QStringLiteral("&Close"));
+    btnErsteSeite->setToolTip(tr("First page"));
+    btnVorigeSeite->setToolTip(tr("Previous page"));
+    btnNaechsteSeite->setToolTip(tr("Next page"));
+    btnLetzteSeite->setToolTip(tr("Last page"));
+    btnDrucken = Benannt<QPushButton>("btnDrucken", tr("&Print..."));
+    btnSchliessen = Benannt<QPushButton>("btnSchliessen", tr("&Close"));
     lSeite = Benannt<QLabel>("lSeite");
     lZoom = Benannt<QLabel>("lZoom", QStringLiteral("Zoom 100 %"));
 
@@ -228,7 +232,7 @@ void TfrmBerichtVorschau::ZeigeSeite(int seite)
     const int anzahl = static_cast<int>(m_seiten.size());
     m_seite = std::clamp(seite, 1, std::max(1, anzahl));
     pSeite->SetzeSeite(anzahl > 0 ? &m_seiten[static_cast<size_t>(m_seite - 1)] : nullptr);
-    lSeite->setText(QStringLiteral("Page %1 of %2").arg(m_seite).arg(anzahl));
+    lSeite->setText(tr("Page %1 of %2").arg(m_seite).arg(anzahl));
     btnErsteSeite->setEnabled(m_seite > 1);
     btnVorigeSeite->setEnabled(m_seite > 1);
     btnNaechsteSeite->setEnabled(m_seite < anzahl);

@@ -4,6 +4,7 @@
 #include "model/fehler.h"
 #include "refdata/tabelle.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFontMetricsF>
 #include <QPageSize>
@@ -231,7 +232,7 @@ bool TBerichtMaschine::Male(QPagedPaintDevice& geraet, const TSeiten& seiten, in
                 return false;
             }
             erste = false;
-            const QString text = QStringLiteral("Printing page %1").arg(s);
+            const QString text = QCoreApplication::translate("Bericht", "Printing page %1").arg(s);
             Melde(text);
             if (zeige)
                 zeige(text);

@@ -10,9 +10,11 @@
 #include "simulation/fenster/simulationsdialog.h"
 #include "simulation/kern/deckungskurve.h"
 #include "simulation/kern/kurven.h"
+#include "ui/diagrammschrift.h"
 #include "ui/fehlerwaechter.h"
 #include "ui/meldung.h"
 #include "ui/werkzeug.h"
+#include "ui/zugang.h"
 
 #include <QApplication>
 #include <QBarSeries>
@@ -112,11 +114,14 @@ void TFuellstandSeite::ErzeugeDiagramm()
     FAchseY->setTitleText(QStringLiteral("Füllstand (m³)"));
     FChart->addAxis(FAchseX, Qt::AlignBottom);
     FChart->addAxis(FAchseY, Qt::AlignLeft);
+    SchriftDerAnwendung(FChart);
     Series1->attachAxis(FAchseX);
     Series1->attachAxis(FAchseY);
 
     cSimu = new QChartView(FChart, this);
     cSimu->setObjectName(QStringLiteral("cSimu"));
+    cSimu->setAccessibleName(FChart->title());
+    cSimu->setAccessibleDescription(QStringLiteral("Füllstand der Zisterne in m³ über die Monate"));
     cSimu->setGeometry(8, 8, 225, 281);
     cSimu->setRenderHint(QPainter::Antialiasing, false);
     cSimu->setRubberBand(QChartView::NoRubberBand);
@@ -132,6 +137,8 @@ void TFuellstandSeite::ErzeugeRegler()
     iRegler1 =
         Text(this, "iRegler1", QString(), QRect(ReglerLinks, ReglerOben, BildBreite, BildHoehe));
     iRegler1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Drawn at the layout's size, stretched with the window.
+    iRegler1->setScaledContents(true);
 
     for (int i = 0; i < 12; ++i) {
         const QString nummer = zahl::Dezimal(i + 1, 0);
@@ -145,6 +152,10 @@ void TFuellstandSeite::ErzeugeRegler()
         regler->setInvertedControls(true);
         regler->setTickPosition(QSlider::NoTicks);
         regler->setStyleSheet(ReglerStil);
+        regler->setAccessibleName(QStringLiteral("Niederschlag ") +
+                                  QString::fromUtf16(Monate[static_cast<size_t>(i)]));
+        // Millimetres count from the bottom, positions from the top.
+        SprichInEinheit(regler, -1, Max, QStringLiteral("mm"), 0);
         VerbindeBewacht(regler, &QSlider::valueChanged, this, [this] { InterpolateLine(); });
         tbR[static_cast<size_t>(i)] = regler;
 

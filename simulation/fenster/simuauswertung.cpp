@@ -58,7 +58,7 @@ TfrmSimuAuswertung::TfrmSimuAuswertung(QWidget* parent) : QDialog(parent)
         label->setToolTip(QString::fromUtf16(RegenwasseranteilErklaerung));
     lAnteil->setAccessibleName(QString::fromUtf16(Regenwasseranteil));
 
-    btnOK = Knopf(this, "btnOK", QStringLiteral("OK"), QRect(126, 224 + 32, 75, 25));
+    btnOK = Knopf(this, "btnOK", QStringLiteral("&OK"), QRect(126, 224 + 32, 75, 25));
     btnOK->setDefault(true);
     connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
 }

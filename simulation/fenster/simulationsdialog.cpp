@@ -77,6 +77,8 @@ TUpDown::TUpDown(QLineEdit* Associate, int Min, int Max, int Position, QWidget* 
     btnAb->setObjectName(QStringLiteral("btnAb"));
     btnAb->setArrowType(Qt::DownArrow);
     btnAb->setGeometry(0, halb, 15, feld.height() - halb);
+    btnAuf->setAccessibleName(QStringLiteral("Erhöhen"));
+    btnAb->setAccessibleName(QStringLiteral("Verringern"));
     for (QToolButton* knopf : {btnAuf, btnAb}) {
         knopf->setAutoRepeat(true);
         knopf->setFocusPolicy(Qt::NoFocus);
@@ -124,7 +126,7 @@ TFSimulationDialog::TFSimulationDialog(TTabelle& mtProd, QWidget* parent)
         Knopf(this, "btnStart", QStringLiteral("&Start"), QRect(192, 368 + WetterHoehe, 107, 25));
     btnStart->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
     btnStart->setDefault(true);
-    btnAbort = Knopf(this, "btnAbort", QStringLiteral("Abbrechen"),
+    btnAbort = Knopf(this, "btnAbort", QStringLiteral("A&bbrechen"),
                      QRect(304, 368 + WetterHoehe, 107, 25));
     btnAbort->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
 
@@ -217,6 +219,7 @@ void TFSimulationDialog::ErzeugeZieldaten()
     gridProd = ErzeugeTabellenansicht(gbZisterne, "gridProd", FProdukte,
                                       {{"Hersteller", 120}, {"Produkt", 120}, {"Volumen", 80}});
     gridProd->setGeometry(32, 72, 353, 113);
+    gridProd->setAccessibleName(QStringLiteral("Zisterne"));
     gridProd->setShowGrid(true);
     gridProd->verticalHeader()->hide();
     gridProd->verticalHeader()->setDefaultSectionSize(18);

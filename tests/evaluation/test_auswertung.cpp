@@ -302,7 +302,7 @@ TEST_F(Auswertung, SavingKeepsTheWorkingCopyAndTheRecentList)
             vorgeschlagen = vorschlag;
             return antwort;
         });
-    EXPECT_EQ(fenster->btnSpeichern->text(), QStringLiteral("Berechnung &speichern..."));
+    EXPECT_EQ(fenster->btnSpeichern->text(), QStringLiteral("Berechnung spei&chern..."));
     EXPECT_TRUE(fenster->btnSpeichern->isVisible());
     QTest::mouseClick(fenster->btnSpeichern, Qt::LeftButton);
     EXPECT_EQ(vorgeschlagen, QStringLiteral("Berechnung 14195.tropfwerk"));

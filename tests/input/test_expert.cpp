@@ -115,7 +115,7 @@ TEST_F(Experte, LayoutCaptionsAndTabOrder)
         {"edWaschLabel", "Pers. x"}, {"edWaschVLabel", "m³ Waschmaschine / Jahr"},
         {"edGartenLabel", "m²  x "}, {"edGartenVLabel", "m³ intensive Gartenbewässerung / Jahr"},
         {"edLBeiwertLabel", "Ladebeiwert"}, {"btnBerechnen", "&Auswerten"},
-        {"btnAbbrechen", "Abbrechen"}, {"btnHilfe", "&Hilfe"}};
+        {"btnAbbrechen", "Abb&rechen"}, {"btnHilfe", "&Hilfe"}};
     // clang-format on
     for (const auto& [name, text] : texte) {
         QWidget* w = FindeKind<QWidget>(&form, name);

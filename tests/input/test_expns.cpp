@@ -49,7 +49,7 @@ TEST(ExpNS, LayoutCaptionsAndTabOrder)
     EXPECT_TRUE(label1->wordWrap());
     ASSERT_NE(FindeKind<QFrame>(&form, "Bevel1"), nullptr);
     EXPECT_EQ(FindeKind<QPushButton>(&form, "btnOK")->text(), QStringLiteral("Ü&bernehmen"));
-    EXPECT_EQ(FindeKind<QPushButton>(&form, "btnCancel")->text(), QStringLiteral("Abbrechen"));
+    EXPECT_EQ(FindeKind<QPushButton>(&form, "btnCancel")->text(), QStringLiteral("&Abbrechen"));
 
     const char* const beschriftungen[12] = {"Januar",    "Februar", "Maerz",    "April",
                                             "Mai",       "Juni",    "Juli",     "August",

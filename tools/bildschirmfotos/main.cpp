@@ -1,5 +1,6 @@
 // Takes the pictures of the program's windows for the README: every window is built with a
-// worked example, shown and grabbed into a PNG file of the output folder.
+// worked example, shown and grabbed into a PNG file of the output folder (arguments: the folder
+// and, optionally, the font size in points).
 #include "app/anwendung.h"
 #include "app/hauptfenster.h"
 #include "app/ueber/ueberbox.h"
@@ -16,6 +17,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFont>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -87,6 +89,12 @@ int main(int argc, char* argv[])
     RichteAnwendungEin(app);
     const QStringList args = app.arguments();
     const QString ordner = args.value(1, QStringLiteral("."));
+    // A font size after the folder stands in for a desktop with that font.
+    if (args.size() > 2) {
+        QFont schrift = QApplication::font();
+        schrift.setPointSizeF(args.at(2).toDouble());
+        QApplication::setFont(schrift);
+    }
     QDir().mkpath(ordner);
     PLZConverter = std::make_unique<TPLZConverter>(QStringLiteral("."));
 

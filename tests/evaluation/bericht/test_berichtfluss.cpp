@@ -1,5 +1,6 @@
 // The user's flow of the report: "Output Options" to a file, the printer or the preview, the
-// status texts, cancelling, and printer and file errors reported without losing anything.
+// status texts, cancelling, and printer and file errors reported without losing anything. The
+// program's German translation is loaded, so the windows speak German.
 #include "../../support/modal.h"
 #include "../../support/rekorder.h"
 #include "../berichtkern/pdftext.h"
@@ -26,7 +27,7 @@ namespace {
 ModalAntwort Optionen(const char* ziel, int kopien = 1, int von = 0, int bis = 0)
 {
     return [=](QWidget* w) {
-        ASSERT_EQ(w->windowTitle(), QStringLiteral("Output Options"));
+        ASSERT_EQ(w->windowTitle(), QStringLiteral("Ausgabeoptionen"));
         FindeKind<QRadioButton>(w, ziel)->setChecked(true);
         if (kopien > 1)
             FindeKind<QSpinBox>(w, "sbKopien")->setValue(kopien);
@@ -88,8 +89,8 @@ TEST_F(BerichtFluss, WritesTheChosenFileWithStatusTexts)
     ModalFolge folge({Optionen("rbDatei")});
     EXPECT_TRUE(DruckeAuswertung(&fenster, bericht, satz, *mtProd));
     EXPECT_EQ(vorschlag_, QStringLiteral("Auswertung.pdf"));
-    EXPECT_EQ(status, (std::vector<QString>{QStringLiteral("Generating page 1"),
-                                            QStringLiteral("Printing page 1")}));
+    EXPECT_EQ(status, (std::vector<QString>{QStringLiteral("Seite 1 wird erzeugt"),
+                                            QStringLiteral("Seite 1 wird gedruckt")}));
     const auto texte = LiesPdfText(dateiAntwort);
     EXPECT_EQ(PdfSeiten(texte), 1);
     EXPECT_TRUE(std::any_of(texte.begin(), texte.end(),
@@ -121,8 +122,9 @@ TEST_F(BerichtFluss, ReportsFileErrorsAndPrintsAgainAfterwards)
         const char* meldung;
     };
     const TFall faelle[] = {
-        {ordner.filePath(QStringLiteral("fehlt/auswertung.pdf")), 0, 0, "could not be written"},
-        {ordner.filePath(QStringLiteral("leer.pdf")), 3, 4, "nothing to print from page 3"},
+        {ordner.filePath(QStringLiteral("fehlt/auswertung.pdf")), 0, 0,
+         "konnte nicht geschrieben werden"},
+        {ordner.filePath(QStringLiteral("leer.pdf")), 3, 4, "ab Seite 3 gibt es nichts zu drucken"},
     };
     for (const TFall& f : faelle) {
         SCOPED_TRACE(f.meldung);
@@ -131,7 +133,7 @@ TEST_F(BerichtFluss, ReportsFileErrorsAndPrintsAgainAfterwards)
         ModalFolge folge({Optionen("rbDatei", 1, f.von, f.bis)});
         EXPECT_FALSE(DruckeAuswertung(&fenster, bericht, satz, *mtProd));
         ASSERT_EQ(meldungen.Meldungen.size(), 1u);
-        EXPECT_EQ(meldungen.Meldungen[0].Titel, QStringLiteral("Report Status"));
+        EXPECT_EQ(meldungen.Meldungen[0].Titel, QStringLiteral("Berichtsstatus"));
         EXPECT_EQ(meldungen.Meldungen[0].Besitzer, &fenster);
         EXPECT_EQ(meldungen.Meldungen[0].Symbol, QMessageBox::Critical);
         EXPECT_TRUE(meldungen.Meldungen[0].Text.contains(QLatin1String(f.meldung)))
@@ -165,9 +167,10 @@ TEST_F(BerichtFluss, PrintsTheChosenPagesAndCopiesAndReportsAFailingPrinter)
     EXPECT_TRUE(DruckeAuswertung(&fenster, bericht, satz, *mtProd));
 
     // A PDF printer does not make copies itself: both are printed.
-    EXPECT_EQ(status, (std::vector<QString>{
-                          QStringLiteral("Generating page 1"), QStringLiteral("Generating page 2"),
-                          QStringLiteral("Printing page 2"), QStringLiteral("Printing page 2")}));
+    EXPECT_EQ(status, (std::vector<QString>{QStringLiteral("Seite 1 wird erzeugt"),
+                                            QStringLiteral("Seite 2 wird erzeugt"),
+                                            QStringLiteral("Seite 2 wird gedruckt"),
+                                            QStringLiteral("Seite 2 wird gedruckt")}));
     const auto texte = LiesPdfText(pfad);
     EXPECT_EQ(PdfSeiten(texte), 2);
     for (int seite : {1, 2})
@@ -183,8 +186,8 @@ TEST_F(BerichtFluss, PrintsTheChosenPagesAndCopiesAndReportsAFailingPrinter)
     EXPECT_FALSE(DruckeAuswertung(&fenster, bericht, satz, *mtProd));
     ASSERT_EQ(meldungen.Meldungen.size(), 1u);
     EXPECT_TRUE(
-        meldungen.Meldungen[0].Text.startsWith(QLatin1String("The report could not be printed")));
-    EXPECT_EQ(meldungen.Meldungen[0].Titel, QStringLiteral("Report Status"));
+        meldungen.Meldungen[0].Text.startsWith(QStringLiteral("Der Bericht konnte nicht auf")));
+    EXPECT_EQ(meldungen.Meldungen[0].Titel, QStringLiteral("Berichtsstatus"));
 }
 
 TEST_F(BerichtFluss, PreviewShowsThePagesAtFullSizeAndPrintsThem)
@@ -199,7 +202,7 @@ TEST_F(BerichtFluss, PreviewShowsThePagesAtFullSizeAndPrintsThem)
     });
     QString seiten;
     ModalFolge folge({Optionen("rbVorschau"), [&](QWidget* w) {
-                          ASSERT_EQ(w->windowTitle(), QStringLiteral("Report Preview"));
+                          ASSERT_EQ(w->windowTitle(), QStringLiteral("Berichtsvorschau"));
                           auto* vorschau = static_cast<TfrmBerichtVorschau*>(w);
                           auto* seite = vorschau->pSeite;
                           EXPECT_EQ(seite->width(), qRound(8.5 * seite->logicalDpiX()));
@@ -222,10 +225,10 @@ TEST_F(BerichtFluss, PreviewShowsThePagesAtFullSizeAndPrintsThem)
                       }});
     EXPECT_TRUE(DruckeAuswertung(&fenster, bericht, satz, *mtProd));
     EXPECT_EQ(folge.Beantwortet(), 2);
-    EXPECT_EQ(seiten, QStringLiteral("Page 1 of 2|Page 2 of 2"));
+    EXPECT_EQ(seiten, QStringLiteral("Seite 1 von 2|Seite 2 von 2"));
     // Printed from the preview without laying the report out again.
     EXPECT_EQ(PdfSeiten(LiesPdfText(pfad)), 2);
-    EXPECT_EQ(std::count(status.begin(), status.end(), QStringLiteral("Generating page 1")), 1);
+    EXPECT_EQ(std::count(status.begin(), status.end(), QStringLiteral("Seite 1 wird erzeugt")), 1);
 }
 
 } // namespace
