@@ -5,12 +5,12 @@
 
 const TWetterParameter& AngepassteWetterParameter()
 {
-    // Fitted by tropfwerk-wetter anpassen on the fit half of data/daily (137 stations of southern
-    // Germany, 2000 to 2019; Datenbasis: Deutscher Wetterdienst).
+    // Fitted by tropfwerk-wetter anpassen on the fit half of data/daily (southern Germany 2000 to
+    // 2019 and all of Germany 1979 to 2008; Datenbasis: Deutscher Wetterdienst).
     static const TWetterParameter parameter{
-        -1.3447,
-        0.3067,
-        {0.368, 0.379, 0.435, 0.372, 0.320, 0.309, 0.317, 0.279, 0.362, 0.395, 0.350, 0.392},
+        -1.4534,
+        0.3413,
+        {0.383, 0.398, 0.429, 0.382, 0.338, 0.310, 0.329, 0.291, 0.366, 0.395, 0.355, 0.398},
         0.50,
         0.35};
     return parameter;
