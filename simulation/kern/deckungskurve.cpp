@@ -5,6 +5,7 @@
 #include "simulation/kern/wettergenerator.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 THausTage HausTage(const TParameterSatz& satz, const std::array<bool, 12>& gartenmonate)
@@ -33,39 +34,73 @@ THausTage HausTage(const TParameterSatz& satz, const std::array<bool, 12>& garte
     return haus;
 }
 
+namespace {
+
+// Plays the days through every volume: `stand` and `geliefert` per volume. Free of branches
+// (and built without trapping math), so that the compiler plays several volumes per
+// instruction; where the processor has AVX2, four at a time.
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__)) &&                            \
+    !defined(__SANITIZE_ADDRESS__)
+__attribute__((target_clones("avx2", "default")))
+#endif
+void SpieleTage(const double* __restrict zufluss, const double* __restrict entnahme,
+                std::size_t tage, const double* __restrict v, double* __restrict s,
+                double* __restrict g, std::size_t n)
+{
+    // Four days per pass over the volumes, each volume's days in their order.
+    constexpr std::size_t Block = 4;
+    std::size_t t = 0;
+    for (; t + Block <= tage; t += Block) {
+        std::array<double, Block> z{};
+        std::array<double, Block> e{};
+        for (std::size_t k = 0; k < Block; ++k) {
+            z[k] = zufluss[t + k];
+            e[k] = entnahme[(t + k) % TageJeJahr];
+        }
+        for (std::size_t i = 0; i < n; ++i) {
+            double stand = s[i];
+            double summe = g[i];
+            for (std::size_t k = 0; k < Block; ++k)
+                summe += Tagesbilanz(stand, z[k], e[k], v[i]).Geliefert;
+            s[i] = stand;
+            g[i] = summe;
+        }
+    }
+    for (; t < tage; ++t) {
+        const double z = zufluss[t];
+        const double e = entnahme[t % TageJeJahr];
+        for (std::size_t i = 0; i < n; ++i)
+            g[i] += Tagesbilanz(s[i], z, e, v[i]).Geliefert;
+    }
+}
+
+} // namespace
+
 std::vector<TDeckungsPunkt> BerechneDeckung(const THausTage& haus,
                                             const std::vector<double>& wetter,
                                             const std::vector<double>& volumina)
 {
     const std::size_t n = volumina.size();
     std::vector<double> stand(n, 0.0);
-    std::vector<double> ueber(n, 0.0);
     std::vector<double> geliefert(n, 0.0);
+    const std::size_t tage = haus.Bedarf.size() == TageJeJahr ? wetter.size() : 0;
+    std::vector<double> zufluss(tage);
     double regen = 0;
     double bedarf = 0;
-    const std::size_t tage = haus.Bedarf.size() == TageJeJahr ? wetter.size() : 0;
-    double* __restrict s = stand.data();
-    double* __restrict u = ueber.data();
-    double* __restrict g = geliefert.data();
-    const double* __restrict v = volumina.data();
     for (std::size_t t = 0; t < tage; ++t) {
-        const double zufluss = wetter[t] * haus.ErtragJeMeter;
-        const double entnahme = haus.Bedarf[t % TageJeJahr];
-        regen += zufluss;
-        bedarf += entnahme;
-        // Free of branches (and built without trapping math), so that the compiler plays
-        // several volumes per instruction.
-        for (std::size_t i = 0; i < n; ++i) {
-            const TTagesErgebnis tag = Tagesbilanz(s[i], zufluss, entnahme, v[i]);
-            g[i] += tag.Geliefert;
-            u[i] += tag.Ueberlauf;
-        }
+        zufluss[t] = wetter[t] * haus.ErtragJeMeter;
+        regen += zufluss[t];
+        bedarf += haus.Bedarf[t % TageJeJahr];
     }
+    SpieleTage(zufluss.data(), haus.Bedarf.data(), tage, volumina.data(), stand.data(),
+               geliefert.data(), n);
     std::vector<TDeckungsPunkt> kurve(n);
     for (std::size_t i = 0; i < n; ++i) {
         kurve[i].Volumen = volumina[i];
-        kurve[i].Deckung = bedarf > 0 ? std::clamp(g[i] / bedarf, 0.0, 1.0) : 0.0;
-        kurve[i].Ueberlauf = regen > 0 ? std::clamp(u[i] / regen, 0.0, 1.0) : 0.0;
+        kurve[i].Deckung = bedarf > 0 ? std::clamp(geliefert[i] / bedarf, 0.0, 1.0) : 0.0;
+        // What neither reached the consumers nor stayed in the tank overflowed.
+        kurve[i].Ueberlauf =
+            regen > 0 ? std::clamp((regen - geliefert[i] - stand[i]) / regen, 0.0, 1.0) : 0.0;
     }
     return kurve;
 }

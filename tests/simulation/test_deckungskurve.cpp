@@ -205,7 +205,7 @@ TEST(Deckungskurve, EqualsThePlainDailyLoopAndRisesWithTheVolume)
             ueberlauf += tag.Ueberlauf;
         }
         EXPECT_EQ(kurve[i].Deckung, geliefert / bedarf);
-        EXPECT_EQ(kurve[i].Ueberlauf, ueberlauf / regen);
+        EXPECT_NEAR(kurve[i].Ueberlauf, ueberlauf / regen, 1e-12);
         if (i > 0) {
             EXPECT_GE(kurve[i].Deckung, kurve[i - 1].Deckung);
             EXPECT_LE(kurve[i].Ueberlauf, kurve[i - 1].Ueberlauf);
