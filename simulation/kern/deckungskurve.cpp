@@ -168,7 +168,7 @@ std::optional<double> Knickpunkt(const std::vector<TDeckungsPunkt>& kurve)
 namespace {
 
 constexpr double GrenzAbstand = 0.005; // the curve ends this close to what the yield can cover
-constexpr int Verlaengerungen = 12;    // at most 2^12 times the chart's range
+constexpr int Verlaengerungen = 16;    // at most 2^16 times the chart's range
 
 // What the yield can cover at most over the weather, min(1, yield ÷ demand); none without
 // yield or without demand.
@@ -241,17 +241,18 @@ TDeckungsErgebnis RechneDeckung(const TParameterSatz& satz,
     ergebnis.OhneErtragOderBedarf = !grenze;
     if (!grenze)
         return ergebnis;
-    // The curve goes on in its step until it shows the knee or comes close to its limit.
+    // The curve goes on until it shows the knee or comes close to its limit, each round to
+    // twice its end with as many points as the chart, so each round costs the same.
     std::vector<TDeckungsPunkt>& kurve = ergebnis.Kurve;
     std::optional<double> knick = Knickpunkt(kurve);
-    for (int runde = 0; !knick && runde < Verlaengerungen && kurve.size() >= 2 &&
+    const std::size_t n = raster - 1;
+    for (int runde = 0; !knick && runde < Verlaengerungen && n > 0 &&
                         kurve.back().Deckung < *grenze - GrenzAbstand;
          ++runde) {
-        const double schritt = kurve[1].Volumen - kurve[0].Volumen;
-        const std::size_t n = kurve.size() - 1;
+        const double ende = kurve.back().Volumen;
         std::vector<double> weiter(n);
         for (std::size_t i = 1; i <= n; ++i)
-            weiter[i - 1] = static_cast<double>(n + i) * schritt;
+            weiter[i - 1] = ende + ende * static_cast<double>(i) / static_cast<double>(n);
         const std::vector<TDeckungsPunkt> dazu = BerechneDeckung(haus, wetter, weiter);
         kurve.insert(kurve.end(), dazu.begin(), dazu.end());
         knick = Knickpunkt(kurve);

@@ -52,8 +52,9 @@ double DeckungBei(const std::vector<TDeckungsPunkt>& kurve, double volumen);
 std::optional<double> Knickpunkt(const std::vector<TDeckungsPunkt>& kurve);
 
 struct TDeckungsErgebnis {
-    // Over Volumenraster, continued in its step until it shows the knee or comes within half a
-    // point of what the yield can cover, min(1, yield ÷ demand).
+    // Over Volumenraster, continued (each time to twice its end, with as many points) until it
+    // shows the knee or comes within half a point of what the yield can cover,
+    // min(1, yield ÷ demand).
     std::vector<TDeckungsPunkt> Kurve;
     std::vector<TDeckungsPunkt> Produkte; // at the given product volumes, in their order
     // Knickpunkt of the curve, refined to a tenth of its order of magnitude (0,1 m³ below

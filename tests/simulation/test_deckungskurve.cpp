@@ -254,8 +254,8 @@ TEST(Deckungskurve, DailyBalanceOnHandMadeDays)
 TEST(Deckungskurve, KneeBelongsToTheHouse)
 {
     // A roof of 150 m² and 62,6 m³ a year under storage coefficients of 0,02, 0,04 and 0,06:
-    // the charts end at 3 × their volumes (the first one before the knee, in steps of 0,025,
-    // 0,05 and 0,1 m³), the knee is the same.
+    // the charts end at 3 × their volumes (the first one before the knee, in steps of 0,05,
+    // 0,1 and 0,25 m³), the knee is the same.
     const auto haus = [](long double flaeche, long double bedarf, long double lade) {
         TParameterSatz satz = Beispiel();
         satz.Flaechen = {{flaeche, 0.9L}};
