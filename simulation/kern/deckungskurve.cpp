@@ -221,12 +221,13 @@ double Verfeinert(const THausTage& haus, const std::vector<double>& wetter,
 TDeckungsErgebnis RechneDeckung(const TParameterSatz& satz,
                                 const std::array<bool, 12>& gartenmonate,
                                 const std::vector<double>& wetter,
-                                const std::vector<double>& produktVolumina)
+                                const std::vector<double>& produktVolumina, bool mitKurve)
 {
     long double groesste = 0;
     for (const double v : produktVolumina)
         groesste = std::max<long double>(groesste, v);
-    std::vector<double> volumina = Volumenraster(satz.Volumen, groesste);
+    std::vector<double> volumina =
+        mitKurve ? Volumenraster(satz.Volumen, groesste) : std::vector<double>();
     const std::size_t raster = volumina.size();
     for (const double v : produktVolumina)
         volumina.push_back(std::isfinite(v) ? std::max(v, 0.0) : 0.0);
@@ -239,7 +240,7 @@ TDeckungsErgebnis RechneDeckung(const TParameterSatz& satz,
 
     const std::optional<double> grenze = Grenze(haus, wetter);
     ergebnis.OhneErtragOderBedarf = !grenze;
-    if (!grenze)
+    if (!grenze || !mitKurve)
         return ergebnis;
     // The curve goes on until it shows the knee or comes close to its limit, each round to
     // twice its end with as many points as the chart, so each round costs the same.

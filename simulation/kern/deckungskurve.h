@@ -63,11 +63,12 @@ struct TDeckungsErgebnis {
     bool OhneErtragOderBedarf = false; // then no volume covers anything, and there is no knee
 };
 
-// The curve, the products and the knee of a house through the given weather.
+// The curve, the products and the knee of a house through the given weather; without
+// `mitKurve` only the products (no curve, no knee).
 TDeckungsErgebnis RechneDeckung(const TParameterSatz& satz,
                                 const std::array<bool, 12>& gartenmonate,
                                 const std::vector<double>& wetter,
-                                const std::vector<double>& produktVolumina);
+                                const std::vector<double>& produktVolumina, bool mitKurve = true);
 
 // Keeps the generated weather of the last site, so that changes of the house alone only play
 // the volumes through again.

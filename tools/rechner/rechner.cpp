@@ -312,12 +312,13 @@ TVorbereitet Vorbereite(const QString& datei, TTabelle& mtProd, const TKosten& k
     return v;
 }
 
-// Coverage and money figures through the site's weather; needs no table.
-TFall Vollende(TVorbereitet&& v, const std::vector<double>& wetter)
+// Coverage (with the curve or without) and money figures through the site's weather; needs no
+// table.
+TFall Vollende(TVorbereitet&& v, const std::vector<double>& wetter, bool kurve)
 {
     BewerteProdukte(
         v.Daten, v.Fall.Satz,
-        RechneDeckung(v.Fall.Satz, StandardGartenmonate, wetter, ProduktVolumina(v.Daten)));
+        RechneDeckung(v.Fall.Satz, StandardGartenmonate, wetter, ProduktVolumina(v.Daten), kurve));
     for (std::size_t i = 0; i < v.Daten.Produkte.size(); ++i) {
         const auto zeile = static_cast<qsizetype>(i);
         v.Fall.Produkte.push_back({std::move(v.Daten.Produkte[i]), v.VolumenTexte.value(zeile),
@@ -352,11 +353,11 @@ TFall RechneFall(const QString& datei, TTabelle& mtProd, const TKosten& kosten)
     TVorbereitet v = Vorbereite(datei, mtProd, kosten);
     TDeckungsrechner rechner;
     const std::vector<double>& wetter = rechner.Wetter(v.Fall.Satz);
-    return Vollende(std::move(v), wetter);
+    return Vollende(std::move(v), wetter, true);
 }
 
 std::vector<TFallErgebnis> RechneFaelle(const QStringList& dateien, TTabelle& mtProd,
-                                        const TKosten& kosten)
+                                        const TKosten& kosten, bool kurve)
 {
     std::vector<TFallErgebnis> ergebnisse(static_cast<std::size_t>(dateien.size()));
     std::vector<std::optional<TVorbereitet>> vorbereitet(ergebnisse.size());
@@ -385,7 +386,7 @@ std::vector<TFallErgebnis> RechneFaelle(const QStringList& dateien, TTabelle& mt
         for (const std::size_t i : gruppen[g]) {
             try {
                 const std::vector<double>& wetter = rechner.Wetter(vorbereitet[i]->Fall.Satz);
-                ergebnisse[i].Fall = Vollende(std::move(*vorbereitet[i]), wetter);
+                ergebnisse[i].Fall = Vollende(std::move(*vorbereitet[i]), wetter, kurve);
             } catch (const std::exception& f) {
                 ergebnisse[i].Fehler = dateien[static_cast<qsizetype>(i)] + QStringLiteral(": ") +
                                        MitSchlusspunkt(QString::fromLocal8Bit(f.what()));
@@ -441,7 +442,8 @@ int FuehreRechnerAus(const QStringList& argumente, const QString& programmOrdner
 
     int status = 0;
     std::vector<TFall> faelle;
-    for (TFallErgebnis& e : RechneFaelle(Falldateien(aufruf.Dateien), *mtProd, aufruf.Kosten)) {
+    for (TFallErgebnis& e :
+         RechneFaelle(Falldateien(aufruf.Dateien), *mtProd, aufruf.Kosten, aufruf.Kurve)) {
         if (e.Fall) {
             faelle.push_back(std::move(*e.Fall));
         } else {

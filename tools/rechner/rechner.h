@@ -58,9 +58,10 @@ struct TFallErgebnis {
 };
 
 // Computes the files like RechneFall, in their order: the cases of one site share its
-// generated weather, and the sites are spread over the machine's cores.
+// generated weather, and the sites are spread over the machine's cores. Without `kurve` the
+// products' coverage only (TFall::Deckung without curve and knee).
 std::vector<TFallErgebnis> RechneFaelle(const QStringList& dateien, TTabelle& mtProd,
-                                        const TKosten& kosten = {});
+                                        const TKosten& kosten = {}, bool kurve = true);
 
 // Prints the cases in the format, all at once (JSON is one array, CSV has one header line);
 // with `kurve` also the coverage curve and its knee (not in CSV).
