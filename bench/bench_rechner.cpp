@@ -1,5 +1,6 @@
 // The calculator's work beyond loading the data files: reading and computing 1000 cases with
-// their recommendations.
+// their recommendations and each product's coverage, as one batch on the machine's cores; as
+// without --kurve, and with the curve and its knee.
 #include "model/berechnungsdatei.h"
 #include "rechner.h"
 #include "refdata/produkte.h"
@@ -13,6 +14,7 @@ namespace {
 
 void TausendFaelle(benchmark::State& state)
 {
+    const bool kurve = state.range(0) != 0;
     QTemporaryDir ordner;
     QStringList dateien;
     for (int i = 0; i < 1000; ++i) {
@@ -31,12 +33,12 @@ void TausendFaelle(benchmark::State& state)
     LoadProducts(*mtProd, QStringLiteral(TW_DATENORDNER));
     for (auto _ : state) {
         size_t produkte = 0;
-        for (const QString& datei : dateien)
-            produkte += RechneFall(datei, *mtProd).Produkte.size();
+        for (const TFallErgebnis& e : RechneFaelle(dateien, *mtProd, {}, kurve))
+            produkte += e.Fall ? e.Fall->Produkte.size() : 0;
         benchmark::DoNotOptimize(produkte);
     }
 }
-BENCHMARK(TausendFaelle)->Unit(benchmark::kMillisecond);
+BENCHMARK(TausendFaelle)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -5,30 +5,49 @@
 #include "model/zahlenformat.h"
 #include "refdata/tabelle.h"
 
-TWirtschaftlichkeitsDaten RechneWirtschaftlichkeit(const TParameterSatz& satz,
-                                                   const std::array<bool, 12>& gartenmonate,
-                                                   TTabelle& mtProd, const TKosten& kosten,
-                                                   TDeckungsrechner& rechner)
+TWirtschaftlichkeitsDaten WirtschaftlichkeitsProdukte(const TParameterSatz& satz, TTabelle& mtProd,
+                                                      const TKosten& kosten)
 {
     TWirtschaftlichkeitsDaten daten;
     daten.Kosten = kosten;
     daten.Volumen = satz.Volumen;
-    std::vector<double> volumina;
     for (int zeile = 0; zeile < mtProd.Anzahl(); ++zeile) {
         TProduktWirtschaft p;
         p.Hersteller = AlsText(mtProd.Wert(zeile, u"Hersteller"));
         p.Produkt = AlsText(mtProd.Wert(zeile, u"Produkt"));
         p.Volumen = AlsZahl(mtProd.Wert(zeile, u"Volumen"));
         p.Preis = AlsZahl(mtProd.Wert(zeile, u"Preis"));
-        volumina.push_back(static_cast<double>(p.Volumen));
         daten.Produkte.push_back(std::move(p));
     }
-    daten.Ergebnis = rechner.Rechne(satz, gartenmonate, volumina);
+    return daten;
+}
+
+std::vector<double> ProduktVolumina(const TWirtschaftlichkeitsDaten& daten)
+{
+    std::vector<double> volumina;
+    for (const TProduktWirtschaft& p : daten.Produkte)
+        volumina.push_back(static_cast<double>(p.Volumen));
+    return volumina;
+}
+
+void BewerteProdukte(TWirtschaftlichkeitsDaten& daten, const TParameterSatz& satz,
+                     TDeckungsErgebnis ergebnis)
+{
+    daten.Ergebnis = std::move(ergebnis);
     for (size_t i = 0; i < daten.Produkte.size() && i < daten.Ergebnis.Produkte.size(); ++i) {
         TProduktWirtschaft& p = daten.Produkte[i];
         p.Deckung = daten.Ergebnis.Produkte[i].Deckung;
-        p.Zahlen = BerechneWirtschaftlichkeit(p.Deckung, satz.Bedarf, p.Preis, kosten);
+        p.Zahlen = BerechneWirtschaftlichkeit(p.Deckung, satz.Bedarf, p.Preis, daten.Kosten);
     }
+}
+
+TWirtschaftlichkeitsDaten RechneWirtschaftlichkeit(const TParameterSatz& satz,
+                                                   const std::array<bool, 12>& gartenmonate,
+                                                   TTabelle& mtProd, const TKosten& kosten,
+                                                   TDeckungsrechner& rechner)
+{
+    TWirtschaftlichkeitsDaten daten = WirtschaftlichkeitsProdukte(satz, mtProd, kosten);
+    BewerteProdukte(daten, satz, rechner.Rechne(satz, gartenmonate, ProduktVolumina(daten)));
     return daten;
 }
 
@@ -42,6 +61,14 @@ QString KnickText(const std::optional<double>& knick)
     return QStringLiteral("Ab %1 m³ bringt jeder weitere Kubikmeter weniger als 1 Prozentpunkt "
                           "%2.")
         .arg(VolumenKurz(*knick), name);
+}
+
+QString KnickText(const TDeckungsErgebnis& ergebnis)
+{
+    if (ergebnis.OhneErtragOderBedarf)
+        return QStringLiteral("Ohne Regenertrag oder ohne Bedarf deckt auch ein größerer Speicher "
+                              "nichts.");
+    return KnickText(ergebnis.Knick);
 }
 
 QString VolumenKurz(long double volumen)

@@ -39,6 +39,14 @@ TWirtschaftlichkeitsDaten RechneWirtschaftlichkeit(const TParameterSatz& satz,
                                                    TTabelle& mtProd, const TKosten& kosten,
                                                    TDeckungsrechner& rechner);
 
+// The same in steps, for computing the coverage elsewhere: the products mtProd recommends
+// without figures, their volumes, and the figures from a coverage computed for those volumes.
+TWirtschaftlichkeitsDaten WirtschaftlichkeitsProdukte(const TParameterSatz& satz, TTabelle& mtProd,
+                                                      const TKosten& kosten);
+std::vector<double> ProduktVolumina(const TWirtschaftlichkeitsDaten& daten);
+void BewerteProdukte(TWirtschaftlichkeitsDaten& daten, const TParameterSatz& satz,
+                     TDeckungsErgebnis ergebnis);
+
 // The chart of coverage and overflow over volume with the sizing rule's volume, each product and
 // the point of diminishing returns marked and labelled. The caller owns it.
 QChart* ErzeugeDeckungsdiagramm(const TWirtschaftlichkeitsDaten& daten);
@@ -46,6 +54,8 @@ QChart* ErzeugeDeckungsdiagramm(const TWirtschaftlichkeitsDaten& daten);
 // "Ab 4,5 m³ bringt jeder weitere Kubikmeter weniger als 1 Prozentpunkt Regenwasseranteil." or,
 // without such a volume in the range, the sentence that says so.
 QString KnickText(const std::optional<double>& knick);
+// The same for a curve; without yield or demand the sentence that nothing is covered.
+QString KnickText(const TDeckungsErgebnis& ergebnis);
 
 // A volume with a decimal comma and as few decimals as needed, at most two: "4,5", "3,25", "6".
 QString VolumenKurz(long double volumen);

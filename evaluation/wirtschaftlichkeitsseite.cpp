@@ -170,7 +170,7 @@ void TWirtschaftlichkeitsSeite::Zeige(const TWirtschaftlichkeitsDaten& daten)
     // The view gives the chart it showed back to the caller.
     const std::unique_ptr<QChart> alt(chDeckung->chart());
     chDeckung->setChart(ErzeugeDeckungsdiagramm(daten));
-    lblKnick->setText(KnickText(daten.Ergebnis.Knick));
+    lblKnick->setText(KnickText(daten.Ergebnis));
 
     sgWirtschaft->setRowCount(static_cast<int>(daten.Produkte.size()));
     // The product that pays back first is shown in bold.

@@ -227,7 +227,7 @@ TBerichtSeite WirtschaftlichkeitsSeite(const TBerichtDefinition& definition,
     seite.Zeichnungen.push_back({QRectF(Links, 2.4, Breite, 3.5), diagramm});
 
     const TKosten& k = daten.Kosten;
-    seite.Elemente.push_back(Text(schrift, Links, 6.0, Breite, KnickText(daten.Ergebnis.Knick)));
+    seite.Elemente.push_back(Text(schrift, Links, 6.0, Breite, KnickText(daten.Ergebnis)));
     seite.Elemente.push_back(
         Text(schrift, Links, 6.3, Breite,
              QStringLiteral("Annahmen: Trinkwasser %1 €/m³, Pumpenstrom %2 €/m³ Regenwasser, "

@@ -23,15 +23,17 @@ struct TDeckungsPunkt {
 };
 
 // The house's side of the daily balance: yield per metre of rain (Σ area × coefficient × WGrad,
-// 0 for an invalid area) and the demand of each of the 365 days of a year.
+// 0 for an invalid area) and the demand of each of the 365 days of a year: the year's demand
+// spread evenly, the garden's part over the days of the garden months (the weather's calendar).
 struct THausTage {
     double ErtragJeMeter = 0;
     std::vector<double> Bedarf;
 };
 THausTage HausTage(const TParameterSatz& satz, const std::array<bool, 12>& gartenmonate);
 
-// Starts empty; each day level + rain × ErtragJeMeter − demand, clamped between 0 and the
-// volume. `wetter` holds whole years of 365 days (rain in m). One point per volume, in order.
+// Starts empty and plays each day by Tagesbilanz (yield after spillage) with rain ×
+// ErtragJeMeter. `wetter` holds whole years of 365 days (rain in m). One point per volume, in
+// order.
 std::vector<TDeckungsPunkt> BerechneDeckung(const THausTage& haus,
                                             const std::vector<double>& wetter,
                                             const std::vector<double>& volumina);
@@ -50,10 +52,23 @@ double DeckungBei(const std::vector<TDeckungsPunkt>& kurve, double volumen);
 std::optional<double> Knickpunkt(const std::vector<TDeckungsPunkt>& kurve);
 
 struct TDeckungsErgebnis {
-    std::vector<TDeckungsPunkt> Kurve;    // over Volumenraster
+    // Over Volumenraster, continued (each time to twice its end, with as many points) until it
+    // shows the knee or comes within half a point of what the yield can cover,
+    // min(1, yield ÷ demand).
+    std::vector<TDeckungsPunkt> Kurve;
     std::vector<TDeckungsPunkt> Produkte; // at the given product volumes, in their order
+    // Knickpunkt of the curve, refined to a tenth of its order of magnitude (0,1 m³ below
+    // 10 m³), so that it does not depend on the chart's step.
     std::optional<double> Knick;
+    bool OhneErtragOderBedarf = false; // then no volume covers anything, and there is no knee
 };
+
+// The curve, the products and the knee of a house through the given weather; without
+// `mitKurve` only the products (no curve, no knee).
+TDeckungsErgebnis RechneDeckung(const TParameterSatz& satz,
+                                const std::array<bool, 12>& gartenmonate,
+                                const std::vector<double>& wetter,
+                                const std::vector<double>& produktVolumina, bool mitKurve = true);
 
 // Keeps the generated weather of the last site, so that changes of the house alone only play
 // the volumes through again.

@@ -5,12 +5,12 @@
 
 const TWetterParameter& AngepassteWetterParameter()
 {
-    // Fitted by tropfwerk-wetter anpassen on the fit half of data/daily (137 stations of southern
-    // Germany, 2000 to 2019; Datenbasis: Deutscher Wetterdienst).
+    // Fitted by tropfwerk-wetter anpassen on the fit half of data/daily (southern Germany 2000 to
+    // 2019 and all of Germany 1979 to 2008; Datenbasis: Deutscher Wetterdienst).
     static const TWetterParameter parameter{
-        -1.3447,
-        0.3067,
-        {0.368, 0.379, 0.435, 0.372, 0.320, 0.309, 0.317, 0.279, 0.362, 0.395, 0.350, 0.392},
+        -1.4534,
+        0.3413,
+        {0.383, 0.398, 0.429, 0.382, 0.338, 0.310, 0.329, 0.291, 0.366, 0.395, 0.355, 0.398},
         0.50,
         0.35};
     return parameter;
@@ -55,8 +55,9 @@ std::uint64_t TZufall::Bits()
 
 double TZufall::Gleich()
 {
-    // 53 random bits, shifted by half a step so that neither 0 nor 1 occurs.
-    return (static_cast<double>(Bits() >> 11) + 0.5) * 0x1.0p-53;
+    // 52 random bits, shifted by half a step: odd multiples of 2^-53, so neither 0 nor 1 (53
+    // bits plus a half would round up to 1 at the top).
+    return (static_cast<double>(Bits() >> 12) + 0.5) * 0x1.0p-52;
 }
 
 double TZufall::Normal()
@@ -81,7 +82,12 @@ double TZufall::Normal()
 
 double TZufall::Gamma(double form)
 {
-    // Marsaglia and Tsang; below shape 1 through Gamma(form + 1) × U^(1/form).
+    // Shape ½ is half the square of a standard normal; Marsaglia and Tsang for the others, below
+    // shape 1 through Gamma(form + 1) × U^(1/form).
+    if (form == 0.5) {
+        const double z = Normal();
+        return 0.5 * z * z;
+    }
     if (form < 1)
         return Gamma(form + 1) * std::pow(Gleich(), 1 / form);
     const double d = form - 1.0 / 3;
@@ -115,6 +121,7 @@ std::vector<double> ErzeugeWetter(const TNiederschlag& monatsmittel, int jahre, 
         double P01 = 0;    // dry to wet
         double P11 = 0;    // wet to wet
         double Mittel = 0; // mean amount of a wet day, m
+        double Sockel = 0; // the least amount of a wet day, m
     };
     std::array<TMonat, 12> monate{};
     for (std::size_t m = 0; m < 12; ++m) {
@@ -126,6 +133,7 @@ std::vector<double> ErzeugeWetter(const TNiederschlag& monatsmittel, int jahre, 
         monate[m].P01 = pi * (1 - r);
         monate[m].P11 = monate[m].P01 + r;
         monate[m].Mittel = mm / 1000 / (Monatstage[m] * pi);
+        monate[m].Sockel = std::min(monate[m].Mittel, NassAbMeter);
     }
 
     const double streuung = p.Monatsstreuung * p.Monatsstreuung;
@@ -137,10 +145,12 @@ std::vector<double> ErzeugeWetter(const TNiederschlag& monatsmittel, int jahre, 
         for (std::size_t m = 0; m < 12; ++m) {
             const TMonat& monat = monate[m];
             const double faktor = streuung > 0 ? zufall.Gamma(1 / streuung) * streuung : 1.0;
-            const double menge = monat.Mittel * faktor / p.Form;
+            // A wet day has the least amount plus a gamma-distributed rest that the month's
+            // factor scales, so that the mean stays the month's.
+            const double menge = (monat.Mittel - monat.Sockel) * faktor / p.Form;
             for (int t = 0; t < Monatstage[m]; ++t) {
                 nass = zufall.Gleich() < (nass ? monat.P11 : monat.P01);
-                tage.push_back(nass ? menge * zufall.Gamma(p.Form) : 0.0);
+                tage.push_back(nass ? monat.Sockel + menge * zufall.Gamma(p.Form) : 0.0);
             }
         }
     return tage;

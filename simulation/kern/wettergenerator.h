@@ -12,6 +12,10 @@
 
 inline constexpr int TageJeJahr = 365;
 inline constexpr std::array<int, 12> Monatstage{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+// The least rain of a wet day, in the fit and in the generated weather: 0,1 mm (the resolution
+// of the station series).
+inline constexpr double NassAbMm = 0.1;
+inline constexpr double NassAbMeter = NassAbMm / 1000;
 
 struct TWetterParameter {
     // logit(share of wet days) = NassA + NassB × ln(monthly mean in mm)
@@ -19,7 +23,7 @@ struct TWetterParameter {
     double NassB = 0;
     // Persistence p11 − p01 of the wet state per month, January first.
     std::array<double, 12> Persistenz{};
-    // Shape of the gamma distribution of the amounts on wet days.
+    // Shape of the gamma distribution of the amounts on wet days above NassAbMm.
     double Form = 1;
     // Coefficient of variation of the factor drawn per month and year (mean 1).
     double Monatsstreuung = 0;
@@ -34,7 +38,7 @@ class TZufall {
 public:
     explicit TZufall(std::uint64_t saat);
     std::uint64_t Bits();
-    // Uniform in (0, 1).
+    // Uniform, strictly between 0 and 1.
     double Gleich();
     // Standard normal (polar method).
     double Normal();
@@ -51,8 +55,9 @@ private:
 // without rain.
 double NassAnteil(double monatsmittelMm, const TWetterParameter& p);
 
-// `jahre` years of 365 days, rain per day in metres; `monatsmittel` in metres per month.
-// Months with a mean of 0 or below (or not a number) stay dry.
+// `jahre` years of 365 days, rain per day in metres; `monatsmittel` in metres per month. A wet
+// day has at least NassAbMm (or a month's whole mean per wet day, where that is less), the rest
+// gamma-distributed; months with a mean of 0 or below (or not a number) stay dry.
 std::vector<double> ErzeugeWetter(const TNiederschlag& monatsmittel, int jahre, std::uint64_t saat,
                                   const TWetterParameter& p = AngepassteWetterParameter());
 

@@ -812,8 +812,17 @@ TEST(KnickText, NamesTheVolumeWithFewestDecimalsOrSaysThereIsNone)
         {std::nullopt, "Im dargestellten Bereich bringt jeder weitere Kubikmeter noch mindestens "
                        "1 Prozentpunkt Regenwasseranteil."},
     };
-    for (const auto& fall : faelle)
+    for (const auto& fall : faelle) {
         EXPECT_EQ(KnickText(fall.Knick), QString::fromUtf8(fall.Text));
+        TDeckungsErgebnis ergebnis;
+        ergebnis.Knick = fall.Knick;
+        EXPECT_EQ(KnickText(ergebnis), QString::fromUtf8(fall.Text));
+    }
+    // Without yield or demand no volume is named.
+    TDeckungsErgebnis ohne;
+    ohne.OhneErtragOderBedarf = true;
+    EXPECT_EQ(KnickText(ohne), QString::fromUtf8("Ohne Regenertrag oder ohne Bedarf deckt auch ein "
+                                                 "größerer Speicher nichts."));
 }
 
 TEST_F(Auswertung, HelpOnTheEconomicsPageOpensItsOwnContext)

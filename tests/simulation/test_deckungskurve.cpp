@@ -4,13 +4,16 @@
 #include "model/berechnung.h"
 #include "model/wirtschaftlichkeit.h"
 #include "simulation/kern/deckungskurve.h"
+#include "simulation/kern/tagesbilanz.h"
 #include "simulation/kern/wettergenerator.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -70,6 +73,102 @@ TEST(Wettergenerator, LongRunMonthlyMeansAndWetDays)
             ASSERT_EQ(trocken[static_cast<std::size_t>(j * TageJeJahr + d)], 0.0);
 }
 
+TEST(Wettergenerator, KnownAnswersForAFixedSeed)
+{
+    // xoshiro256** seeded through splitmix64, as its reference describes.
+    TZufall bits(20031);
+    for (const std::uint64_t soll : {0xBF06BEDBF4E2B66FULL, 0x54258981F0AA11F9ULL,
+                                     0xA700064C298B949DULL, 0xCEC5164BC617AAFEULL})
+        EXPECT_EQ(bits.Bits(), soll);
+    TZufall normal(20031);
+    for (const double soll :
+         {1.1736304199448335, -0.81660527501546276, 0.54406310669631863, 1.0988634714902541})
+        EXPECT_EQ(normal.Normal(), soll);
+    // Shape ½ is half the square of the first normals above; 2,5 and 0,7 take the other paths.
+    TZufall gamma(20031);
+    const std::pair<double, double> gammas[] = {
+        {0.5, 0.68870418130994315}, {0.5, 0.3334220875915398}, {2.5, 3.070226270462999},
+        {2.5, 4.2200367490783535},  {0.7, 1.3169192497494151}, {0.7, 0.61126014407991802}};
+    for (const auto& [form, soll] : gammas)
+        EXPECT_EQ(gamma.Gamma(form), soll) << form;
+
+    // The first 60 days of a year under fixed parameters; every wet day has at least 0,1 mm.
+    const TWetterParameter p{
+        -1.3447,
+        0.3067,
+        {0.368, 0.379, 0.435, 0.372, 0.320, 0.309, 0.317, 0.279, 0.362, 0.395, 0.350, 0.392},
+        0.50,
+        0.35};
+    const TNiederschlag mittel{0.065L, 0.055L, 0.060L, 0.050L, 0.070L, 0.080L,
+                               0.085L, 0.075L, 0.060L, 0.060L, 0.065L, 0.070L};
+    const std::vector<double> soll{0,
+                                   0,
+                                   0.0041092896094235666,
+                                   0.0020917594182224531,
+                                   0,
+                                   0,
+                                   0.0018492118244854692,
+                                   0.00010979396953106852,
+                                   0,
+                                   0.017794561049019456,
+                                   0.027934777319515051,
+                                   0.0032753177076022813,
+                                   0.0012348819201273462,
+                                   0.009101093433523777,
+                                   0.00010874851145699009,
+                                   0.0029342226414218794,
+                                   0.0035827549636634434,
+                                   0.00040397525670977469,
+                                   0,
+                                   0.00061445410802176944,
+                                   0.00061593724544344931,
+                                   0.00019365670628575103,
+                                   0.00019107422447124742,
+                                   0,
+                                   0.00022973773610366819,
+                                   0,
+                                   0,
+                                   0,
+                                   0.021105692464477202,
+                                   0,
+                                   0,
+                                   0.0077029041335605663,
+                                   0.00010056275232803006,
+                                   0.0001299665343441052,
+                                   0,
+                                   0.0091657613949502077,
+                                   0,
+                                   0.018972713023068032,
+                                   0.0078843951280784929,
+                                   0.0076086652430862149,
+                                   0.00024093799706122437,
+                                   0,
+                                   0.011421081127217092,
+                                   0.0018735949170886025,
+                                   0,
+                                   0,
+                                   0.0015962812414695091,
+                                   0.0003498643779043528,
+                                   0.0074054656223812897,
+                                   0,
+                                   0.0031898179160055056,
+                                   0,
+                                   0,
+                                   0.00024366857004237067,
+                                   0.0036212829073624339,
+                                   0.00017584509082540378,
+                                   0.00036627263229884409,
+                                   0.022287261182118094,
+                                   0.0043169455645081078,
+                                   0.016572805872551204};
+    const std::vector<double> tage = ErzeugeWetter(mittel, 1, 20031, p);
+    ASSERT_EQ(tage.size(), static_cast<std::size_t>(TageJeJahr));
+    for (std::size_t t = 0; t < soll.size(); ++t)
+        EXPECT_EQ(tage[t], soll[t]) << "Tag " << t;
+    for (const double tag : tage)
+        EXPECT_TRUE(tag == 0 || tag >= NassAbMeter) << tag;
+}
+
 TEST(Deckungskurve, EqualsThePlainDailyLoopAndRisesWithTheVolume)
 {
     const TParameterSatz satz = Berechnet(Beispiel());
@@ -80,6 +179,19 @@ TEST(Deckungskurve, EqualsThePlainDailyLoopAndRisesWithTheVolume)
     const auto kurve = BerechneDeckung(haus, wetter, volumina);
     ASSERT_EQ(kurve.size(), volumina.size());
 
+    // The demand in the weather's calendar: 1 January has no garden, 1 April (day 90) has its
+    // share of the 183 days of April to September; the year adds up to the house's demand.
+    const double garten = static_cast<double>(satz.Garten * satz.GartenV);
+    const double rest = (static_cast<double>(satz.Bedarf) - garten) / TageJeJahr;
+    EXPECT_DOUBLE_EQ(haus.Bedarf[89], rest);
+    EXPECT_DOUBLE_EQ(haus.Bedarf[90], rest + garten / 183);
+    EXPECT_DOUBLE_EQ(haus.Bedarf[272], rest + garten / 183);
+    EXPECT_DOUBLE_EQ(haus.Bedarf[273], rest);
+    double jahr = 0;
+    for (const double tag : haus.Bedarf)
+        jahr += tag;
+    EXPECT_NEAR(jahr, static_cast<double>(satz.Bedarf), 1e-9);
+
     for (std::size_t i = 0; i < volumina.size(); ++i) {
         SCOPED_TRACE(volumina[i]);
         double stand = 0, geliefert = 0, ueberlauf = 0, regen = 0, bedarf = 0;
@@ -88,22 +200,96 @@ TEST(Deckungskurve, EqualsThePlainDailyLoopAndRisesWithTheVolume)
             const double entnahme = haus.Bedarf[t % TageJeJahr];
             regen += zufluss;
             bedarf += entnahme;
-            const double vorhanden = stand + zufluss;
-            const double genommen = std::min(entnahme, vorhanden);
-            geliefert += genommen;
-            stand = vorhanden - genommen;
-            if (stand > volumina[i]) {
-                ueberlauf += stand - volumina[i];
-                stand = volumina[i];
-            }
+            const TTagesErgebnis tag = Tagesbilanz(stand, zufluss, entnahme, volumina[i]);
+            geliefert += tag.Geliefert;
+            ueberlauf += tag.Ueberlauf;
         }
-        EXPECT_NEAR(kurve[i].Deckung, geliefert / bedarf, 1e-9);
-        EXPECT_NEAR(kurve[i].Ueberlauf, ueberlauf / regen, 1e-9);
+        EXPECT_EQ(kurve[i].Deckung, geliefert / bedarf);
+        EXPECT_NEAR(kurve[i].Ueberlauf, ueberlauf / regen, 1e-12);
         if (i > 0) {
             EXPECT_GE(kurve[i].Deckung, kurve[i - 1].Deckung);
             EXPECT_LE(kurve[i].Ueberlauf, kurve[i - 1].Ueberlauf);
         }
     }
+}
+
+TEST(Deckungskurve, DailyBalanceOnHandMadeDays)
+{
+    // 1 mm of rain yields 1 m³, the demand is 1 m³ a day; a year with 2 mm on its first day and
+    // 3 mm on its third.
+    THausTage haus;
+    haus.ErtragJeMeter = 1000;
+    haus.Bedarf.assign(TageJeJahr, 1.0);
+    std::vector<double> wetter(TageJeJahr, 0.0);
+    wetter[0] = 0.002;
+    wetter[2] = 0.003;
+    const struct {
+        double volumen;
+        double geliefert; // m³ over the year
+        double ueberlauf; // m³
+    } faelle[] = {
+        // No tank: the rain of the day is not used on that day, all of it overflows.
+        {0, 0, 5},
+        // 1,5 m³: 0,5 overflows on day 1; day 2 takes 1 from the full tank; day 3 serves the
+        // 0,5 left, fills up and loses 2; day 4 takes 1.
+        {1.5, 2.5, 2.5},
+        // Room for everything: day 2 takes 1, day 3 takes 1 and stores 3, days 4 to 6 take 3.
+        {10, 5, 0},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.volumen);
+        const auto kurve = BerechneDeckung(haus, wetter, {f.volumen});
+        ASSERT_EQ(kurve.size(), 1u);
+        EXPECT_DOUBLE_EQ(kurve[0].Deckung, f.geliefert / TageJeJahr);
+        EXPECT_DOUBLE_EQ(kurve[0].Ueberlauf, f.ueberlauf / 5);
+    }
+    // A full tank on a dry day serves the demand from what it holds.
+    double stand = 2;
+    const TTagesErgebnis trocken = Tagesbilanz(stand, 0, 0.5, 2);
+    EXPECT_EQ(trocken.Geliefert, 0.5);
+    EXPECT_EQ(trocken.Ueberlauf, 0.0);
+    EXPECT_EQ(stand, 1.5);
+}
+
+TEST(Deckungskurve, KneeBelongsToTheHouse)
+{
+    // A roof of 150 m² and 62,6 m³ a year under storage coefficients of 0,02, 0,04 and 0,06:
+    // the charts end at 3 × their volumes (the first one before the knee, in steps of 0,05,
+    // 0,1 and 0,25 m³), the knee is the same.
+    const auto haus = [](long double flaeche, long double bedarf, long double lade) {
+        TParameterSatz satz = Beispiel();
+        satz.Flaechen = {{flaeche, 0.9L}};
+        satz.PersWasch = 0;
+        satz.PersWCSpar = 1;
+        satz.PersWCSparV = bedarf;
+        satz.LadeBeiwert = lade;
+        return Berechnet(satz);
+    };
+    TDeckungsrechner rechner;
+    const TDeckungsErgebnis klein =
+        rechner.Rechne(haus(150, 62.6L, 0.02L), StandardGartenmonate, {});
+    ASSERT_TRUE(klein.Knick.has_value());
+    EXPECT_GT(*klein.Knick + 1, 3 * 0.02 * 62.6);
+    for (const long double lade : {0.04L, 0.06L})
+        EXPECT_EQ(rechner.Rechne(haus(150, 62.6L, lade), StandardGartenmonate, {}).Knick,
+                  klein.Knick)
+            << static_cast<double>(lade);
+    EXPECT_GE(klein.Kurve.back().Volumen, *klein.Knick + 1);
+    // Each further cubic metre from the knee on adds less than a point, the one before it more.
+    EXPECT_LT(DeckungBei(klein.Kurve, *klein.Knick + 1) - DeckungBei(klein.Kurve, *klein.Knick),
+              0.01);
+    EXPECT_GE(DeckungBei(klein.Kurve, *klein.Knick - 0.1 + 1) -
+                  DeckungBei(klein.Kurve, *klein.Knick - 0.1),
+              0.0095);
+
+    // Without demand or without yield nothing is covered, and there is no knee.
+    for (const TParameterSatz& satz : {haus(150, 0, 0.05L), haus(0, 62.6L, 0.05L)}) {
+        const TDeckungsErgebnis e = rechner.Rechne(satz, StandardGartenmonate, {2});
+        EXPECT_TRUE(e.OhneErtragOderBedarf);
+        EXPECT_EQ(e.Knick, std::nullopt);
+        EXPECT_EQ(e.Produkte[0].Deckung, 0.0);
+    }
+    EXPECT_FALSE(klein.OhneErtragOderBedarf);
 }
 
 TEST(Deckungskurve, StaysWithinWhatTheYieldCanCover)

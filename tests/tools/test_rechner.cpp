@@ -133,8 +133,11 @@ TEST_F(Rechner, KurveUndWirtschaftlichkeit)
             EXPECT_LE(kurve[i][u"Ueberlauf"].toDouble(),
                       kurve[i - 1][u"Ueberlauf"].toDouble() + 1e-12);
         }
-        EXPECT_TRUE(fall[u"Knick"].isNull() || fall[u"Knick"].isDouble());
     }
+    // The house has its knee; without demand there is none, and no sentence names a volume.
+    EXPECT_TRUE(faelle[0][u"Knick"].isDouble());
+    EXPECT_TRUE(faelle[1][u"Knick"].isNull());
+    EXPECT_FALSE(Rechne({QStringLiteral("--kurve"), leer}).aus.contains(u"Ab "));
     const QJsonArray kurve = faelle[0][u"Kurve"].toArray();
     EXPECT_GT(kurve.last()[u"Deckung"].toDouble(), 0.3);
     EXPECT_LT(kurve.last()[u"Deckung"].toDouble(), 1);

@@ -26,14 +26,15 @@ TEST(Wetterstation, GeneratedCurveFollowsTheRealSeries)
     }
     ASSERT_EQ(echt.size(), 15u * TageJeJahr);
 
-    // The typical house at 0,5 … 8 m³, fed as the check of the fit feeds this station
-    // (column index 51).
+    // The typical houses at 0,5 … 8 m³, fed as the check of the fit feeds this station
+    // (column index 51 of the first file).
     const std::vector<double> kurveEcht = TypischeDeckung(echt);
     const std::vector<double> kurveErzeugt =
-        TypischeDeckung(ErzeugeWetter(Monatsmittel(echt), GeneratorJahre, StationsSaat(51)));
-    ASSERT_EQ(kurveErzeugt.size(), 16u);
+        TypischeDeckung(ErzeugeWetter(Monatsmittel(echt), GeneratorJahre, StationsSaat(0, 51)));
+    ASSERT_EQ(kurveErzeugt.size(), 32u);
     for (std::size_t i = 0; i < kurveErzeugt.size(); ++i)
-        EXPECT_NEAR(kurveErzeugt[i], kurveEcht[i], 0.03) << 0.5 * (i + 1) << " m³";
+        EXPECT_NEAR(kurveErzeugt[i], kurveEcht[i], 0.03)
+            << (i < 16 ? 120 : 80) << " m², " << 0.5 * (i % 16 + 1) << " m³";
     // The curve is not flat: the volume matters at this station.
-    EXPECT_GT(kurveEcht.back() - kurveEcht.front(), 0.2);
+    EXPECT_GT(kurveEcht[15] - kurveEcht[0], 0.2);
 }

@@ -7,14 +7,19 @@
 #include "model/zahlenformat.h"
 #include "refdata/produkte.h"
 #include "refdata/tabelle.h"
+#include "simulation/kern/wettergenerator.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QTextStream>
 
+#include <atomic>
 #include <exception>
+#include <functional>
+#include <map>
 #include <memory>
 #include <optional>
+#include <thread>
 
 namespace {
 
@@ -136,7 +141,7 @@ void Text(const std::vector<TFall>& faelle, QTextStream& aus, bool kurve)
                 << "  "
                 << (zahl::Fest(100 * k.Ueberlauf, 1, 9) + QStringLiteral(" %")).rightJustified(8)
                 << '\n';
-        aus << KnickText(fall.Deckung.Knick) << '\n';
+        aus << KnickText(fall.Deckung) << '\n';
     }
 }
 
@@ -288,20 +293,110 @@ QStringList Falldateien(const QStringList& pfade)
     return dateien;
 }
 
+namespace {
+
+// A case read with its recommendations, before its coverage is computed.
+struct TVorbereitet {
+    TFall Fall;
+    TWirtschaftlichkeitsDaten Daten;
+    QStringList VolumenTexte;
+    QStringList PreisTexte;
+};
+
+TVorbereitet Vorbereite(const QString& datei, TTabelle& mtProd, const TKosten& kosten)
+{
+    TVorbereitet v{{datei, LadeBerechnung(datei), {}, {}}, {}, {}, {}};
+    FilterProducts(mtProd, v.Fall.Satz.Volumen);
+    v.Daten = WirtschaftlichkeitsProdukte(v.Fall.Satz, mtProd, kosten);
+    for (int zeile = 0; zeile < mtProd.Anzahl(); ++zeile) {
+        v.VolumenTexte << mtProd.Anzeigetext(zeile, u"Volumen");
+        v.PreisTexte << mtProd.Anzeigetext(zeile, u"Preis");
+    }
+    return v;
+}
+
+// Coverage (with the curve or without) and money figures through the site's weather; needs no
+// table.
+TFall Vollende(TVorbereitet&& v, const std::vector<double>& wetter, bool kurve)
+{
+    BewerteProdukte(
+        v.Daten, v.Fall.Satz,
+        RechneDeckung(v.Fall.Satz, StandardGartenmonate, wetter, ProduktVolumina(v.Daten), kurve));
+    for (std::size_t i = 0; i < v.Daten.Produkte.size(); ++i) {
+        const auto zeile = static_cast<qsizetype>(i);
+        v.Fall.Produkte.push_back({std::move(v.Daten.Produkte[i]), v.VolumenTexte.value(zeile),
+                                   v.PreisTexte.value(zeile)});
+    }
+    v.Fall.Deckung = std::move(v.Daten.Ergebnis);
+    return std::move(v.Fall);
+}
+
+// Runs arbeit(0 … anzahl − 1) on the machine's cores.
+void AufAllenKernen(std::size_t anzahl, const std::function<void(std::size_t)>& arbeit)
+{
+    std::atomic<std::size_t> naechste{0};
+    const auto faden = [&] {
+        for (std::size_t i = naechste++; i < anzahl; i = naechste++)
+            arbeit(i);
+    };
+    const std::size_t kerne =
+        std::min<std::size_t>(std::max(std::thread::hardware_concurrency(), 1U), anzahl);
+    std::vector<std::thread> helfer;
+    for (std::size_t k = 1; k < kerne; ++k)
+        helfer.emplace_back(faden);
+    faden();
+    for (std::thread& t : helfer)
+        t.join();
+}
+
+} // namespace
+
 TFall RechneFall(const QString& datei, TTabelle& mtProd, const TKosten& kosten)
 {
-    TFall fall{datei, LadeBerechnung(datei), {}, {}};
-    FilterProducts(mtProd, fall.Satz.Volumen);
-    // A calculator of its own per case: the weather depends on the site only.
+    TVorbereitet v = Vorbereite(datei, mtProd, kosten);
     TDeckungsrechner rechner;
-    TWirtschaftlichkeitsDaten daten =
-        RechneWirtschaftlichkeit(fall.Satz, StandardGartenmonate, mtProd, kosten, rechner);
-    for (int zeile = 0; zeile < mtProd.Anzahl(); ++zeile)
-        fall.Produkte.push_back({std::move(daten.Produkte[static_cast<size_t>(zeile)]),
-                                 mtProd.Anzeigetext(zeile, u"Volumen"),
-                                 mtProd.Anzeigetext(zeile, u"Preis")});
-    fall.Deckung = std::move(daten.Ergebnis);
-    return fall;
+    const std::vector<double>& wetter = rechner.Wetter(v.Fall.Satz);
+    return Vollende(std::move(v), wetter, true);
+}
+
+std::vector<TFallErgebnis> RechneFaelle(const QStringList& dateien, TTabelle& mtProd,
+                                        const TKosten& kosten, bool kurve)
+{
+    std::vector<TFallErgebnis> ergebnisse(static_cast<std::size_t>(dateien.size()));
+    std::vector<std::optional<TVorbereitet>> vorbereitet(ergebnisse.size());
+    // The cases of one site, which share its weather.
+    std::map<std::uint64_t, std::vector<std::size_t>> orte;
+    for (std::size_t i = 0; i < ergebnisse.size(); ++i) {
+        const QString& datei = dateien[static_cast<qsizetype>(i)];
+        try {
+            vorbereitet[i] = Vorbereite(datei, mtProd, kosten);
+            orte[WetterSaat(vorbereitet[i]->Fall.Satz)].push_back(i);
+        } catch (const EFehler& f) {
+            ergebnisse[i].Fehler = MitSchlusspunkt(f.Meldung());
+        } catch (const std::exception& f) {
+            ergebnisse[i].Fehler =
+                datei + QStringLiteral(": ") + MitSchlusspunkt(QString::fromLocal8Bit(f.what()));
+        }
+    }
+    const std::vector<std::vector<std::size_t>> gruppen = [&orte] {
+        std::vector<std::vector<std::size_t>> g;
+        for (auto& [saat, faelle] : orte)
+            g.push_back(std::move(faelle));
+        return g;
+    }();
+    AufAllenKernen(gruppen.size(), [&](std::size_t g) {
+        TDeckungsrechner rechner;
+        for (const std::size_t i : gruppen[g]) {
+            try {
+                const std::vector<double>& wetter = rechner.Wetter(vorbereitet[i]->Fall.Satz);
+                ergebnisse[i].Fall = Vollende(std::move(*vorbereitet[i]), wetter, kurve);
+            } catch (const std::exception& f) {
+                ergebnisse[i].Fehler = dateien[static_cast<qsizetype>(i)] + QStringLiteral(": ") +
+                                       MitSchlusspunkt(QString::fromLocal8Bit(f.what()));
+            }
+        }
+    });
+    return ergebnisse;
 }
 
 void GibAus(const std::vector<TFall>& faelle, TAusgabeFormat format, QTextStream& aus, bool kurve)
@@ -350,14 +445,12 @@ int FuehreRechnerAus(const QStringList& argumente, const QString& programmOrdner
 
     int status = 0;
     std::vector<TFall> faelle;
-    for (const QString& datei : Falldateien(aufruf.Dateien)) {
-        try {
-            faelle.push_back(RechneFall(datei, *mtProd, aufruf.Kosten));
-        } catch (const EFehler& f) {
-            fehler << MitSchlusspunkt(f.Meldung()) << '\n';
-            status = 1;
-        } catch (const std::exception& f) {
-            fehler << datei << ": " << MitSchlusspunkt(QString::fromLocal8Bit(f.what())) << '\n';
+    for (TFallErgebnis& e :
+         RechneFaelle(Falldateien(aufruf.Dateien), *mtProd, aufruf.Kosten, aufruf.Kurve)) {
+        if (e.Fall) {
+            faelle.push_back(std::move(*e.Fall));
+        } else {
+            fehler << e.Fehler << '\n';
             status = 1;
         }
     }

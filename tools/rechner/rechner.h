@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 class QTextStream;
@@ -49,6 +50,18 @@ QStringList Falldateien(const QStringList& pfade);
 // coverage curve and each product's money figures. Raises EFehler for a file that is no valid
 // calculation.
 TFall RechneFall(const QString& datei, TTabelle& mtProd, const TKosten& kosten = {});
+
+// One file of a batch: its case, or the message why it could not be computed.
+struct TFallErgebnis {
+    std::optional<TFall> Fall;
+    QString Fehler;
+};
+
+// Computes the files like RechneFall, in their order: the cases of one site share its
+// generated weather, and the sites are spread over the machine's cores. Without `kurve` the
+// products' coverage only (TFall::Deckung without curve and knee).
+std::vector<TFallErgebnis> RechneFaelle(const QStringList& dateien, TTabelle& mtProd,
+                                        const TKosten& kosten = {}, bool kurve = true);
 
 // Prints the cases in the format, all at once (JSON is one array, CSV has one header line);
 // with `kurve` also the coverage curve and its knee (not in CSV).
