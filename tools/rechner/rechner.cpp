@@ -9,12 +9,19 @@
 #include "refdata/tabelle.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 #include <QTextStream>
 
+#include <algorithm>
+#include <array>
+#include <cerrno>
 #include <exception>
 #include <memory>
 #include <optional>
+
+#include <dirent.h>
 
 namespace {
 
@@ -81,7 +88,7 @@ std::optional<long double> LiesBetrag(const QString& text)
 // 57.915000000000000004 of the extended sum).
 QString Inv(long double wert)
 {
-    return QString::number(static_cast<double>(wert), 'g', 15);
+    return QString::fromStdString(zahl::Gerundet(wert));
 }
 
 QString CsvFeld(const QString& text)
@@ -124,15 +131,23 @@ void Text(const std::vector<TFall>& faelle, QTextStream& aus, bool kurve)
                 << '\n';
         if (!kurve)
             continue;
-        aus << "Deckungskurve:\n"
-            << "    Volumen  Deckung  Überlauf\n";
+        // Each column as wide as its widest cell, so that any volume stays aligned.
+        std::vector<std::array<QString, 3>> zeilen{
+            {QStringLiteral("Volumen"), QStringLiteral("Deckung"), QStringLiteral("Überlauf")}};
         for (const TDeckungsPunkt& k : fall.Deckung.Kurve)
-            aus << "  " << (zahl::Fest(k.Volumen, 2, 9) + QStringLiteral(" m³")).rightJustified(9)
-                << "  "
-                << (zahl::Fest(100 * k.Deckung, 1, 9) + QStringLiteral(" %")).rightJustified(7)
-                << "  "
-                << (zahl::Fest(100 * k.Ueberlauf, 1, 9) + QStringLiteral(" %")).rightJustified(8)
-                << '\n';
+            zeilen.push_back({zahl::Fest(k.Volumen, 2, 9) + QStringLiteral(" m³"),
+                              zahl::Fest(100 * k.Deckung, 1, 9) + QStringLiteral(" %"),
+                              zahl::Fest(100 * k.Ueberlauf, 1, 9) + QStringLiteral(" %")});
+        std::array<qsizetype, 3> breite{};
+        for (const auto& zeile : zeilen)
+            for (size_t i = 0; i < breite.size(); ++i)
+                breite[i] = std::max(breite[i], zeile[i].size());
+        aus << "Deckungskurve:\n";
+        for (const auto& zeile : zeilen) {
+            for (size_t i = 0; i < breite.size(); ++i)
+                aus << "  " << zeile[i].rightJustified(breite[i]);
+            aus << '\n';
+        }
         aus << KnickText(fall.Deckung.Knick) << '\n';
     }
 }
@@ -198,6 +213,12 @@ void Json(const std::vector<TFall>& faelle, QTextStream& aus, bool kurve)
 }
 
 } // namespace
+
+QString Ausgabefehler(int fehlernummer)
+{
+    return QStringLiteral("Die Ausgabe konnte nicht vollständig geschrieben werden (%1).")
+        .arg(Systemgrund(fehlernummer));
+}
 
 bool LiesAufruf(const QStringList& argumente, TRechnerAufruf& aufruf, QString& fehler)
 {
@@ -268,19 +289,52 @@ bool LiesAufruf(const QStringList& argumente, TRechnerAufruf& aufruf, QString& f
     return true;
 }
 
-QStringList Falldateien(const QStringList& pfade)
+QStringList Falldateien(const QStringList& pfade, QStringList& fehler)
 {
     QStringList dateien;
     for (const QString& pfad : pfade) {
         const QFileInfo info(pfad);
         if (!info.isDir()) {
-            dateien << pfad;
+            dateien << pfad; // the reader says what is wrong with it
             continue;
         }
-        const QDir ordner(pfad);
-        for (const QString& name :
-             ordner.entryList({u'*' + BerechnungsEndung}, QDir::Files | QDir::Readable, QDir::Name))
-            dateien << ordner.filePath(name);
+        const QString ordnerName = QDir::toNativeSeparators(pfad);
+        if (info.fileName().endsWith(BerechnungsEndung, Qt::CaseInsensitive)) {
+            fehler
+                << QStringLiteral("„%1“ ist ein Ordner, keine Berechnungsdatei.").arg(ordnerName);
+            continue;
+        }
+        // Every entry by its bytes, so that no name is lost in decoding.
+        DIR* ordner = ::opendir(QFile::encodeName(pfad).constData());
+        if (!ordner) {
+            fehler << QStringLiteral("Der Ordner „%1“ kann nicht gelesen werden (%2).")
+                          .arg(ordnerName, Systemgrund(errno));
+            continue;
+        }
+        const QByteArray endung = BerechnungsEndung.toUtf8().toLower();
+        QStringList gefunden;
+        bool leer = true;
+        while (const dirent* eintrag = ::readdir(ordner)) {
+            const QByteArray name(eintrag->d_name);
+            if (name.size() <= endung.size() || !name.toLower().endsWith(endung))
+                continue;
+            leer = false;
+            QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+            const QString text = utf8(name);
+            if (utf8.hasError()) {
+                fehler << QStringLiteral("Die Datei „%1“ kann nicht gelesen werden (ihr Name ist "
+                                         "kein gültiges UTF-8).")
+                              .arg(QDir::toNativeSeparators(QDir(pfad).filePath(text)));
+                continue;
+            }
+            gefunden << QDir(pfad).filePath(text);
+        }
+        ::closedir(ordner);
+        if (leer)
+            fehler << QStringLiteral("Der Ordner „%1“ enthält keine Berechnungsdateien (*%2).")
+                          .arg(ordnerName, BerechnungsEndung);
+        gefunden.sort();
+        dateien << gefunden;
     }
     return dateien;
 }
@@ -345,9 +399,13 @@ int FuehreRechnerAus(const QStringList& argumente, const QString& programmOrdner
         return 1;
     }
 
-    int status = 0;
+    QStringList ausgelassen;
+    const QStringList dateien = Falldateien(aufruf.Dateien, ausgelassen);
+    int status = ausgelassen.isEmpty() ? 0 : 1;
+    for (const QString& meldung : ausgelassen)
+        fehler << meldung << '\n';
     std::vector<TFall> faelle;
-    for (const QString& datei : Falldateien(aufruf.Dateien)) {
+    for (const QString& datei : dateien) {
         try {
             faelle.push_back(RechneFall(datei, *mtProd, aufruf.Kosten));
         } catch (const EFehler& f) {
@@ -360,5 +418,10 @@ int FuehreRechnerAus(const QStringList& argumente, const QString& programmOrdner
     }
     fehler.flush();
     GibAus(faelle, aufruf.Format, aus, aufruf.Kurve);
+    if (aus.status() != QTextStream::Ok) {
+        fehler << Ausgabefehler(errno) << '\n';
+        fehler.flush();
+        return 1;
+    }
     return status;
 }
