@@ -4,6 +4,7 @@
 #include "evaluation/bericht/auswertungsbericht.h"
 #include "evaluation/bericht/berichtfenster.h"
 #include "model/plattform.h"
+#include "ui/berechnungsdateien.h"
 #include "ui/fehlerwaechter.h"
 #include "ui/meldung.h"
 
@@ -139,10 +140,10 @@ bool SchreibeDatei(QWidget* eltern, TBerichtMaschine& maschine, const QString& p
     if (MaleMitStatus(maschine, schreiber, seiten, von, bis, 1, fenster))
         return true;
     fenster.hide();
-    ZeigeFehlermeldung(
-        eltern,
-        QStringLiteral("The file %1 could not be written.").arg(QDir::toNativeSeparators(pfad)),
-        Fenstertitel);
+    ZeigeFehlermeldung(eltern,
+                       QStringLiteral("Die Datei „%1“ konnte nicht geschrieben werden.")
+                           .arg(QDir::toNativeSeparators(pfad)),
+                       Fenstertitel);
     return false;
 }
 
@@ -170,8 +171,9 @@ bool FuehreBerichtAus(QWidget* eltern, TBerichtMaschine& maschine)
     maschine.SetzeAnhangAktiv(optionen.Anhang);
     switch (optionen.Ziel) {
     case TBerichtZiel::Datei: {
-        const QString pfad =
-            PdfDatei()(eltern, maschine.Definition().Name + QStringLiteral(".pdf"));
+        const QString pfad = PdfDatei()(
+            eltern,
+            QDir(Dateiordner()).filePath(maschine.Definition().Name + QStringLiteral(".pdf")));
         if (pfad.isEmpty())
             return false;
         return SchreibeDatei(eltern, maschine, pfad, ErzeugeMitStatus(eltern, maschine), optionen);

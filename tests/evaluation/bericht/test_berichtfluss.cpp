@@ -9,8 +9,10 @@
 #include "evaluation/wirtschaftlichkeit.h"
 #include "model/berechnung.h"
 #include "refdata/produkte.h"
+#include "ui/berechnungsdateien.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
@@ -87,7 +89,8 @@ TEST_F(BerichtFluss, WritesTheChosenFileWithStatusTexts)
     dateiAntwort = ordner.filePath(QStringLiteral("auswertung.pdf"));
     ModalFolge folge({Optionen("rbDatei")});
     EXPECT_TRUE(DruckeAuswertung(&fenster, bericht, satz, *mtProd));
-    EXPECT_EQ(vorschlag_, QStringLiteral("Auswertung.pdf"));
+    // In the folder of the user's files, never in the program's.
+    EXPECT_EQ(vorschlag_, QDir(Dateiordner()).filePath(QStringLiteral("Auswertung.pdf")));
     EXPECT_EQ(status, (std::vector<QString>{QStringLiteral("Generating page 1"),
                                             QStringLiteral("Printing page 1")}));
     const auto texte = LiesPdfText(dateiAntwort);
@@ -121,7 +124,8 @@ TEST_F(BerichtFluss, ReportsFileErrorsAndPrintsAgainAfterwards)
         const char* meldung;
     };
     const TFall faelle[] = {
-        {ordner.filePath(QStringLiteral("fehlt/auswertung.pdf")), 0, 0, "could not be written"},
+        {ordner.filePath(QStringLiteral("fehlt/auswertung.pdf")), 0, 0,
+         "konnte nicht geschrieben werden"},
         {ordner.filePath(QStringLiteral("leer.pdf")), 3, 4, "nothing to print from page 3"},
     };
     for (const TFall& f : faelle) {
@@ -134,7 +138,7 @@ TEST_F(BerichtFluss, ReportsFileErrorsAndPrintsAgainAfterwards)
         EXPECT_EQ(meldungen.Meldungen[0].Titel, QStringLiteral("Report Status"));
         EXPECT_EQ(meldungen.Meldungen[0].Besitzer, &fenster);
         EXPECT_EQ(meldungen.Meldungen[0].Symbol, QMessageBox::Critical);
-        EXPECT_TRUE(meldungen.Meldungen[0].Text.contains(QLatin1String(f.meldung)))
+        EXPECT_TRUE(meldungen.Meldungen[0].Text.contains(QString::fromUtf8(f.meldung)))
             << meldungen.Meldungen[0].Text.toStdString();
         EXPECT_FALSE(QFile::exists(f.pfad));
     }
