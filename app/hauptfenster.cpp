@@ -184,7 +184,7 @@ void TfrmMain::OeffneBerechnung(const QString& pfad)
     }
     MerkeVerwendet(pfad);
     ZeigeZuletztVerwendet();
-    ZeigeAuswertung(satz); // the reader has computed the results
+    ZeigeAuswertung(satz, QFileInfo(pfad).absoluteFilePath()); // results computed by the reader
 }
 
 void TfrmMain::OeffneBeimStart(const QStringList& argumente)
@@ -198,12 +198,13 @@ void TfrmMain::OeffneBeimStart(const QStringList& argumente)
     }
 }
 
-void TfrmMain::ZeigeAuswertung(const TParameterSatz& satz)
+void TfrmMain::ZeigeAuswertung(const TParameterSatz& satz, const QString& datei)
 {
     if (!Auswertung)
         return;
     std::unique_ptr<TOutputForm> auswertung(Auswertung(this));
     auswertung->SetParameterSatz(satz);
+    auswertung->SetDatei(datei);
     auswertung->Execute(1);
 }
 

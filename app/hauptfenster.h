@@ -61,6 +61,6 @@ private:
     void StarteEingabe(const InputFormFabrik& formular);
     // Fills the recent-file entries of the menu from the kept list.
     void ZeigeZuletztVerwendet();
-    // Shows a sized set in the evaluation window on the detailed page.
-    void ZeigeAuswertung(const TParameterSatz& satz);
+    // Shows the evaluation of the set; `datei` is the file it came from, empty for a new case.
+    void ZeigeAuswertung(const TParameterSatz& satz, const QString& datei = QString());
 };

@@ -283,8 +283,8 @@ void TfrmAuswertung::Vorbereiten(int startSeite)
     SetConsumerSliderRanges();
     FuellstandSeite->InterpolateLine();
     SelectPage(startSeite);
-    // Taken once the sliders have cut the values to their tenths, so that reset brings back
-    // exactly the values and results the window opened with.
+    // The values as opened (the sliders change none of them), so that reset brings back exactly
+    // the values and results the window opened with.
     CopyParameterSatz(FParameterSatz, FOriginalSatz);
 }
 
@@ -392,11 +392,13 @@ void TfrmAuswertung::btnPrintReportClick()
 
 void TfrmAuswertung::btnSpeichernClick()
 {
-    const QString pfad = FrageBerechnungZumSpeichern(this, BerechnungsVorschlag(FParameterSatz));
+    const QString pfad = FrageBerechnungZumSpeichern(
+        this, FDatei.isEmpty() ? BerechnungsVorschlag(FParameterSatz) : FDatei);
     if (pfad.isEmpty())
         return;
     SpeichereBerechnung(pfad, FParameterSatz);
     MerkeVerwendet(pfad);
+    FDatei = pfad;
 }
 
 void TfrmAuswertung::ErzeugeSimulationsSeite()

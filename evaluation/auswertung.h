@@ -164,6 +164,8 @@ private:
     void pcAuswertungChange();
     // Change handling of the four sliders, told apart by their Tag.
     void tbPersWCSparChange(QSlider* slider);
+    // The value label of a person slider by its Tag (1 to 3), else nullptr.
+    QLabel* PersonenLabel(int tag) const;
 
     TParameterSatz FOriginalSatz;
     std::unique_ptr<TTabelle> mtProd;

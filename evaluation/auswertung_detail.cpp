@@ -205,14 +205,16 @@ void TfrmAuswertung::SetSliderRange(QSlider* slider, QLabel* maxLabel, long doub
         const int maximum = regel->Grenze > wert
                                 ? static_cast<int>(regel->Grenze * 10)
                                 : static_cast<int>(std::trunc(wert * 10 * regel->Faktor));
-        const int vorher = slider->value();
-        slider->setMaximum(maximum);
-        slider->setTickInterval(maximum / 10);
-        slider->setValue(static_cast<int>(std::trunc(wert * 10)));
-        // A position that stayed put ran no change handling: the value still becomes the
-        // slider's tenth and its label shows it, as when the position moves.
-        if (slider->value() == vorher)
-            tbPersWCSparChange(slider);
+        // Only the slider moves: the value stays as it is (12,37 m² stays 12,37 m² while the
+        // slider stands at 123) until the user moves the slider.
+        {
+            const QSignalBlocker sperre(slider);
+            slider->setMaximum(maximum);
+            slider->setTickInterval(maximum / 10);
+            slider->setValue(static_cast<int>(std::trunc(wert * 10)));
+        }
+        if (QLabel* label = PersonenLabel(slider->property("Tag").toInt()))
+            label->setText(PersonenText(wert));
     }
     maxLabel->setText(QString::number(slider->maximum() / 10));
 }
@@ -224,22 +226,26 @@ void TfrmAuswertung::SetConsumerSliderRanges()
     SetSliderRange(tbPersWasch, lmaxPersWasch, FParameterSatz.PersWasch);
 }
 
+QLabel* TfrmAuswertung::PersonenLabel(int tag) const
+{
+    const std::array<QLabel*, 3> labels{lPersWCSpar, lPersWCNorm, lPersWasch};
+    return tag >= 1 && tag <= 3 ? labels[static_cast<size_t>(tag - 1)] : nullptr;
+}
+
 void TfrmAuswertung::tbPersWCSparChange(QSlider* slider)
 {
     const long double wert = slider->value() / 10.0L;
-    switch (slider->property("Tag").toInt()) {
+    const int tag = slider->property("Tag").toInt();
+    switch (tag) {
     case 1:
-        FParameterSatz.PersWCSpar = wert;
-        lPersWCSpar->setText(PersonenText(wert));
-        break;
     case 2:
-        FParameterSatz.PersWCNorm = wert;
-        lPersWCNorm->setText(PersonenText(wert));
+    case 3: {
+        const std::array<long double TParameterSatz::*, 3> felder{
+            &TParameterSatz::PersWCSpar, &TParameterSatz::PersWCNorm, &TParameterSatz::PersWasch};
+        FParameterSatz.*felder[static_cast<size_t>(tag - 1)] = wert;
+        PersonenLabel(tag)->setText(PersonenText(wert));
         break;
-    case 3:
-        FParameterSatz.PersWasch = wert;
-        lPersWasch->setText(PersonenText(wert));
-        break;
+    }
     case 4: {
         const int index = FSliderZeile - 1;
         if (index < 0 || index >= static_cast<int>(FParameterSatz.Flaechen.size()))

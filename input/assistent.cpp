@@ -6,6 +6,7 @@
 #include "input/fassistentdialog.h"
 #include "input/niederschlageditor.h"
 #include "model/fehler.h"
+#include "model/grenzen.h"
 #include "model/zahlenformat.h"
 #include "refdata/kartendialog.h"
 #include "refdata/plzkonverter.h"
@@ -463,10 +464,13 @@ void TfrmAssistent::btnAuswertungClick()
         accept();
 }
 
-void TfrmAssistent::ReadRangeValue(QLineEdit* feld, long double& wert, long double unten,
-                                   long double oben, const QString& format, int stellen)
+void TfrmAssistent::ReadRangeValue(QLineEdit* feld, long double& wert, const TGrenze& grenze,
+                                   const QString& format, int stellen, int verschiebung)
 {
     wert = -1;
+    const long double faktor = std::pow(10.0L, verschiebung);
+    const long double unten = grenze.Min * faktor;
+    const long double oben = grenze.Max * faktor;
     const auto gelesen = zahl::Lies(feld->text());
     if (!gelesen || *gelesen < unten || *gelesen > oben) {
         Fokussiere(feld);
@@ -497,26 +501,26 @@ void TfrmAssistent::CheckHausdaten()
         FParameterSatz.Flaechen.push_back(
             {zahl::Lies(zeile->text(0)).value_or(0), zahl::Lies(zeile->text(1)).value_or(0)});
     }
-    ReadRangeValue(edGarten, FParameterSatz.Garten, 0, 100000, GartenMeldung, 4);
-    ReadRangeValue(edGartenV, FParameterSatz.GartenV, 0, 99, GartenVMeldung, 4);
+    ReadRangeValue(edGarten, FParameterSatz.Garten, grenzen::Garten, GartenMeldung, 4);
+    ReadRangeValue(edGartenV, FParameterSatz.GartenV, grenzen::Verbrauch, GartenVMeldung, 4);
 }
 
 void TfrmAssistent::CheckHaushalt()
 {
     TParameterSatz& s = FParameterSatz;
-    ReadRangeValue(edPersWCSpar, s.PersWCSpar, 0, 99, PersonenMeldung, 1);
-    ReadRangeValue(edPersWCSparV, s.PersWCSparV, 0, 99, VerbrauchMeldung, 4);
-    ReadRangeValue(edPersWCNorm, s.PersWCNorm, 0, 99, PersonenMeldung, 1);
-    ReadRangeValue(edPersWCNormV, s.PersWCNormV, 0, 99, VerbrauchMeldung, 4);
-    ReadRangeValue(edPersWasch, s.PersWasch, 0, 99, PersonenMeldung, 1);
-    ReadRangeValue(edPersWaschV, s.PersWaschV, 0, 99, VerbrauchMeldung, 4);
+    ReadRangeValue(edPersWCSpar, s.PersWCSpar, grenzen::Personen, PersonenMeldung, 1);
+    ReadRangeValue(edPersWCSparV, s.PersWCSparV, grenzen::Verbrauch, VerbrauchMeldung, 4);
+    ReadRangeValue(edPersWCNorm, s.PersWCNorm, grenzen::Personen, PersonenMeldung, 1);
+    ReadRangeValue(edPersWCNormV, s.PersWCNormV, grenzen::Verbrauch, VerbrauchMeldung, 4);
+    ReadRangeValue(edPersWasch, s.PersWasch, grenzen::Personen, PersonenMeldung, 1);
+    ReadRangeValue(edPersWaschV, s.PersWaschV, grenzen::Verbrauch, VerbrauchMeldung, 4);
 }
 
 void TfrmAssistent::CheckTechnik()
 {
-    ReadRangeValue(edWGrad, FParameterSatz.WGrad, 0, 100, WGradMeldung, 4);
+    ReadRangeValue(edWGrad, FParameterSatz.WGrad, grenzen::Anteil, WGradMeldung, 4, 2);
     FParameterSatz.WGrad /= 100;
-    ReadRangeValue(edLBeiwert, FParameterSatz.LadeBeiwert, 0, 1, LBeiwertMeldung, 4);
+    ReadRangeValue(edLBeiwert, FParameterSatz.LadeBeiwert, grenzen::Anteil, LBeiwertMeldung, 4);
 }
 
 void TfrmAssistent::edPLZChange()

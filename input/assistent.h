@@ -1,6 +1,8 @@
 // Input wizard: the inputs of a parameter set on four pages, each checked before moving on.
 #pragma once
 
+#include "model/grenzen.h"
+
 #include "ui/formbasis.h"
 
 #include <QPointer>
@@ -116,11 +118,11 @@ private:
     void CheckHausdaten();
     void CheckHaushalt();
     void CheckTechnik();
-    // Reads the field into wert when it is a number from unten to oben, cut to `stellen`
-    // decimals; else focuses the field and raises EInvalidValueException with the format
-    // filled with both bounds.
-    void ReadRangeValue(QLineEdit* feld, long double& wert, long double unten, long double oben,
-                        const QString& format, int stellen);
+    // Reads the field into wert when it is a number in the range (shown × 10^verschiebung), cut
+    // to `stellen` decimals; else focuses the field and raises EInvalidValueException with the
+    // format filled with both bounds.
+    void ReadRangeValue(QLineEdit* feld, long double& wert, const TGrenze& grenze,
+                        const QString& format, int stellen, int verschiebung = 0);
 
     TPLZConverter& FPLZ;
     // The page's focusable controls in tab order.

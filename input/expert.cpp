@@ -7,6 +7,7 @@
 #include "input/flaechedialog.h"
 #include "input/niederschlageditor.h"
 #include "model/fehler.h"
+#include "model/grenzen.h"
 #include "model/zahlenformat.h"
 #include "refdata/plzkonverter.h"
 #include "ui/fehlerwaechter.h"
@@ -28,11 +29,10 @@
 #include <cmath>
 
 namespace {
-// A numeric field: its member of the set, its inclusive upper bound (the lower one is 0) and
-// its display format.
+// A numeric field: its member of the set, its range and its display format.
 struct TZahlFeld {
     long double TParameterSatz::*Wert;
-    int Grenze;
+    const TGrenze* Grenze;
     int Stellen;
     int Praezision;
     int Verschiebung; // shown as value × 10^Verschiebung
@@ -40,16 +40,16 @@ struct TZahlFeld {
 
 // In the order of TfrmExpert::FZahlFelder.
 constexpr std::array<TZahlFeld, 10> ZahlFelder{{
-    {&TParameterSatz::WGrad, 100, 0, 3, 2},
-    {&TParameterSatz::PersWCSpar, 99, 1, 2, 0},
-    {&TParameterSatz::PersWCSparV, 999, 2, 2, 0},
-    {&TParameterSatz::PersWCNorm, 99, 1, 2, 0},
-    {&TParameterSatz::PersWCNormV, 999, 2, 2, 0},
-    {&TParameterSatz::PersWasch, 99, 1, 2, 0},
-    {&TParameterSatz::PersWaschV, 999, 2, 2, 0},
-    {&TParameterSatz::Garten, 100000, 2, 6, 0},
-    {&TParameterSatz::GartenV, 999, 2, 2, 0},
-    {&TParameterSatz::LadeBeiwert, 1, 2, 2, 0},
+    {&TParameterSatz::WGrad, &grenzen::Anteil, 0, 3, 2},
+    {&TParameterSatz::PersWCSpar, &grenzen::Personen, 1, 2, 0},
+    {&TParameterSatz::PersWCSparV, &grenzen::Verbrauch, 2, 2, 0},
+    {&TParameterSatz::PersWCNorm, &grenzen::Personen, 1, 2, 0},
+    {&TParameterSatz::PersWCNormV, &grenzen::Verbrauch, 2, 2, 0},
+    {&TParameterSatz::PersWasch, &grenzen::Personen, 1, 2, 0},
+    {&TParameterSatz::PersWaschV, &grenzen::Verbrauch, 2, 2, 0},
+    {&TParameterSatz::Garten, &grenzen::Garten, 2, 6, 0},
+    {&TParameterSatz::GartenV, &grenzen::Verbrauch, 2, 2, 0},
+    {&TParameterSatz::LadeBeiwert, &grenzen::Anteil, 2, 2, 0},
 }};
 
 QLineEdit* ZahlenEdit(QWidget* eltern, const char* name, const QString& beschriftung,
@@ -310,14 +310,15 @@ bool TfrmExpert::CheckControl(QLineEdit* feld)
         feld->setText(QStringLiteral("0"));
         return true;
     }
-    const int grenze = ZahlFelder[static_cast<size_t>(index)].Grenze;
+    const TZahlFeld& f = ZahlFelder[static_cast<size_t>(index)];
+    const long double faktor = std::pow(10.0L, f.Verschiebung);
     const auto wert = zahl::Lies(feld->text());
-    if (wert && *wert >= 0 && *wert <= grenze)
+    if (wert && ImBereich(*wert / faktor, *f.Grenze))
         return true;
     TSperre sperre(FPruefungLaeuft);
     ZeigeFehlermeldung(feld,
-                       QStringLiteral("Bitte geben Sie eine Zahl zwischen 0 und ") +
-                           zahl::Dezimal(grenze, 0) + QStringLiteral(" ein."),
+                       QStringLiteral("Bitte geben Sie eine Zahl ") +
+                           Bereichstext(*f.Grenze, f.Verschiebung) + QStringLiteral(" ein."),
                        Fehlertitel);
     InputValid = false;
     Fokussiere(feld);

@@ -3,6 +3,7 @@
 #include "input/expns.h"
 
 #include "model/fehler.h"
+#include "model/grenzen.h"
 #include "model/zahlenformat.h"
 #include "ui/fehlerwaechter.h"
 #include "ui/werkzeug.h"
@@ -13,7 +14,6 @@
 #include <QPushButton>
 
 namespace {
-constexpr long double MaxMillimeter = 500;
 
 struct TMonat {
     const char* Name;
@@ -123,10 +123,11 @@ void TfrmExpNS::btnOKClick()
 {
     for (size_t i = 0; i < FMonate.size(); ++i) {
         const auto mm = zahl::Lies(FMonate[i]->text());
-        if (!mm || *mm < 0 || *mm > MaxMillimeter) {
+        if (!mm || !ImBereich(*mm / 1000, grenzen::Monatsniederschlag)) {
             Fokussiere(FMonate[i]);
-            throw EInvalidValueException(
-                QStringLiteral("Bitte geben Sie einen Wert zwischen 0 und 500 an."));
+            throw EInvalidValueException(QStringLiteral("Bitte geben Sie einen Wert ") +
+                                         Bereichstext(grenzen::Monatsniederschlag, 3) +
+                                         QStringLiteral(" an."));
         }
         if (FMonate[i]->text() != FGezeigt[i])
             FParameterSatz.Niederschlag[i] = *mm / 1000 + 0.0L; // "-0" counts as 0

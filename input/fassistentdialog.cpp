@@ -6,6 +6,7 @@
 
 #include "input/dachbeiwerte.h"
 #include "model/fehler.h"
+#include "model/grenzen.h"
 #include "model/zahlenformat.h"
 #include "ui/fehlerwaechter.h"
 #include "ui/werkzeug.h"
@@ -17,7 +18,6 @@
 #include <QPushButton>
 
 namespace {
-constexpr long double MaxFlaeche = 100000;
 
 // Area texts: two decimals, at most ten significant digits.
 QString FlaechenText(long double flaeche)
@@ -186,14 +186,14 @@ void TfrmFAssistentDialog::edBeiwertChange()
 void TfrmFAssistentDialog::btnPlusClick()
 {
     const auto flaeche = zahl::Lies(edFlaeche->text());
-    if (!flaeche || *flaeche <= 0 || *flaeche > MaxFlaeche) {
+    if (!flaeche || *flaeche <= 0 || !ImBereich(*flaeche, grenzen::Flaeche)) {
         Fokussiere(edLaenge);
         throw EInvalidValueException(
             QStringLiteral("Bitte geben Sie geben Sie Länge und Breite oder einen gültigen Wert "
                            "für die Fläche ein."));
     }
     const auto beiwert = zahl::Lies(edBeiwert->text());
-    if (!beiwert || *beiwert <= 0 || *beiwert > 1) {
+    if (!beiwert || *beiwert <= 0 || !ImBereich(*beiwert, grenzen::Anteil)) {
         Fokussiere(cbBeiwert);
         throw EInvalidValueException(
             QStringLiteral("Bitte wählen Sie eine Dachart oder geben Sie "

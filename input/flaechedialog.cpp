@@ -1,6 +1,7 @@
 // Simple catchment-area dialog: both values typed, zero allowed, errors shown by the dialog.
 #include "input/flaechedialog.h"
 
+#include "model/grenzen.h"
 #include "model/zahlenformat.h"
 #include "ui/fehlerwaechter.h"
 #include "ui/meldung.h"
@@ -11,20 +12,17 @@
 #include <QPushButton>
 
 namespace {
-constexpr long double MaxFlaeche = 100000;
-constexpr long double MaxBeiwert = 1;
-
-QString Bereichsmeldung(long double grenze)
+QString Bereichsmeldung(const TGrenze& grenze)
 {
-    return QStringLiteral("Bitte geben Sie einen Wert zwischen 0 und ") + zahl::Dezimal(grenze, 0) +
+    return QStringLiteral("Bitte geben Sie einen Wert ") + Bereichstext(grenze) +
            QStringLiteral(" an.");
 }
 
-// A number from 0 to grenze, both included.
-bool ImBereich(const QString& text, long double grenze, long double& wert)
+// A number in the range.
+bool LiesImBereich(const QString& text, const TGrenze& grenze, long double& wert)
 {
     const auto gelesen = zahl::Lies(text);
-    if (!gelesen || *gelesen < 0 || *gelesen > grenze)
+    if (!gelesen || !ImBereich(*gelesen, grenze))
         return false;
     wert = *gelesen + 0.0L; // "-0" counts as 0
     return true;
@@ -83,14 +81,14 @@ void TfrmFlaecheDialog::btnOKClick()
 {
     long double flaeche = 0;
     long double beiwert = 0;
-    if (!ImBereich(edFlaeche->text(), MaxFlaeche, flaeche)) {
+    if (!LiesImBereich(edFlaeche->text(), grenzen::Flaeche, flaeche)) {
         Fokussiere(edFlaeche);
-        ZeigeFehlermeldung(this, Bereichsmeldung(MaxFlaeche), QStringLiteral("Fehler"));
+        ZeigeFehlermeldung(this, Bereichsmeldung(grenzen::Flaeche), QStringLiteral("Fehler"));
         return;
     }
-    if (!ImBereich(edBeiwert->text(), MaxBeiwert, beiwert)) {
+    if (!LiesImBereich(edBeiwert->text(), grenzen::Anteil, beiwert)) {
         Fokussiere(edBeiwert);
-        ZeigeFehlermeldung(this, Bereichsmeldung(MaxBeiwert), QStringLiteral("Fehler"));
+        ZeigeFehlermeldung(this, Bereichsmeldung(grenzen::Anteil), QStringLiteral("Fehler"));
         return;
     }
     FFlaeche = flaeche;

@@ -4,6 +4,7 @@
 
 #include "model/berechnung.h"
 #include "model/fehler.h"
+#include "model/grenzen.h"
 #include "model/zahlenformat.h"
 
 #include <QDir>
@@ -13,11 +14,16 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -79,8 +85,8 @@ private:
             if (*c == '\n') {
                 ++zeile;
                 spalte = 1;
-            } else {
-                ++spalte;
+            } else if ((static_cast<unsigned char>(*c) & 0xC0) != 0x80) {
+                ++spalte; // one per character, not per UTF-8 byte
             }
         }
         ungueltig(
@@ -320,8 +326,8 @@ private:
     const char* m_ende;
 };
 
-// The one member of an object with this key; refused when missing or written twice.
-const TJson& Feld(const TJson& objekt, const QString& name)
+// The member of an object with this key, or nullptr; refused when written twice.
+const TJson* OptionalesFeld(const TJson& objekt, const QString& name)
 {
     const TJson* gefunden = nullptr;
     for (size_t i = 0; i < objekt.schluessel.size(); ++i) {
@@ -331,29 +337,35 @@ const TJson& Feld(const TJson& objekt, const QString& name)
             ungueltig(QStringLiteral("das Feld %1 steht doppelt").arg(feldname(name)));
         gefunden = &objekt.liste[i];
     }
+    return gefunden;
+}
+
+// The one member of an object with this key; refused when missing or written twice.
+const TJson& Feld(const TJson& objekt, const QString& name)
+{
+    const TJson* gefunden = OptionalesFeld(objekt, name);
     if (!gefunden)
         ungueltig(QStringLiteral("das Feld %1 fehlt").arg(feldname(name)));
     return *gefunden;
 }
 
-long double Zahl(const TJson& wert, const QString& name)
+long double Zahl(const TJson& wert, const QString& bezeichnung, const TGrenze& grenze)
 {
     if (wert.art != TJson::Art::Zahl)
-        ungueltig(QStringLiteral("%1 ist keine Zahl").arg(feldname(name)));
+        ungueltig(QStringLiteral("%1 ist keine Zahl").arg(bezeichnung));
     const auto zahl = zahl::LiesInvariant(wert.zahl);
     if (!zahl)
-        ungueltig(QStringLiteral("%1 ist keine endliche Zahl").arg(feldname(name)));
-    if (*zahl < 0)
-        ungueltig(QStringLiteral("%1 darf nicht negativ sein").arg(feldname(name)));
+        ungueltig(QStringLiteral("%1 ist keine endliche Zahl").arg(bezeichnung));
+    if (!ImBereich(*zahl, grenze)) {
+        if (*zahl >= grenze.Min && *zahl <= grenze.Max)
+            ungueltig(QStringLiteral("%1 ist zu klein: außer 0 ist der kleinste Wert %2")
+                          .arg(bezeichnung, zahl::Umkehrbar(grenzen::KleinsterWert, 0, 18)));
+        const QString einheit =
+            *grenze.Einheit ? u' ' + QString::fromUtf16(grenze.Einheit) : QString();
+        ungueltig(
+            QStringLiteral("%1 muss %2%3 liegen").arg(bezeichnung, Bereichstext(grenze), einheit));
+    }
     return *zahl + 0.0L; // no -0
-}
-
-long double Anteil(const TJson& wert, const QString& name)
-{
-    const long double zahl = Zahl(wert, name);
-    if (zahl > 1)
-        ungueltig(QStringLiteral("%1 muss zwischen 0 und 1 liegen").arg(feldname(name)));
-    return zahl;
 }
 
 const TJson& Liste(const TJson& wert, const QString& name)
@@ -363,30 +375,20 @@ const TJson& Liste(const TJson& wert, const QString& name)
     return wert;
 }
 
-// The number members of the set after the areas and the curve, in the file's order.
-struct TZahlFeld {
+const char* const Monatsnamen[12] = {"Januar",    "Februar", "März",     "April",
+                                     "Mai",       "Juni",    "Juli",     "August",
+                                     "September", "Oktober", "November", "Dezember"};
+
+// The result members: written for other programs, never read.
+struct TErgebnisFeld {
     const char* name;
     long double TParameterSatz::*wert;
-    bool anteil; // 0 … 1
 };
-constexpr TZahlFeld Eingaben[] = {
-    {"Menge", &TParameterSatz::Menge, false},
-    {"WGrad", &TParameterSatz::WGrad, true},
-    {"PersWCSpar", &TParameterSatz::PersWCSpar, false},
-    {"PersWCSparV", &TParameterSatz::PersWCSparV, false},
-    {"PersWCNorm", &TParameterSatz::PersWCNorm, false},
-    {"PersWCNormV", &TParameterSatz::PersWCNormV, false},
-    {"PersWasch", &TParameterSatz::PersWasch, false},
-    {"PersWaschV", &TParameterSatz::PersWaschV, false},
-    {"Garten", &TParameterSatz::Garten, false},
-    {"GartenV", &TParameterSatz::GartenV, false},
-    {"LadeBeiwert", &TParameterSatz::LadeBeiwert, true},
-};
-constexpr TZahlFeld Ergebnisse[] = {
-    {"Ertrag", &TParameterSatz::Ertrag, false},
-    {"Bedarf", &TParameterSatz::Bedarf, false},
-    {"Volumen", &TParameterSatz::Volumen, false},
-    {"Rate", &TParameterSatz::Rate, false},
+constexpr TErgebnisFeld Ergebnisse[] = {
+    {"Ertrag", &TParameterSatz::Ertrag},
+    {"Bedarf", &TParameterSatz::Bedarf},
+    {"Volumen", &TParameterSatz::Volumen},
+    {"Rate", &TParameterSatz::Rate},
 };
 
 QString Anzeigename(const QString& pfad)
@@ -439,20 +441,76 @@ QByteArray BerechnungAlsJson(const TParameterSatz& satz)
     for (size_t i = 0; i < satz.Niederschlag.size(); ++i)
         s += (i == 0 ? "" : ", ") + JsonZahl(satz.Niederschlag[i], "Niederschlag");
     s += "],\n";
-    const auto zahlFeld = [&](const TZahlFeld& f) {
-        s += std::string("    \"") + f.name + "\": " + JsonZahl(satz.*f.wert, f.name) + ",\n";
+    const auto zahlFeld = [&](const char* name, const std::string& text) {
+        s += std::string("    \"") + name + "\": " + text + ",\n";
     };
-    zahlFeld(Eingaben[0]);
-    zahlFeld(Eingaben[1]);
-    s += "    \"PLZ\": " + JsonText(satz.PLZ) + ",\n";
-    for (size_t i = 2; i < std::size(Eingaben); ++i)
-        zahlFeld(Eingaben[i]);
-    for (const TZahlFeld& f : Ergebnisse)
-        zahlFeld(f);
+    for (const TGrenzFeld& f : GrenzFelder) {
+        // Menge is the sum of the curve, formed again on reading like the results.
+        const std::string text = JsonZahl(satz.*f.Wert, f.Name);
+        zahlFeld(f.Name, f.Wert == &TParameterSatz::Menge ? zahl::Gerundet(satz.Menge) : text);
+        if (f.Wert == &TParameterSatz::WGrad)
+            s += "    \"PLZ\": " + JsonText(satz.PLZ) + ",\n";
+    }
+    // Results are computed again on reading: 15 digits say all they mean.
+    for (const TErgebnisFeld& f : Ergebnisse) {
+        JsonZahl(satz.*f.wert, f.name); // refuses inf and NaN
+        zahlFeld(f.name, zahl::Gerundet(satz.*f.wert));
+    }
     s.resize(s.size() - 2); // the last ",\n"
     s += "\n  }\n}\n";
     return QByteArray::fromStdString(s);
 }
+
+namespace {
+
+// The inputs of the "parametersatz" object.
+TParameterSatz LiesParametersatz(const TJson& daten)
+{
+    TParameterSatz satz;
+    InitParameterSatz(satz);
+    const QString flaechenName = QStringLiteral("Flaechen");
+    const TJson& flaechen = Liste(Feld(daten, flaechenName), flaechenName);
+    for (size_t i = 0; i < flaechen.liste.size(); ++i) {
+        const TJson& eintrag = flaechen.liste[i];
+        const QString welche = QStringLiteral(" der %1. Fläche").arg(i + 1);
+        if (eintrag.art != TJson::Art::Objekt)
+            ungueltig(QStringLiteral("die %1. Fläche in %2 ist kein Objekt")
+                          .arg(i + 1)
+                          .arg(feldname(flaechenName)));
+        const QString flaeche = QStringLiteral("Flaeche");
+        const QString beiwert = QStringLiteral("Beiwert");
+        satz.Flaechen.push_back(
+            {Zahl(Feld(eintrag, flaeche), feldname(flaeche) + welche, grenzen::Flaeche),
+             Zahl(Feld(eintrag, beiwert), feldname(beiwert) + welche, grenzen::Anteil)});
+    }
+    const QString nsName = QStringLiteral("Niederschlag");
+    const TJson& monate = Liste(Feld(daten, nsName), nsName);
+    if (monate.liste.size() != satz.Niederschlag.size())
+        ungueltig(QStringLiteral("%1 braucht genau 12 Monatswerte").arg(feldname(nsName)));
+    for (size_t i = 0; i < satz.Niederschlag.size(); ++i)
+        satz.Niederschlag[i] =
+            Zahl(monate.liste[i],
+                 feldname(nsName) + QStringLiteral(" im ") + QString::fromUtf8(Monatsnamen[i]),
+                 grenzen::Monatsniederschlag);
+    for (const TGrenzFeld& f : GrenzFelder) {
+        const QString name = QString::fromLatin1(f.Name);
+        satz.*f.Wert = Zahl(Feld(daten, name), feldname(name), *f.Grenze);
+    }
+    const QString plzName = QStringLiteral("PLZ");
+    const TJson& plz = Feld(daten, plzName);
+    if (plz.art != TJson::Art::Text)
+        ungueltig(QStringLiteral("%1 ist kein Text").arg(feldname(plzName)));
+    const bool fuenfZiffern =
+        plz.text.size() == 5 && std::all_of(plz.text.begin(), plz.text.end(), [](QChar c) {
+            return c.isDigit() && c.unicode() < 0x80;
+        });
+    if (!plz.text.isEmpty() && !fuenfZiffern)
+        ungueltig(QStringLiteral("%1 ist keine fünfstellige Postleitzahl").arg(feldname(plzName)));
+    satz.PLZ = plz.text;
+    return satz;
+}
+
+} // namespace
 
 TParameterSatz BerechnungAusJson(const QByteArray& text)
 {
@@ -462,13 +520,8 @@ TParameterSatz BerechnungAusJson(const QByteArray& text)
         const TJson wurzel = TJsonLeser(text).Dokument();
         if (wurzel.art != TJson::Art::Objekt)
             ungueltig(QStringLiteral("sie ist keine Tropfwerk-Berechnung"));
-        const auto format =
-            std::find(wurzel.schluessel.begin(), wurzel.schluessel.end(), u"format");
-        const TJson* formatWert =
-            format == wurzel.schluessel.end()
-                ? nullptr
-                : &wurzel.liste[static_cast<size_t>(format - wurzel.schluessel.begin())];
-        if (!formatWert || formatWert->art != TJson::Art::Text || formatWert->text != Formatname)
+        const TJson* format = OptionalesFeld(wurzel, QStringLiteral("format"));
+        if (!format || format->art != TJson::Art::Text || format->text != Formatname)
             ungueltig(QStringLiteral("sie ist keine Tropfwerk-Berechnung"));
         const TJson& version = Feld(wurzel, QStringLiteral("version"));
         const auto nummer =
@@ -482,44 +535,8 @@ TParameterSatz BerechnungAusJson(const QByteArray& text)
         if (daten.art != TJson::Art::Objekt)
             ungueltig(QStringLiteral("%1 ist kein Objekt")
                           .arg(feldname(QStringLiteral("parametersatz"))));
-
-        TParameterSatz satz;
-        InitParameterSatz(satz);
-        const QString flaechenName = QStringLiteral("Flaechen");
-        for (const TJson& eintrag : Liste(Feld(daten, flaechenName), flaechenName).liste) {
-            if (eintrag.art != TJson::Art::Objekt)
-                ungueltig(QStringLiteral("ein Eintrag in %1 ist kein Objekt")
-                              .arg(feldname(flaechenName)));
-            const QString flaeche = QStringLiteral("Flaeche");
-            const QString beiwert = QStringLiteral("Beiwert");
-            satz.Flaechen.push_back(
-                {Zahl(Feld(eintrag, flaeche), flaeche), Anteil(Feld(eintrag, beiwert), beiwert)});
-        }
-        const QString nsName = QStringLiteral("Niederschlag");
-        const TJson& monate = Liste(Feld(daten, nsName), nsName);
-        if (monate.liste.size() != satz.Niederschlag.size())
-            ungueltig(QStringLiteral("%1 braucht genau 12 Monatswerte").arg(feldname(nsName)));
-        for (size_t i = 0; i < satz.Niederschlag.size(); ++i)
-            satz.Niederschlag[i] = Zahl(monate.liste[i], nsName);
-        for (const TZahlFeld& f : Eingaben) {
-            const QString name = QString::fromLatin1(f.name);
-            const TJson& wert = Feld(daten, name);
-            satz.*f.wert = f.anteil ? Anteil(wert, name) : Zahl(wert, name);
-        }
-        const QString plzName = QStringLiteral("PLZ");
-        const TJson& plz = Feld(daten, plzName);
-        if (plz.art != TJson::Art::Text)
-            ungueltig(QStringLiteral("%1 ist kein Text").arg(feldname(plzName)));
-        const bool fuenfZiffern =
-            plz.text.size() == 5 && std::all_of(plz.text.begin(), plz.text.end(), [](QChar c) {
-                return c.isDigit() && c.unicode() < 0x80;
-            });
-        if (!plz.text.isEmpty() && !fuenfZiffern)
-            ungueltig(
-                QStringLiteral("%1 ist keine fünfstellige Postleitzahl").arg(feldname(plzName)));
-        satz.PLZ = plz.text;
-
-        // Every input is finite, non-negative and in range: the calculation cannot fail.
+        TParameterSatz satz = LiesParametersatz(daten);
+        // Every input is in its range: the calculation cannot fail or overflow.
         BerechneAlles(satz);
         return satz;
     } catch (const TUngueltig& fehler) {
@@ -529,15 +546,44 @@ TParameterSatz BerechnungAusJson(const QByteArray& text)
 
 TParameterSatz LadeBerechnung(const QString& pfad)
 {
-    QFile datei(pfad);
-    if (!datei.open(QIODevice::ReadOnly))
-        throw EFehler(QStringLiteral("Die Datei „%1“ kann nicht gelesen werden (%2).")
-                          .arg(Anzeigename(pfad), datei.errorString()));
+    const auto nichtLesbar = [&](const QString& grund) {
+        return EFehler(QStringLiteral("Die Datei „%1“ kann nicht gelesen werden (%2).")
+                           .arg(Anzeigename(pfad), grund));
+    };
+    const QByteArray name = QFile::encodeName(pfad);
+    // Only regular files are opened: a FIFO or a device would block or never end.
+    struct stat info {};
+    if (::stat(name.constData(), &info) != 0)
+        throw nichtLesbar(Systemgrund(errno));
+    if (S_ISDIR(info.st_mode))
+        throw nichtLesbar(Systemgrund(EISDIR));
+    if (!S_ISREG(info.st_mode))
+        throw nichtLesbar(QStringLiteral("keine reguläre Datei"));
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        throw nichtLesbar(Systemgrund(errno));
+    QByteArray text;
+    int lesefehler = 0;
+    if (::fstat(fd, &info) != 0)
+        lesefehler = errno;
+    else if (!S_ISREG(info.st_mode))
+        lesefehler = -1;
     // One byte more than allowed tells a file that is too large without reading all of it.
-    const QByteArray text = datei.read(MaxBerechnungsGroesse + 1);
-    if (datei.error() != QFileDevice::NoError)
-        throw EFehler(QStringLiteral("Die Datei „%1“ kann nicht gelesen werden (%2).")
-                          .arg(Anzeigename(pfad), datei.errorString()));
+    char puffer[65536];
+    while (lesefehler == 0 && text.size() <= MaxBerechnungsGroesse) {
+        const ssize_t n = ::read(fd, puffer, sizeof puffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            lesefehler = errno;
+        if (n <= 0)
+            break;
+        text.append(puffer, std::min<qsizetype>(n, MaxBerechnungsGroesse + 1 - text.size()));
+    }
+    ::close(fd);
+    if (lesefehler != 0)
+        throw nichtLesbar(lesefehler < 0 ? QStringLiteral("keine reguläre Datei")
+                                         : Systemgrund(lesefehler));
     try {
         return BerechnungAusJson(text);
     } catch (const EFehler& fehler) {
@@ -570,6 +616,11 @@ void SpeichereBerechnung(const QString& pfad, const TParameterSatz& satz)
     }
     if (!datei.commit())
         throw fehler();
+}
+
+QString MitBerechnungsEndung(const QString& pfad)
+{
+    return pfad.endsWith(BerechnungsEndung, Qt::CaseInsensitive) ? pfad : pfad + BerechnungsEndung;
 }
 
 QString BerechnungsVorschlag(const TParameterSatz& satz)

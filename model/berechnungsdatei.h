@@ -35,6 +35,10 @@ void SpeichereBerechnung(const QString& pfad, const TParameterSatz& satz);
 std::string JsonText(const QString& text);
 std::string JsonZahl(long double wert, const char* name);
 
+// The path with ".tropfwerk" appended unless it already ends in it (in any case): "Haus 2.OG"
+// becomes "Haus 2.OG.tropfwerk", "x.TROPFWERK" stays.
+QString MitBerechnungsEndung(const QString& pfad);
+
 // The file name the save dialog proposes: "Berechnung 14195.tropfwerk", without a postal code
 // "Berechnung.tropfwerk".
 QString BerechnungsVorschlag(const TParameterSatz& satz);

@@ -51,3 +51,7 @@ public:
 // The central error handler's text: the message, with a full stop appended when it is not
 // empty and its last character has a greater character code than the full stop.
 QString MitSchlusspunkt(const QString& meldung);
+
+// A short German text for a system error number ("Zugriff verweigert" for EACCES), for
+// messages that name a file and why it could not be read or written.
+QString Systemgrund(int fehlernummer);

@@ -537,6 +537,16 @@ std::string Invariant(long double wert)
     return puffer;
 }
 
+std::string Gerundet(long double wert, int stellen)
+{
+    if (!std::isfinite(wert) || wert == 0)
+        return Invariant(wert);
+    CLocaleScope c;
+    char puffer[64] = {};
+    std::snprintf(puffer, sizeof puffer, "%.*Lg", std::clamp(stellen, 1, 21), wert);
+    return puffer;
+}
+
 std::optional<long double> LiesInvariant(std::string_view text)
 {
     return leseZahl(text, '.');

@@ -51,6 +51,10 @@ std::optional<std::int32_t> LiesGanzzahl(const QString& text);
 // to the same long double ("53.628", "0.055", "-2", "1e-20").
 std::string Invariant(long double wert);
 
+// Invariant format of a result for other programs: at most `stellen` significant digits, the
+// trailing zeros dropped ("58.8" for 58.800000000000000003, "1.5e+20"). Non-finite as Invariant.
+std::string Gerundet(long double wert, int stellen = 15);
+
 // Reads the invariant format: optional sign, digits, optional point and digits, optional exponent.
 // No blanks, no comma, no "inf"/"nan".
 std::optional<long double> LiesInvariant(std::string_view text);

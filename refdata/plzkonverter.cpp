@@ -7,7 +7,11 @@
 #include "refdata/datendatei.h"
 #include "refdata/tabelle.h"
 
+#include <charconv>
 #include <cmath>
+#include <cstdlib>
+#include <string>
+#include <string_view>
 
 std::unique_ptr<TPLZConverter> PLZConverter;
 std::unique_ptr<TGeoConverter> GeoConverter;
@@ -29,6 +33,23 @@ QString Text(const TTabelle& t, int zeile, int feld)
 long double Zahl(const TTabelle& t, int zeile, int feld)
 {
     return AlsZahl(t.Wert(zeile, feld));
+}
+
+// Metres of a table's millimetres as the decimal they mean: 65.4 mm gives the long double
+// nearest 0.0654, not the stored value's binary neighbour divided by 1000.
+long double MillimeterAlsMeter(long double mm)
+{
+    char puffer[40];
+    const auto [ende, fehler] = std::to_chars(
+        puffer, puffer + sizeof puffer, static_cast<double>(mm), std::chars_format::scientific);
+    const std::string_view text(puffer, static_cast<size_t>(ende - puffer));
+    const size_t e = text.find('e');
+    if (fehler != std::errc() || e == std::string_view::npos || !std::isfinite(mm))
+        return mm / 1000;
+    const std::string exponent(text.substr(e + 1)); // the buffer has no terminating zero
+    const std::string verschoben =
+        std::string(text.substr(0, e)) + 'e' + std::to_string(std::atoi(exponent.c_str()) - 3);
+    return zahl::LiesInvariant(verschoben).value_or(mm / 1000);
 }
 
 std::unique_ptr<TTabelle> LadeTabelle(const TDatendatei& datei, const QString& ordner,
@@ -160,9 +181,9 @@ TNiederschlag TPLZConverter::GetNiederschlag(const QString& station)
     const int zeile = m_station->AktuelleZeile();
     TNiederschlag kurve{};
     for (size_t monat = 0; monat < 12; ++monat)
-        kurve[monat] = Zahl(*m_station, zeile,
-                            m_station->FeldIndexPflicht(QString::fromLatin1(Monatsfelder[monat]))) /
-                       1000;
+        kurve[monat] = MillimeterAlsMeter(
+            Zahl(*m_station, zeile,
+                 m_station->FeldIndexPflicht(QString::fromLatin1(Monatsfelder[monat]))));
     return kurve;
 }
 

@@ -39,7 +39,7 @@ if $clang; then
   # The fuzzers add what they find to a copy of the corpus, never to the committed one.
   arbeit=$(mktemp -d)
   trap 'rm -rf "$arbeit"' EXIT
-  for ziel in container csvstrom binaerstrom; do
+  for ziel in container csvstrom binaerstrom berechnung; do
     cp -r "fuzz/korpus/$ziel" "$arbeit/$ziel"
     "$ordner/fuzz/fuzz_$ziel" -max_total_time=60 -print_final_stats=1 "$arbeit/$ziel"
   done

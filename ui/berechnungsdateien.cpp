@@ -17,12 +17,11 @@ const QString Schluessel = QStringLiteral("ZuletztVerwendet");
 
 QString StandardDialog(QWidget* besitzer, bool speichern, const QString& vorschlag)
 {
-    const QString dokumente = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!speichern)
         return QFileDialog::getOpenFileName(besitzer, QStringLiteral("Berechnung öffnen"),
-                                            dokumente, Filter);
-    return QFileDialog::getSaveFileName(besitzer, QStringLiteral("Berechnung speichern"),
-                                        QDir(dokumente).filePath(vorschlag), Filter);
+                                            vorschlag, Filter);
+    return QFileDialog::getSaveFileName(besitzer, QStringLiteral("Berechnung speichern"), vorschlag,
+                                        Filter);
 }
 
 BerechnungsDialogFunktion& Dialog()
@@ -44,17 +43,30 @@ QString Absolut(const QString& pfad)
 
 } // namespace
 
+QString Dateiordner()
+{
+    for (const QString& pfad : ZuletztVerwendet()) {
+        const QFileInfo ordner(QFileInfo(pfad).absolutePath());
+        if (ordner.isDir())
+            return ordner.absoluteFilePath();
+    }
+    const QString dokumente = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!dokumente.isEmpty() && QFileInfo(dokumente).isDir())
+        return dokumente;
+    return QDir::homePath();
+}
+
 QString FrageBerechnungZumOeffnen(QWidget* besitzer)
 {
-    return Dialog()(besitzer, false, QString());
+    return Dialog()(besitzer, false, Dateiordner());
 }
 
 QString FrageBerechnungZumSpeichern(QWidget* besitzer, const QString& vorschlag)
 {
-    QString pfad = Dialog()(besitzer, true, vorschlag);
-    if (!pfad.isEmpty() && QFileInfo(pfad).suffix().isEmpty())
-        pfad += BerechnungsEndung;
-    return pfad;
+    const QString pfad = Dialog()(
+        besitzer, true,
+        QFileInfo(vorschlag).isAbsolute() ? vorschlag : QDir(Dateiordner()).filePath(vorschlag));
+    return pfad.isEmpty() ? pfad : MitBerechnungsEndung(pfad);
 }
 
 BerechnungsDialogFunktion SetzeBerechnungsDialog(BerechnungsDialogFunktion f)

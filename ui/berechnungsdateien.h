@@ -9,14 +9,19 @@
 
 class QWidget;
 
-// Asks for a file; `vorschlag` is the proposed name for saving, empty for opening. Returns the
-// chosen path, or an empty text when the user cancels.
+// Asks for a file; `vorschlag` is the proposed path for saving, the starting folder for
+// opening. Returns the chosen path, or an empty text when the user cancels.
 using BerechnungsDialogFunktion =
     std::function<QString(QWidget* besitzer, bool speichern, const QString& vorschlag)>;
 
+// The folder the file dialogs start in: the folder of the file used last, else the user's
+// documents folder where it exists, else the home folder.
+QString Dateiordner();
+
+// Starts in Dateiordner() with an empty name box.
 QString FrageBerechnungZumOeffnen(QWidget* besitzer);
-// Starts in the user's documents folder with the proposed file name; adds ".tropfwerk" when
-// the chosen name has no extension.
+// Proposes `vorschlag`: an absolute path as it stands (the open file), a bare name in
+// Dateiordner(). Adds ".tropfwerk" unless the chosen name already ends in it.
 QString FrageBerechnungZumSpeichern(QWidget* besitzer, const QString& vorschlag);
 // Replaces the dialog; an empty function restores the file dialog. Returns the old one.
 BerechnungsDialogFunktion SetzeBerechnungsDialog(BerechnungsDialogFunktion f);

@@ -28,9 +28,12 @@ public:
     virtual void SetParameterSatz(const TParameterSatz& quelle);
     // Prepares the window and shows it modally on the given page; returns the modal result.
     virtual int Execute(int startSeite) = 0;
+    // The file the set was opened from; empty for a new case.
+    void SetDatei(const QString& pfad) { FDatei = pfad; }
 
 protected:
     TParameterSatz FParameterSatz;
+    QString FDatei;
 };
 
 // Creates the input form that edits a shown set again, already holding a copy of `satz`.

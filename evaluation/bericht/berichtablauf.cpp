@@ -4,6 +4,7 @@
 #include "evaluation/bericht/auswertungsbericht.h"
 #include "evaluation/bericht/berichtfenster.h"
 #include "model/plattform.h"
+#include "ui/berechnungsdateien.h"
 #include "ui/fehlerwaechter.h"
 #include "ui/meldung.h"
 
@@ -178,8 +179,9 @@ bool FuehreBerichtAus(QWidget* eltern, TBerichtMaschine& maschine)
     maschine.SetzeAnhangAktiv(optionen.Anhang);
     switch (optionen.Ziel) {
     case TBerichtZiel::Datei: {
-        const QString pfad =
-            PdfDatei()(eltern, maschine.Definition().Name + QStringLiteral(".pdf"));
+        const QString pfad = PdfDatei()(
+            eltern,
+            QDir(Dateiordner()).filePath(maschine.Definition().Name + QStringLiteral(".pdf")));
         if (pfad.isEmpty())
             return false;
         return SchreibeDatei(eltern, maschine, pfad, ErzeugeMitStatus(eltern, maschine), optionen);

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
@@ -213,14 +214,21 @@ TEST_F(Hauptfenster, CalculationFilesOpenFromTheMenuAndTheRecentList)
     }
     MeldungsRekorder meldungen;
     QString gefragt;
-    const auto alterDialog = SetzeBerechnungsDialog([&](QWidget*, bool speichern, const QString&) {
-        EXPECT_FALSE(speichern);
-        return gefragt;
-    });
+    QString start;
+    const auto alterDialog =
+        SetzeBerechnungsDialog([&](QWidget*, bool speichern, const QString& startordner) {
+            EXPECT_FALSE(speichern);
+            start = startordner;
+            return gefragt;
+        });
     for (const QString& pfad : pfade) {
         gefragt = pfad;
         fenster.aOeffnen->trigger();
+        // The evaluation knows its file, so that saving proposes it.
+        EXPECT_EQ(TTestAuswertung::Datei, pfad);
     }
+    // The open dialog starts in the folder used last.
+    EXPECT_EQ(start, QFileInfo(pfade.back()).absolutePath());
     gefragt.clear();
     fenster.aOeffnen->trigger(); // cancelled
     EXPECT_EQ(TTestAuswertung::Aufrufe, 7);

@@ -21,11 +21,13 @@ public:
     static inline int Aufrufe = 0;
     static inline int Seite = -1;
     static inline TParameterSatz Erhalten;
+    static inline QString Datei;
     int Execute(int startSeite) override
     {
         ++Aufrufe;
         Seite = startSeite;
         Erhalten = FParameterSatz;
+        Datei = FDatei;
         return QDialog::Accepted;
     }
 };

@@ -218,7 +218,7 @@ TEST_F(Auswertung, SliderRangesFollowTheValue)
     for (const TFall& f : {TFall{4, 100, 40, "10", "4,0"}, TFall{10, 150, 100, "15", "10,0"},
                            TFall{12, 180, 120, "18", "12,0"}, TFall{12.3L, 184, 123, "18", "12,3"},
                            TFall{0, 100, 0, "10", "0,0"}, TFall{0.1L, 100, 1, "10", "0,1"},
-                           TFall{0.15L, 100, 1, "10", "0,1"}}) {
+                           TFall{0.15L, 100, 1, "10", "0,2"}}) {
         SCOPED_TRACE(static_cast<double>(f.Wert));
         TParameterSatz satz = Beispiel();
         satz.PersWCNorm = f.Wert;
@@ -228,8 +228,8 @@ TEST_F(Auswertung, SliderRangesFollowTheValue)
         EXPECT_EQ(fenster->tbPersWCNorm->value(), f.Position);
         EXPECT_EQ(fenster->lmaxPersNormWC->text(), QString::fromLatin1(f.MaxText));
         EXPECT_EQ(fenster->lPersWCNorm->text(), QString::fromLatin1(f.WertText));
-        // The count is the slider's tenth also where the position kept its design-time 1.
-        EXPECT_EQ(fenster->Arbeitskopie().PersWCNorm, f.Position / 10.0L);
+        // Setting the slider leaves the count as it was, between tenths too.
+        EXPECT_EQ(fenster->Arbeitskopie().PersWCNorm, f.Wert);
     }
     for (const TFall& f : {TFall{80, 1000, 800, "100", ""}, TFall{100, 2000, 1000, "200", ""},
                            TFall{250, 5000, 2500, "500", ""}}) {
@@ -243,17 +243,57 @@ TEST_F(Auswertung, SliderRangesFollowTheValue)
     }
 }
 
-TEST_F(Auswertung, AreaBetweenTenthsIsTruncatedWhenThePageShows)
+TEST_F(Auswertung, AreaBetweenTenthsStaysUntilItsSliderMoves)
 {
     TParameterSatz satz = Beispiel();
     satz.Flaechen[0].Flaeche = 12.37L;
     Oeffne(satz);
     EXPECT_EQ(fenster->tbFlaeche->value(), 123);
-    EXPECT_EQ(fenster->Arbeitskopie().Flaechen[0].Flaeche, 12.3L);
-    EXPECT_EQ(fenster->sgFlaeche->item(0, 0)->text(), QStringLiteral("12,30"));
+    EXPECT_EQ(fenster->Arbeitskopie().Flaechen[0].Flaeche, 12.37L);
+    EXPECT_EQ(fenster->sgFlaeche->item(0, 0)->text(), QStringLiteral("12,37"));
     EXPECT_EQ(fenster->sgFlaeche->item(0, 1)->text(), QStringLiteral("0,90"));
-    satz.Flaechen[0].Flaeche = 12.3L;
     EXPECT_EQ(Detail(*fenster), Erwartet(satz));
+    fenster->tbFlaeche->setValue(124);
+    EXPECT_EQ(fenster->Arbeitskopie().Flaechen[0].Flaeche, 12.4L);
+}
+
+// Opening a file and saving it at once writes the same file, line by line (one field a line):
+// an area between tenths, a station's curve and the results as the file had them.
+TEST_F(Auswertung, OpeningAndSavingKeepsTheFile)
+{
+    QTemporaryDir ordner;
+    const QString pfad = ordner.filePath(QStringLiteral("Haus 2.OG.tropfwerk"));
+    TParameterSatz satz = Beispiel();
+    satz.Flaechen[0].Flaeche = 123.45L;
+    satz.PersWCNorm = 2.25L;
+    TPLZConverter(QStringLiteral(TW_DATENORDNER))
+        .GetNiederschlagPLZ(QStringLiteral("14195"), satz.Niederschlag);
+    satz.PLZ = QStringLiteral("14195");
+    BerechneAlles(satz);
+    SpeichereBerechnung(pfad, satz);
+    QFile datei(pfad);
+    ASSERT_TRUE(datei.open(QIODevice::ReadOnly));
+    const QByteArray vorher = datei.readAll();
+    datei.close();
+
+    Oeffne(LadeBerechnung(pfad));
+    fenster->SetDatei(pfad);
+    QString vorgeschlagen;
+    const auto alt = SetzeBerechnungsDialog([&](QWidget*, bool, const QString& vorschlag) {
+        vorgeschlagen = vorschlag;
+        return vorschlag;
+    });
+    QTest::mouseClick(fenster->btnSpeichern, Qt::LeftButton);
+    SetzeBerechnungsDialog(alt);
+    EXPECT_EQ(vorgeschlagen, pfad);
+    ASSERT_TRUE(datei.open(QIODevice::ReadOnly));
+    const QList<QByteArray> zeilen = datei.readAll().split('\n');
+    const QList<QByteArray> erwartet = vorher.split('\n');
+    ASSERT_EQ(zeilen.size(), erwartet.size());
+    for (qsizetype i = 0; i < zeilen.size(); ++i)
+        EXPECT_EQ(zeilen[i].toStdString(), erwartet[i].toStdString());
+    EXPECT_TRUE(vorher.contains("\"Flaeche\": 123.45,")) << vorher.toStdString();
+    EXPECT_FALSE(vorher.contains("000000")) << vorher.toStdString();
 }
 
 TEST_F(Auswertung, EverySliderStepRecalculates)
@@ -302,10 +342,11 @@ TEST_F(Auswertung, SavingKeepsTheWorkingCopyAndTheRecentList)
             vorgeschlagen = vorschlag;
             return antwort;
         });
+    const QString start = Dateiordner(); // saving changes the folder used last
     EXPECT_EQ(fenster->btnSpeichern->text(), QStringLiteral("Berechnung spei&chern..."));
     EXPECT_TRUE(fenster->btnSpeichern->isVisible());
     QTest::mouseClick(fenster->btnSpeichern, Qt::LeftButton);
-    EXPECT_EQ(vorgeschlagen, QStringLiteral("Berechnung 14195.tropfwerk"));
+    EXPECT_EQ(vorgeschlagen, QDir(start).filePath(QStringLiteral("Berechnung 14195.tropfwerk")));
     const QString pfad = ordner.filePath(QStringLiteral("Haus.tropfwerk"));
     ASSERT_TRUE(QFile::exists(pfad));
     EXPECT_EQ(LadeBerechnung(pfad), fenster->Arbeitskopie());
@@ -317,6 +358,7 @@ TEST_F(Auswertung, SavingKeepsTheWorkingCopyAndTheRecentList)
     ASSERT_TRUE(QTest::qWaitForWindowActive(fenster.get()));
     QTest::keyClick(fenster->tbPersWCSpar, Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(LadeBerechnung(pfad).PersWCSpar, 3.0L);
+    EXPECT_EQ(vorgeschlagen, pfad); // the file saved to before
 
     antwort.clear(); // cancelled
     fenster->tbPersWCSpar->setValue(10);
@@ -359,8 +401,8 @@ TEST_F(Auswertung, ResetShowsWhatTheOpeningShowedForValuesBetweenTenths)
     satz.Flaechen[0].Flaeche = 12.37L;
     Oeffne(satz);
     const TParameterSatz geoeffnet = fenster->Arbeitskopie();
-    EXPECT_EQ(geoeffnet.PersWCSpar, 4.0L);
-    EXPECT_EQ(geoeffnet.Flaechen[0].Flaeche, 12.3L);
+    EXPECT_EQ(geoeffnet.PersWCSpar, 4.05L);
+    EXPECT_EQ(geoeffnet.Flaechen[0].Flaeche, 12.37L);
     const TErgebnisse anfang = Detail(*fenster);
     EXPECT_EQ(anfang, Erwartet(geoeffnet));
 
@@ -369,8 +411,8 @@ TEST_F(Auswertung, ResetShowsWhatTheOpeningShowedForValuesBetweenTenths)
     QTest::mouseClick(fenster->btnReset, Qt::LeftButton);
     EXPECT_EQ(fenster->Arbeitskopie(), geoeffnet);
     EXPECT_EQ(Detail(*fenster), anfang);
-    EXPECT_EQ(fenster->lPersWCSpar->text(), QStringLiteral("4,0"));
-    EXPECT_EQ(fenster->sgFlaeche->item(0, 0)->text(), QStringLiteral("12,30"));
+    EXPECT_EQ(fenster->lPersWCSpar->text(), QStringLiteral("4,1"));
+    EXPECT_EQ(fenster->sgFlaeche->item(0, 0)->text(), QStringLiteral("12,37"));
 
     // The compact page, which does not set the area slider, shows the same after reset.
     QTest::mouseClick(fenster->btnKInfo, Qt::LeftButton);

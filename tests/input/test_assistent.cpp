@@ -406,19 +406,19 @@ TEST_F(Assistent, FieldChecksWithTheirBoundsAndMessages)
     const char* const personen =
         "Bitte geben Sie einen Wert zwischen 0 und 99 für die Anzahl der Personen ein.";
     const char* const verbrauch =
-        "Bitte geben Sie einen Wert zwischen 0,00 und 99,00 für den Verbrauch ein.";
+        "Bitte geben Sie einen Wert zwischen 0,00 und 999,00 für den Verbrauch ein.";
     const Fall faelle[] = {
         {1, form.edGarten, &TParameterSatz::Garten, "100000", "100000,0001", 100000,
          "Bitte geben Sie einen Wert zwischen 0 und 100000 für die Gartenfläche ein."},
-        {1, form.edGartenV, &TParameterSatz::GartenV, "99", "99,0001", 99,
-         "Bitte geben Sie einen Wert zwischen 0 und 99 für den Verbrauch der "
+        {1, form.edGartenV, &TParameterSatz::GartenV, "999", "999,0001", 999,
+         "Bitte geben Sie einen Wert zwischen 0 und 999 für den Verbrauch der "
          "Gartenbewässerung ein."},
         {2, form.edPersWCSpar, &TParameterSatz::PersWCSpar, "99", "99,1", 99, personen},
-        {2, form.edPersWCSparV, &TParameterSatz::PersWCSparV, "99", "99,0001", 99, verbrauch},
+        {2, form.edPersWCSparV, &TParameterSatz::PersWCSparV, "999", "999,0001", 999, verbrauch},
         {2, form.edPersWCNorm, &TParameterSatz::PersWCNorm, "99", "99,01", 99, personen},
-        {2, form.edPersWCNormV, &TParameterSatz::PersWCNormV, "99", "150", 99, verbrauch},
+        {2, form.edPersWCNormV, &TParameterSatz::PersWCNormV, "999", "1000", 999, verbrauch},
         {2, form.edPersWasch, &TParameterSatz::PersWasch, "99", "99,0001", 99, personen},
-        {2, form.edPersWaschV, &TParameterSatz::PersWaschV, "99", "99,0001", 99, verbrauch},
+        {2, form.edPersWaschV, &TParameterSatz::PersWaschV, "999", "999,0001", 999, verbrauch},
         {3, form.edWGrad, &TParameterSatz::WGrad, "100", "100,0001", 1,
          "Bitte geben Sie einen Wert zwischen 0 und 100 für den Filterwirkungsgrad ein."},
         {3, form.edLBeiwert, &TParameterSatz::LadeBeiwert, "1", "1,0001", 1,
@@ -541,7 +541,7 @@ TEST_F(Assistent, EachPageStopsAtItsFirstBadField)
     Weiter();
     EXPECT_EQ(Fokus(), Text("edPersWaschV"));
     EXPECT_EQ(EineMeldung().Text,
-              Text("Bitte geben Sie einen Wert zwischen 0,00 und 99,00 für den Verbrauch ein."));
+              Text("Bitte geben Sie einen Wert zwischen 0,00 und 999,00 für den Verbrauch ein."));
     EXPECT_EQ(Seite(), 2);
 }
 

@@ -14,11 +14,12 @@
 #include <csignal>
 #include <random>
 #include <sys/resource.h>
+#include <utility>
 
 namespace {
 
-// A value with all 64 bits of the mantissa in use, from about 1e-9 to 1e6.
-long double Zufall(std::mt19937_64& rng, int vonExp = -30, int bisExp = 20)
+// A value with all 64 bits of the mantissa in use, from 2^vonExp to 2^(bisExp + 1).
+long double Zufall(std::mt19937_64& rng, int vonExp, int bisExp)
 {
     std::uniform_int_distribution<int> exponent(vonExp, bisExp);
     return std::ldexp(static_cast<long double>(rng() | (1ULL << 63)), exponent(rng) - 63);
@@ -35,16 +36,20 @@ TParameterSatz ZufallsSatz(std::mt19937_64& rng)
     InitParameterSatz(satz);
     const int flaechen = static_cast<int>(rng() % 5);
     for (int i = 0; i < flaechen; ++i)
-        satz.Flaechen.push_back({Zufall(rng), Anteil(rng)});
+        satz.Flaechen.push_back({Zufall(rng, -23, 15), Anteil(rng)});
     for (long double& monat : satz.Niederschlag)
         monat = Zufall(rng, -12, -2);
     satz.WGrad = Anteil(rng);
     satz.PLZ = rng() % 2 ? QString() : QString::number(10000 + rng() % 90000);
+    // Within the ranges: persons below 64, consumptions below 512 m³, the garden below 65536 m².
     for (long double TParameterSatz::*f :
-         {&TParameterSatz::PersWCSpar, &TParameterSatz::PersWCSparV, &TParameterSatz::PersWCNorm,
-          &TParameterSatz::PersWCNormV, &TParameterSatz::PersWasch, &TParameterSatz::PersWaschV,
-          &TParameterSatz::Garten, &TParameterSatz::GartenV})
-        satz.*f = Zufall(rng);
+         {&TParameterSatz::PersWCSpar, &TParameterSatz::PersWCNorm, &TParameterSatz::PersWasch})
+        satz.*f = Zufall(rng, -23, 5);
+    for (long double TParameterSatz::*f :
+         {&TParameterSatz::PersWCSparV, &TParameterSatz::PersWCNormV, &TParameterSatz::PersWaschV,
+          &TParameterSatz::GartenV})
+        satz.*f = Zufall(rng, -23, 8);
+    satz.Garten = Zufall(rng, -23, 15);
     satz.LadeBeiwert = rng() % 4 ? Anteil(rng) : 1.0L;
     BerechneAlles(satz);
     return satz;
@@ -115,28 +120,34 @@ TEST(Berechnungsdatei, UngueltigeDateienWerdenMitGrundAbgelehnt)
         {"Feld fehlt", Ersetzt(gut, "\"GartenV\"", "\"GartenX\""), "das Feld „GartenV“ fehlt"},
         {"Feld doppelt", Ersetzt(gut, "\"Garten\": 0,", "\"Garten\": 0, \"Garten\": 1,"),
          "das Feld „Garten“ steht doppelt"},
+        {"Format doppelt",
+         Ersetzt(gut, "\"version\": 1,", "\"version\": 1, \"format\": \"Tropfwerk-Berechnung\","),
+         "das Feld „format“ steht doppelt"},
+        {"Spalte in Zeichen", "{\"ö\": x}", "kein gültiges JSON (Zeile 1, Spalte 7)"},
         {"Zahl als Text", Ersetzt(gut, "\"Garten\": 0", "\"Garten\": \"0\""),
          "„Garten“ ist keine Zahl"},
         {"Zahl mit Komma", Ersetzt(gut, "\"LadeBeiwert\": 0.06", "\"LadeBeiwert\": \"0,06\""),
          "„LadeBeiwert“ ist keine Zahl"},
         {"Flächen kein Objekt", Ersetzt(gut, "{\"Flaeche\": 120, \"Beiwert\": 0.9}", "120"),
-         "ein Eintrag in „Flaechen“ ist kein Objekt"},
+         "die 1. Fläche in „Flaechen“ ist kein Objekt"},
         {"Flächen keine Liste", Ersetzt(gut, "\"Flaechen\": [", "\"Flaechen\": 1, \"x\": ["),
          "„Flaechen“ ist keine Liste"},
         {"11 Monate", Ersetzt(gut, "[0.055, ", "["), "„Niederschlag“ braucht genau 12 Monatswerte"},
         {"13 Monate", Ersetzt(gut, "[0.055, ", "[0.055, 0.055, "),
          "„Niederschlag“ braucht genau 12 Monatswerte"},
         {"negativer Monat", Ersetzt(gut, "[0.055, ", "[-0.055, "),
-         "„Niederschlag“ darf nicht negativ sein"},
+         "„Niederschlag“ im Januar muss zwischen 0 und 0,5 m liegen"},
+        {"Monat als Text", Ersetzt(gut, ", 0.05]", ", \"0.05\"]"),
+         "„Niederschlag“ im Dezember ist keine Zahl"},
         {"negative Fläche", Ersetzt(gut, "\"Flaeche\": 120", "\"Flaeche\": -120"),
-         "„Flaeche“ darf nicht negativ sein"},
+         "„Flaeche“ der 1. Fläche muss zwischen 0 und 100000 m² liegen"},
         {"unendlich", Ersetzt(gut, "\"Garten\": 0", "\"Garten\": 1e99999"),
          "„Garten“ ist keine endliche Zahl"},
         {"NaN", Ersetzt(gut, "\"Garten\": 0", "\"Garten\": NaN"), "kein gültiges JSON"},
         {"Wirkungsgrad über 1", Ersetzt(gut, "\"WGrad\": 0.9", "\"WGrad\": 90"),
          "„WGrad“ muss zwischen 0 und 1 liegen"},
         {"Beiwert über 1", Ersetzt(gut, "\"Beiwert\": 0.9", "\"Beiwert\": 1.2"),
-         "„Beiwert“ muss zwischen 0 und 1 liegen"},
+         "„Beiwert“ der 1. Fläche muss zwischen 0 und 1 liegen"},
         {"Ladebeiwert über 1", Ersetzt(gut, "\"LadeBeiwert\": 0.06", "\"LadeBeiwert\": 1.01"),
          "„LadeBeiwert“ muss zwischen 0 und 1 liegen"},
         {"PLZ als Zahl", Ersetzt(gut, "\"14195\"", "14195"), "„PLZ“ ist kein Text"},
@@ -166,6 +177,106 @@ TEST(Berechnungsdatei, UngueltigeDateienWerdenMitGrundAbgelehnt)
         }
     }
     EXPECT_THROW(LadeBerechnung(ordner.filePath(QStringLiteral("fehlt.tropfwerk"))), EFehler);
+}
+
+// Every input at both ends of its range is read; just outside, or other than 0 below the
+// smallest value, it is refused naming the field, its area or month and the range.
+TEST(Berechnungsdatei, JedesFeldHatSeinenBereich)
+{
+    const QByteArray gut = GueltigerText();
+    const struct {
+        const char* vorher; // the field's text up to its value
+        const char* wert;   // its value in GueltigerText
+        const char* max;
+        const char* drueber;
+        const char* bezeichnung;
+        const char* bereich;
+    } felder[] = {
+        {"\"Flaeche\": ", "120", "100000", "100000.0001", "„Flaeche“ der 1. Fläche",
+         "zwischen 0 und 100000 m²"},
+        {"\"Beiwert\": ", "0.9", "1", "1.0000000001", "„Beiwert“ der 1. Fläche",
+         "zwischen 0 und 1"},
+        {"[0.055, ", "0.045", "0.5", "0.5000001", "„Niederschlag“ im Februar",
+         "zwischen 0 und 0,5 m"},
+        {"\"Menge\": ", "0.715", "6", "6.000001", "„Menge“", "zwischen 0 und 6 m"},
+        {"\"WGrad\": ", "0.9", "1", "1.01", "„WGrad“", "zwischen 0 und 1"},
+        {"\"PersWCSpar\": ", "4", "99", "99.1", "„PersWCSpar“", "zwischen 0 und 99"},
+        {"\"PersWCSparV\": ", "8.8", "999", "1e308", "„PersWCSparV“", "zwischen 0 und 999 m³"},
+        {"\"PersWCNorm\": ", "0", "99", "1e306", "„PersWCNorm“", "zwischen 0 und 99"},
+        {"\"PersWCNormV\": ", "14", "999", "999.5", "„PersWCNormV“", "zwischen 0 und 999 m³"},
+        {"\"PersWasch\": ", "0", "99", "100", "„PersWasch“", "zwischen 0 und 99"},
+        {"\"PersWaschV\": ", "4.4", "999", "1000", "„PersWaschV“", "zwischen 0 und 999 m³"},
+        {"\"Garten\": ", "0", "100000", "1e308", "„Garten“", "zwischen 0 und 100000 m²"},
+        {"\"GartenV\": ", "0.06", "999", "1e4000", "„GartenV“", "zwischen 0 und 999 m³"},
+        {"\"LadeBeiwert\": ", "0.06", "1", "1.000001", "„LadeBeiwert“", "zwischen 0 und 1"},
+    };
+    for (const auto& f : felder) {
+        SCOPED_TRACE(f.bezeichnung);
+        const QByteArray alt = QByteArray(f.vorher) + f.wert;
+        const auto mit = [&](const char* wert) {
+            return BerechnungAusJson(Ersetzt(gut, alt, QByteArray(f.vorher) + wert));
+        };
+        for (const char* wert : {"0", "1e-7", f.max}) {
+            SCOPED_TRACE(wert);
+            EXPECT_NO_THROW(mit(wert));
+        }
+        const QString bezeichnung = QString::fromUtf8(f.bezeichnung);
+        const QString ausserhalb = bezeichnung + QStringLiteral(" muss ") +
+                                   QString::fromUtf8(f.bereich) + QStringLiteral(" liegen");
+        const QString zuKlein =
+            bezeichnung + QStringLiteral(" ist zu klein: außer 0 ist der kleinste Wert 0,0000001");
+        for (const auto& [wert, meldung] :
+             {std::pair{f.drueber, ausserhalb}, std::pair{"-1e-7", ausserhalb},
+              std::pair{"9.9e-8", zuKlein}}) {
+            SCOPED_TRACE(wert);
+            try {
+                mit(wert);
+                ADD_FAILURE() << "accepted";
+            } catch (const EFehler& fehler) {
+                EXPECT_EQ(fehler.Meldung(), meldung);
+            }
+        }
+    }
+    // Within the ranges nothing overflows: the largest demand against the smallest one.
+    QByteArray gross = gut;
+    for (const char* feld : {"PersWCSparV", "PersWCNormV", "PersWaschV", "GartenV"})
+        gross.replace(QByteArray("\"") + feld + "\": ",
+                      QByteArray("\"") + feld + "\": 1e-7, \"x\": ");
+    const TParameterSatz satz =
+        BerechnungAusJson(Ersetzt(Ersetzt(gross, "\"Flaeche\": 120", "\"Flaeche\": 100000"),
+                                  "\"PersWCSpar\": 4", "\"PersWCSpar\": 1e-7"));
+    for (const long double wert : {satz.Ertrag, satz.Bedarf, satz.Volumen, satz.Rate})
+        EXPECT_TRUE(std::isfinite(static_cast<double>(wert))) << static_cast<double>(wert);
+    EXPECT_GT(satz.Rate, 1e15L);
+}
+
+TEST(Berechnungsdatei, EndungWirdAngehaengtWoSieFehlt)
+{
+    const std::pair<const char*, const char*> faelle[] = {
+        {"Haus 2.OG", "Haus 2.OG.tropfwerk"},
+        {"/home/a/Meier Str.5", "/home/a/Meier Str.5.tropfwerk"},
+        {"x.TROPFWERK", "x.TROPFWERK"},
+        {"x.tropfwerk", "x.tropfwerk"},
+        {"x.tropfwerk.bak", "x.tropfwerk.bak.tropfwerk"},
+        {"Haus", "Haus.tropfwerk"},
+    };
+    for (const auto& [name, erwartet] : faelle)
+        EXPECT_EQ(MitBerechnungsEndung(QString::fromUtf8(name)), QString::fromUtf8(erwartet));
+}
+
+TEST(Berechnungsdatei, ErgebnisseMitFuenfzehnStellen)
+{
+    TParameterSatz satz;
+    InitParameterSatz(satz);
+    satz.Flaechen = {{120, 0.9L}};
+    satz.WGrad = 0.9L;
+    satz.PersWCSpar = 4;
+    satz.PersWasch = 4;
+    BerechneAlles(satz);
+    const QByteArray text = BerechnungAlsJson(satz);
+    EXPECT_TRUE(text.contains("\"Bedarf\": 52.8,")) << text.toStdString();
+    EXPECT_TRUE(text.contains("\"Ertrag\": 69.498,")) << text.toStdString();
+    EXPECT_EQ(BerechnungAusJson(text), satz);
 }
 
 TEST(Berechnungsdatei, FehlgeschlagenesSpeichernLaesstDieAlteDateiStehen)

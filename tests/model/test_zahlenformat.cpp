@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfloat>
 #include <clocale>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <random>
+#include <set>
 #include <string>
 
 namespace {
@@ -279,6 +283,41 @@ TEST(Zahlenformat, InvariantKuerzesterText)
         EXPECT_EQ(text.find(','), std::string::npos);
         EXPECT_EQ(zahl::LiesInvariant(text), wert);
     }
+
+    // Decimals of 1 to 18 digits come back as written; values using all 64 bits need up to 21
+    // digits, and one digit fewer never reads back.
+    const std::string ziffern = "123456789123456789";
+    for (size_t n = 1; n <= ziffern.size(); ++n) {
+        const std::string text = "0." + ziffern.substr(0, n);
+        EXPECT_EQ(zahl::Invariant(zahl::LiesInvariant(text).value()), text);
+    }
+    const auto signifikant = [](std::string text) {
+        text = text.substr(0, text.find('e'));
+        std::erase(text, '.');
+        std::erase(text, '-');
+        text.erase(0, text.find_first_not_of('0'));
+        text.erase(text.find_last_not_of('0') + 1);
+        return static_cast<int>(text.size());
+    };
+    std::mt19937_64 rng(21);
+    std::set<int> laengen;
+    for (int i = 0; i < 3000; ++i) {
+        const long double wert = std::ldexp(static_cast<long double>(rng() | (1ULL << 63)),
+                                            static_cast<int>(rng() % 80) - 103);
+        const std::string text = zahl::Invariant(wert);
+        ASSERT_EQ(zahl::LiesInvariant(text), wert) << text;
+        const int n = signifikant(text);
+        laengen.insert(n);
+        if (n == 1)
+            continue;
+        char kuerzer[64];
+        std::snprintf(kuerzer, sizeof kuerzer, "%.*Le", n - 2, wert);
+        std::string punkt = kuerzer;
+        std::replace(punkt.begin(), punkt.end(), ',', '.');
+        EXPECT_NE(zahl::LiesInvariant(punkt), wert) << text << " " << punkt;
+    }
+    for (int n = 19; n <= 21; ++n)
+        EXPECT_TRUE(laengen.count(n)) << n;
 }
 
 TEST(Zahlenformat, LiesInvariantNurMitPunkt)

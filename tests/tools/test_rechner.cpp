@@ -10,10 +10,15 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextStream>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -234,4 +239,105 @@ TEST(RechnerAufruf, FalscheAufrufeGebenDieUebersichtUndStatus2)
     QTextStream fehlerText(&meldung);
     EXPECT_EQ(FuehreRechnerAus({QStringLiteral("x.tropfwerk")}, leer.path(), aus, fehlerText), 1);
     EXPECT_TRUE(meldung.contains(u"Data3.cry")) << meldung.toStdString();
+}
+
+// The program itself in a script's hands: every loss is exit 1 with a German message naming what
+// was lost, and the good files are still computed. Runs as an ordinary user (nobody) where the
+// tests run as root, so that a file without read permission is unreadable.
+TEST(RechnerProgramm, VerlusteGebenStatus1UndEineMeldung)
+{
+    QStringList vorne;
+    if (::geteuid() == 0) {
+        const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+        if (setpriv.isEmpty())
+            GTEST_SKIP() << "runs as root and setpriv is missing: no unreadable file possible";
+        vorne = {setpriv, QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                 QStringLiteral("--clear-groups"), QStringLiteral("--")};
+    }
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    QFile::setPermissions(tmp.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                          QFile::ReadOther | QFile::ExeOther);
+    const QDir ordner(tmp.path());
+    const QString gut = ordner.filePath(QStringLiteral("gut.tropfwerk"));
+    SpeichereBerechnung(gut, Beispiel());
+    QFile::setPermissions(gut, QFile::ReadOwner | QFile::ReadOther);
+    const QString gesperrt = ordner.filePath(QStringLiteral("gesperrt.tropfwerk"));
+    SpeichereBerechnung(gesperrt, Beispiel());
+    QFile::setPermissions(gesperrt, QFile::WriteOwner);
+    ASSERT_EQ(
+        ::symlink("fehlt", QFile::encodeName(ordner.filePath(QStringLiteral("tot.tropfwerk")))), 0);
+    const QString fifo = ordner.filePath(QStringLiteral("fifo.tropfwerk"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    ASSERT_TRUE(QFile::copy(gut, QFile::decodeName(QFile::encodeName(tmp.path()) + "/a")));
+    ASSERT_EQ(::rename(QFile::encodeName(ordner.filePath(QStringLiteral("a"))).constData(),
+                       (QFile::encodeName(tmp.path()) + "/\xff.tropfwerk").constData()),
+              0);
+    ASSERT_TRUE(ordner.mkpath(QStringLiteral("leer")));
+    ASSERT_TRUE(ordner.mkpath(QStringLiteral("x.tropfwerk")));
+    const auto name = [&](const char* datei) {
+        return QDir::toNativeSeparators(ordner.filePath(QString::fromUtf8(datei)));
+    };
+
+    const struct {
+        QStringList argumente;
+        const char* ausgabe; // file for stdout, else read
+        QStringList meldungen;
+        bool gutBerechnet;
+    } faelle[] = {
+        {{gut},
+         "/dev/full",
+         {QStringLiteral("Die Ausgabe konnte nicht vollständig geschrieben werden (kein "
+                         "Speicherplatz mehr auf dem Gerät).")},
+         false},
+        {{fifo},
+         nullptr,
+         {QStringLiteral("Die Datei „%1“ kann nicht gelesen werden (keine reguläre Datei).")
+              .arg(name("fifo.tropfwerk"))},
+         false},
+        {{tmp.path()},
+         nullptr,
+         {QStringLiteral("Die Datei „%1“ kann nicht gelesen werden (Zugriff verweigert).")
+              .arg(name("gesperrt.tropfwerk")),
+          QStringLiteral("Die Datei „%1“ kann nicht gelesen werden (Datei oder Ordner nicht "
+                         "gefunden).")
+              .arg(name("tot.tropfwerk")),
+          QStringLiteral("Die Datei „%1“ kann nicht gelesen werden (keine reguläre Datei).")
+              .arg(name("fifo.tropfwerk")),
+          QStringLiteral("Die Datei „%1“ kann nicht gelesen werden (ist ein Ordner).")
+              .arg(name("x.tropfwerk")),
+          QStringLiteral(".tropfwerk“ kann nicht gelesen werden (ihr Name ist kein gültiges "
+                         "UTF-8).")},
+         true},
+        {{ordner.filePath(QStringLiteral("leer")), gut},
+         nullptr,
+         {QStringLiteral("Der Ordner „%1“ enthält keine Berechnungsdateien (*.tropfwerk).")
+              .arg(name("leer"))},
+         true},
+        {{ordner.filePath(QStringLiteral("x.tropfwerk"))},
+         nullptr,
+         {QStringLiteral("„%1“ ist ein Ordner, keine Berechnungsdatei.").arg(name("x.tropfwerk"))},
+         false},
+        {{QStringLiteral("--daten"), ordner.filePath(QStringLiteral("leer")), gut},
+         nullptr,
+         {QStringLiteral("Data3.cry")},
+         false},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.argumente.join(u' ').toStdString());
+        QProcess rechner;
+        if (f.ausgabe)
+            rechner.setStandardOutputFile(QString::fromUtf8(f.ausgabe));
+        const QStringList aufruf = vorne + QStringList{QStringLiteral(TW_RECHNER)} + f.argumente;
+        rechner.start(aufruf.first(), aufruf.mid(1));
+        ASSERT_TRUE(rechner.waitForFinished(60000)) << "hangs";
+        EXPECT_EQ(rechner.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(rechner.exitCode(), 1);
+        const QString fehler = QString::fromUtf8(rechner.readAllStandardError());
+        for (const QString& meldung : f.meldungen)
+            EXPECT_TRUE(fehler.contains(meldung)) << meldung.toStdString() << "\n"
+                                                  << fehler.toStdString();
+        EXPECT_EQ(QString::fromUtf8(rechner.readAllStandardOutput()).contains(u"gut.tropfwerk"),
+                  f.gutBerechnet);
+    }
 }

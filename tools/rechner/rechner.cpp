@@ -10,16 +10,23 @@
 #include "simulation/kern/wettergenerator.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 #include <QTextStream>
 
+#include <algorithm>
+#include <array>
 #include <atomic>
+#include <cerrno>
 #include <exception>
 #include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 #include <thread>
+
+#include <dirent.h>
 
 namespace {
 
@@ -89,7 +96,7 @@ std::optional<long double> LiesBetrag(const QString& text)
 // 57.915000000000000004 of the extended sum).
 QString Inv(long double wert)
 {
-    return QString::number(static_cast<double>(wert), 'g', 15);
+    return QString::fromStdString(zahl::Gerundet(wert));
 }
 
 QString CsvFeld(const QString& text)
@@ -132,15 +139,24 @@ void Text(const std::vector<TFall>& faelle, QTextStream& aus, bool kurve)
                 << '\n';
         if (!kurve)
             continue;
-        aus << "Deckungskurve:\n"
-            << "    Volumen  " << QString::fromUtf16(Regenwasseranteil) << "  Überlauf\n";
+        // Each column as wide as its widest cell, so that any volume stays aligned.
+        std::vector<std::array<QString, 3>> zeilen{{QStringLiteral("Volumen"),
+                                                    QString::fromUtf16(Regenwasseranteil),
+                                                    QStringLiteral("Überlauf")}};
         for (const TDeckungsPunkt& k : fall.Deckung.Kurve)
-            aus << "  " << (zahl::Fest(k.Volumen, 2, 9) + QStringLiteral(" m³")).rightJustified(9)
-                << "  "
-                << (zahl::Fest(100 * k.Deckung, 1, 9) + QStringLiteral(" %")).rightJustified(17)
-                << "  "
-                << (zahl::Fest(100 * k.Ueberlauf, 1, 9) + QStringLiteral(" %")).rightJustified(8)
-                << '\n';
+            zeilen.push_back({zahl::Fest(k.Volumen, 2, 9) + QStringLiteral(" m³"),
+                              zahl::Fest(100 * k.Deckung, 1, 9) + QStringLiteral(" %"),
+                              zahl::Fest(100 * k.Ueberlauf, 1, 9) + QStringLiteral(" %")});
+        std::array<qsizetype, 3> breite{};
+        for (const auto& zeile : zeilen)
+            for (size_t i = 0; i < breite.size(); ++i)
+                breite[i] = std::max(breite[i], zeile[i].size());
+        aus << "Deckungskurve:\n";
+        for (const auto& zeile : zeilen) {
+            for (size_t i = 0; i < breite.size(); ++i)
+                aus << "  " << zeile[i].rightJustified(breite[i]);
+            aus << '\n';
+        }
         aus << KnickText(fall.Deckung) << '\n';
     }
 }
@@ -206,6 +222,12 @@ void Json(const std::vector<TFall>& faelle, QTextStream& aus, bool kurve)
 }
 
 } // namespace
+
+QString Ausgabefehler(int fehlernummer)
+{
+    return QStringLiteral("Die Ausgabe konnte nicht vollständig geschrieben werden (%1).")
+        .arg(Systemgrund(fehlernummer));
+}
 
 bool LiesAufruf(const QStringList& argumente, TRechnerAufruf& aufruf, QString& fehler)
 {
@@ -276,19 +298,52 @@ bool LiesAufruf(const QStringList& argumente, TRechnerAufruf& aufruf, QString& f
     return true;
 }
 
-QStringList Falldateien(const QStringList& pfade)
+QStringList Falldateien(const QStringList& pfade, QStringList& fehler)
 {
     QStringList dateien;
     for (const QString& pfad : pfade) {
         const QFileInfo info(pfad);
         if (!info.isDir()) {
-            dateien << pfad;
+            dateien << pfad; // the reader says what is wrong with it
             continue;
         }
-        const QDir ordner(pfad);
-        for (const QString& name :
-             ordner.entryList({u'*' + BerechnungsEndung}, QDir::Files | QDir::Readable, QDir::Name))
-            dateien << ordner.filePath(name);
+        const QString ordnerName = QDir::toNativeSeparators(pfad);
+        if (info.fileName().endsWith(BerechnungsEndung, Qt::CaseInsensitive)) {
+            fehler
+                << QStringLiteral("„%1“ ist ein Ordner, keine Berechnungsdatei.").arg(ordnerName);
+            continue;
+        }
+        // Every entry by its bytes, so that no name is lost in decoding.
+        DIR* ordner = ::opendir(QFile::encodeName(pfad).constData());
+        if (!ordner) {
+            fehler << QStringLiteral("Der Ordner „%1“ kann nicht gelesen werden (%2).")
+                          .arg(ordnerName, Systemgrund(errno));
+            continue;
+        }
+        const QByteArray endung = BerechnungsEndung.toUtf8().toLower();
+        QStringList gefunden;
+        bool leer = true;
+        while (const dirent* eintrag = ::readdir(ordner)) {
+            const QByteArray name(eintrag->d_name);
+            if (name.size() <= endung.size() || !name.toLower().endsWith(endung))
+                continue;
+            leer = false;
+            QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+            const QString text = utf8(name);
+            if (utf8.hasError()) {
+                fehler << QStringLiteral("Die Datei „%1“ kann nicht gelesen werden (ihr Name ist "
+                                         "kein gültiges UTF-8).")
+                              .arg(QDir::toNativeSeparators(QDir(pfad).filePath(text)));
+                continue;
+            }
+            gefunden << QDir(pfad).filePath(text);
+        }
+        ::closedir(ordner);
+        if (leer)
+            fehler << QStringLiteral("Der Ordner „%1“ enthält keine Berechnungsdateien (*%2).")
+                          .arg(ordnerName, BerechnungsEndung);
+        gefunden.sort();
+        dateien << gefunden;
     }
     return dateien;
 }
@@ -443,10 +498,13 @@ int FuehreRechnerAus(const QStringList& argumente, const QString& programmOrdner
         return 1;
     }
 
-    int status = 0;
+    QStringList ausgelassen;
+    const QStringList dateien = Falldateien(aufruf.Dateien, ausgelassen);
+    int status = ausgelassen.isEmpty() ? 0 : 1;
+    for (const QString& meldung : ausgelassen)
+        fehler << meldung << '\n';
     std::vector<TFall> faelle;
-    for (TFallErgebnis& e :
-         RechneFaelle(Falldateien(aufruf.Dateien), *mtProd, aufruf.Kosten, aufruf.Kurve)) {
+    for (TFallErgebnis& e : RechneFaelle(dateien, *mtProd, aufruf.Kosten, aufruf.Kurve)) {
         if (e.Fall) {
             faelle.push_back(std::move(*e.Fall));
         } else {
@@ -456,5 +514,10 @@ int FuehreRechnerAus(const QStringList& argumente, const QString& programmOrdner
     }
     fehler.flush();
     GibAus(faelle, aufruf.Format, aus, aufruf.Kurve);
+    if (aus.status() != QTextStream::Ok) {
+        fehler << Ausgabefehler(errno) << '\n';
+        fehler.flush();
+        return 1;
+    }
     return status;
 }

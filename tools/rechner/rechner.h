@@ -43,8 +43,10 @@ struct TFall {
 // `fehler` for a wrong call.
 bool LiesAufruf(const QStringList& argumente, TRechnerAufruf& aufruf, QString& fehler);
 
-// The files to compute: the named files, and the *.tropfwerk files of named folders (by name).
-QStringList Falldateien(const QStringList& pfade);
+// The files to compute: the named files, and every entry ending in .tropfwerk of the named
+// folders (by name). Entries that cannot be computed for sure (a name that is not UTF-8), a
+// folder named like a calculation file, an unreadable or empty folder go to `fehler`.
+QStringList Falldateien(const QStringList& pfade, QStringList& fehler);
 
 // Reads and computes one case with the recommendations from mtProd (its filter is changed), the
 // coverage curve and each product's money figures. Raises EFehler for a file that is no valid
@@ -68,7 +70,11 @@ std::vector<TFallErgebnis> RechneFaelle(const QStringList& dateien, TTabelle& mt
 void GibAus(const std::vector<TFall>& faelle, TAusgabeFormat format, QTextStream& aus,
             bool kurve = false);
 
-// The whole program: 0 when every case was computed, 1 when a file or the data failed,
+// "Die Ausgabe konnte nicht vollständig geschrieben werden (<reason>)."
+QString Ausgabefehler(int fehlernummer);
+
+// The whole program: 0 when every case was computed and written, 1 when a file, the data or
+// the output failed,
 // 2 for a wrong call (with the usage on `fehler`).
 int FuehreRechnerAus(const QStringList& argumente, const QString& programmOrdner, QTextStream& aus,
                      QTextStream& fehler);

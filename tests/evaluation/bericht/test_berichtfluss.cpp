@@ -10,8 +10,10 @@
 #include "evaluation/wirtschaftlichkeit.h"
 #include "model/berechnung.h"
 #include "refdata/produkte.h"
+#include "ui/berechnungsdateien.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
@@ -88,7 +90,8 @@ TEST_F(BerichtFluss, WritesTheChosenFileWithStatusTexts)
     dateiAntwort = ordner.filePath(QStringLiteral("auswertung.pdf"));
     ModalFolge folge({Optionen("rbDatei")});
     EXPECT_TRUE(DruckeAuswertung(&fenster, bericht, satz, *mtProd));
-    EXPECT_EQ(vorschlag_, QStringLiteral("Auswertung.pdf"));
+    // In the folder of the user's files, never in the program's.
+    EXPECT_EQ(vorschlag_, QDir(Dateiordner()).filePath(QStringLiteral("Auswertung.pdf")));
     EXPECT_EQ(status, (std::vector<QString>{QStringLiteral("Seite 1 wird erzeugt"),
                                             QStringLiteral("Seite 1 wird gedruckt")}));
     const auto texte = LiesPdfText(dateiAntwort);
@@ -136,7 +139,7 @@ TEST_F(BerichtFluss, ReportsFileErrorsAndPrintsAgainAfterwards)
         EXPECT_EQ(meldungen.Meldungen[0].Titel, QStringLiteral("Berichtsstatus"));
         EXPECT_EQ(meldungen.Meldungen[0].Besitzer, &fenster);
         EXPECT_EQ(meldungen.Meldungen[0].Symbol, QMessageBox::Critical);
-        EXPECT_TRUE(meldungen.Meldungen[0].Text.contains(QLatin1String(f.meldung)))
+        EXPECT_TRUE(meldungen.Meldungen[0].Text.contains(QString::fromUtf8(f.meldung)))
             << meldungen.Meldungen[0].Text.toStdString();
         EXPECT_FALSE(QFile::exists(f.pfad));
     }
