@@ -70,9 +70,9 @@ TBefehlszeile LiesBefehlszeile(const QStringList& argumente)
 {
     QCommandLineParser parser;
     const QCommandLineOption hilfe(
-        {QStringLiteral("h"), QStringLiteral("hilfe"), QStringLiteral("help")});
-    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")});
-    const QCommandLineOption daten(QStringLiteral("daten"), {}, QStringLiteral("ORDNER"));
+        QStringList{QStringLiteral("h"), QStringLiteral("hilfe"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    const QCommandLineOption daten(QStringLiteral("daten"), QString(), QStringLiteral("ORDNER"));
     parser.addOptions({hilfe, version, daten});
 
     TBefehlszeile zeile;
@@ -82,7 +82,9 @@ TBefehlszeile LiesBefehlszeile(const QStringList& argumente)
             unbekannt.isEmpty()
                 ? QStringLiteral("--daten braucht einen Ordner, die übrigen Optionen keinen Wert.")
                 : QStringLiteral("Unbekannte Option „%1%2“.")
-                      .arg(unbekannt.front().size() == 1 ? u"-" : u"--", unbekannt.front());
+                      .arg(unbekannt.front().size() == 1 ? QStringLiteral("-")
+                                                         : QStringLiteral("--"),
+                           unbekannt.front());
         return {true, 2, grund + u'\n' + Aufruf, {}, {}};
     }
     if (parser.isSet(hilfe))
