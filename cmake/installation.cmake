@@ -12,6 +12,7 @@
 #   <prefix>/share/doc/tropfwerk/        copyright (with the data licences), changelog.Debian.gz,
 #                                        SOURCES.md, hilfe/, bilder/
 #   <prefix>/share/doc-base/tropfwerk-hilfe   registers the help pages
+#   <prefix>/share/lintian/overrides/tropfwerk
 include(GNUInstallDirs)
 
 set(TW_DATENZIEL "${CMAKE_INSTALL_DATADIR}/tropfwerk")
@@ -99,6 +100,10 @@ install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/bilder/ DESTINATION ${TW_DOKUORD
         FILES_MATCHING PATTERN "*.svg")
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/tropfwerk-hilfe.doc-base
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc-base RENAME tropfwerk-hilfe)
+
+# lintian's overrides for the Debian package, each with its reason.
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/tropfwerk.lintian-overrides
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME tropfwerk)
 
 # Where the data comes from in detail; the licences are in copyright.
 install(FILES ${CMAKE_SOURCE_DIR}/data/SOURCES.md DESTINATION ${TW_DOKUORDNER})

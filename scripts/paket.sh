@@ -24,7 +24,9 @@ deb=$(ls "$ordner"/tropfwerk_*.deb)
 inhalt=$(mktemp -d)
 trap 'rm -rf "$inhalt"' EXIT
 dpkg-deb -x "$deb" "$inhalt"
-hardening-check "$inhalt/usr/bin/tropfwerk" "$inhalt/usr/bin/tropfwerk-rechner"
+# Debian 12's dpkg-buildflags does not turn on -fcf-protection, so control-flow integrity is not
+# asked for; everything else hardening-check knows is.
+hardening-check --nocfprotection "$inhalt/usr/bin/tropfwerk" "$inhalt/usr/bin/tropfwerk-rechner"
 desktop-file-validate "$inhalt/usr/share/applications/tropfwerk.desktop"
 appstreamcli validate --no-net --pedantic \
   "$inhalt/usr/share/metainfo/org.example.tropfwerk.metainfo.xml"
