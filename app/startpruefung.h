@@ -1,8 +1,11 @@
 // Start-up check: every missing data file is reported before any window exists.
 #pragma once
 
-#include <QDir>
+#include <QString>
 
-// Shows "Die Datei DataN.cry wurde nicht gefunden. Die Anwendung wird beendet." once per missing
-// file, in file order, caption "Schwerer Fehler". Returns true when all three files are there.
-bool PruefeDatendateien(const QDir& ordner = QDir::current());
+// The folder that holds Data1.cry, Data2.cry and Data3.cry, found along the search path of
+// `explizit` and `programmOrdner` (Datensuchpfad). When no folder holds all three, shows
+// "Die Datei DataN.cry wurde nicht gefunden. Die Anwendung wird beendet." once per file missing
+// from the most complete folder, in file order, with a second line naming the folders searched,
+// caption "Schwerer Fehler"; then returns an empty string.
+QString SucheDatenordner(const QString& explizit, const QString& programmOrdner);

@@ -21,6 +21,7 @@ void VerdrahteFenster(TfrmMain& hauptfenster, TPLZConverter& plz)
 TfrmAuswertung* ErzeugeAuswertung(QWidget* besitzer, TPLZConverter& plz)
 {
     auto* auswertung = new TfrmAuswertung(besitzer);
+    auswertung->Datenordner = plz.Datenordner();
     auswertung->Bearbeitung = [&plz](QWidget* fenster, const TParameterSatz& satz) {
         auto* form = new TfrmExpert(plz, fenster);
         form->AlsParametersatzBearbeiten();

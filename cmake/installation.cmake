@@ -1,37 +1,38 @@
-# Installation: the program and its three data files in one folder, a launcher that starts the
-# program there, the desktop entry with the icon, a copy of the help pages and the data
-# attribution.
+# Installation: the two programs, their data files in the installed data folder, the desktop
+# entry with the icon, manual pages, a copy of the help pages and the data licences.
 #
-#   <prefix>/lib/tropfwerk/            tropfwerk, tropfwerk-rechner, Data1.cry, Data2.cry, Data3.cry
-#   <prefix>/bin/tropfwerk             launcher: changes into lib/tropfwerk and runs the program
-#   <prefix>/bin/tropfwerk-rechner     link to the calculator, which finds the data beside itself
+#   <prefix>/bin/tropfwerk, tropfwerk-rechner
+#   <prefix>/share/tropfwerk/            Data1.cry, Data2.cry, Data3.cry (found by the programs
+#                                        relative to their own folder, or at the prefix)
 #   <prefix>/share/applications/tropfwerk.desktop
 #   <prefix>/share/icons/hicolor/scalable/apps/tropfwerk.svg, .../mimetypes/application-x-tropfwerk.svg
 #   <prefix>/share/mime/packages/tropfwerk.xml   the type of calculation files (*.tropfwerk)
-#   <prefix>/share/metainfo/tropfwerk.metainfo.xml
-#   <prefix>/share/doc/tropfwerk/      SOURCES.md and licence texts, hilfe/, bilder/
+#   <prefix>/share/metainfo/org.example.tropfwerk.metainfo.xml
+#   <prefix>/share/man/man1/tropfwerk.1.gz, tropfwerk-rechner.1.gz
+#   <prefix>/share/doc/tropfwerk/        copyright (with the data licences), changelog.Debian.gz,
+#                                        SOURCES.md, hilfe/, bilder/
+#   <prefix>/share/doc-base/tropfwerk-hilfe   registers the help pages
+#   <prefix>/share/lintian/overrides/tropfwerk
 include(GNUInstallDirs)
 
-set(TW_PROGRAMMORDNER "lib/tropfwerk")
+set(TW_DATENZIEL "${CMAKE_INSTALL_DATADIR}/tropfwerk")
 set(TW_DOKUORDNER "${CMAKE_INSTALL_DATADIR}/doc/tropfwerk")
 
-install(TARGETS tropfwerk tropfwerk-rechner RUNTIME DESTINATION ${TW_PROGRAMMORDNER})
-install(FILES ${CMAKE_BINARY_DIR}/Data1.cry ${CMAKE_BINARY_DIR}/Data2.cry ${CMAKE_BINARY_DIR}/Data3.cry
-        DESTINATION ${TW_PROGRAMMORDNER})
-
-# The launcher finds the program folder relative to its own place, so the installed tree may be
-# moved as a whole.
-file(RELATIVE_PATH TW_STARTER_ZUM_PROGRAMM "/${CMAKE_INSTALL_BINDIR}" "/${TW_PROGRAMMORDNER}")
-configure_file(${CMAKE_SOURCE_DIR}/packaging/tropfwerk.in ${CMAKE_BINARY_DIR}/packaging/tropfwerk @ONLY)
-install(PROGRAMS ${CMAKE_BINARY_DIR}/packaging/tropfwerk DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS tropfwerk tropfwerk-rechner RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# A stripped install (cpack) also drops the sections a program does not need at run time.
 install(CODE "
-  set(tw_bin \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
-  file(MAKE_DIRECTORY \"\${tw_bin}\")
-  file(CREATE_LINK \"${TW_STARTER_ZUM_PROGRAMM}/tropfwerk-rechner\" \"\${tw_bin}/tropfwerk-rechner\" SYMBOLIC)
-  message(STATUS \"Installing: \${tw_bin}/tropfwerk-rechner\")
+  if(CMAKE_INSTALL_DO_STRIP)
+    foreach(tw_programm tropfwerk tropfwerk-rechner)
+      execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+        --strip-unneeded \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/\${tw_programm}\"
+        COMMAND_ERROR_IS_FATAL ANY)
+    endforeach()
+  endif()
 ")
+install(FILES ${CMAKE_BINARY_DIR}/Data1.cry ${CMAKE_BINARY_DIR}/Data2.cry ${CMAKE_BINARY_DIR}/Data3.cry
+        DESTINATION ${TW_DATENZIEL})
 
-# The desktop entry names the launcher by its full path, which is known only when installing
+# The desktop entry names the program by its full path, which is known only when installing
 # (cmake --install --prefix may choose another prefix than the configured one).
 file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/packaging/desktop_eintrag.cmake @ONLY CONTENT [[
 set(TW_STARTER "${CMAKE_INSTALL_PREFIX}/@CMAKE_INSTALL_BINDIR@/tropfwerk")
@@ -57,14 +58,52 @@ install(FILES ${CMAKE_SOURCE_DIR}/resources/bilder/icon.svg
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/tropfwerk-mime.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME tropfwerk.xml)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/tropfwerk.metainfo.xml
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo RENAME org.example.tropfwerk.metainfo.xml)
+
+# Manual pages and the package's change log, compressed as Debian keeps them (no name or time
+# stamp in the gzip header, so that builds are reproducible).
+find_program(TW_GZIP gzip REQUIRED)
+set(tw_gepackt)
+foreach(tw_quelle tropfwerk.1 tropfwerk-rechner.1 changelog.Debian)
+  set(tw_ziel ${CMAKE_BINARY_DIR}/packaging/${tw_quelle}.gz)
+  add_custom_command(OUTPUT ${tw_ziel}
+    COMMAND ${TW_GZIP} -9n -c ${CMAKE_SOURCE_DIR}/packaging/${tw_quelle} > ${tw_ziel}
+    DEPENDS ${CMAKE_SOURCE_DIR}/packaging/${tw_quelle}
+    VERBATIM)
+  list(APPEND tw_gepackt ${tw_ziel})
+endforeach()
+add_custom_target(gepackte_dokumente ALL DEPENDS ${tw_gepackt})
+install(FILES ${CMAKE_BINARY_DIR}/packaging/tropfwerk.1.gz
+              ${CMAKE_BINARY_DIR}/packaging/tropfwerk-rechner.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_BINARY_DIR}/packaging/changelog.Debian.gz
+              ${CMAKE_SOURCE_DIR}/packaging/copyright
+        DESTINATION ${TW_DOKUORDNER})
 
 # The help is compiled into the program; the copy of its pages can be read in any browser. The
-# pages refer to the program's pictures as ../../bilder/.
+# pages refer to the program's pictures as ../../bilder/. Both page folders use the same style
+# sheet: the second one refers to the first.
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/hilfe/ DESTINATION ${TW_DOKUORDNER}/hilfe
-        FILES_MATCHING PATTERN "*.html" PATTERN "*.css" PATTERN "*.svg" PATTERN "*.png")
+        FILES_MATCHING PATTERN "*.html" PATTERN "*.css" PATTERN "*.svg" PATTERN "*.png"
+        REGEX "/information/hilfe\\.css$" EXCLUDE)
+file(SHA256 ${CMAKE_SOURCE_DIR}/resources/hilfe/anwendung/hilfe.css tw_css_anwendung)
+file(SHA256 ${CMAKE_SOURCE_DIR}/resources/hilfe/information/hilfe.css tw_css_information)
+if(NOT tw_css_anwendung STREQUAL tw_css_information)
+  message(FATAL_ERROR "Die beiden hilfe.css unterscheiden sich; die Installation verweist von "
+                      "information/ auf anwendung/hilfe.css.")
+endif()
+install(CODE "
+  file(CREATE_LINK ../anwendung/hilfe.css
+       \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${TW_DOKUORDNER}/hilfe/information/hilfe.css\" SYMBOLIC)
+")
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/bilder/ DESTINATION ${TW_DOKUORDNER}/bilder
         FILES_MATCHING PATTERN "*.svg")
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/tropfwerk-hilfe.doc-base
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc-base RENAME tropfwerk-hilfe)
 
-# Where the data comes from; the licences are named there.
+# lintian's overrides for the Debian package, each with its reason.
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/tropfwerk.lintian-overrides
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME tropfwerk)
+
+# Where the data comes from in detail; the licences are in copyright.
 install(FILES ${CMAKE_SOURCE_DIR}/data/SOURCES.md DESTINATION ${TW_DOKUORDNER})

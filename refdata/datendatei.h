@@ -8,7 +8,7 @@
 #include <cstdint>
 
 struct TDatendatei {
-    const char* Name;     // file name in the working directory
+    const char* Name;     // file name in the data folder
     std::int32_t Seed;    // seed of GenerateKey
     int Schluessellaenge; // key length in bytes
 };

@@ -114,7 +114,7 @@ TPLZConverter& PLZConverterOderErsatz()
     return ersatz;
 }
 
-TPLZConverter::TPLZConverter(const QString& ordner)
+TPLZConverter::TPLZConverter(const QString& ordner) : m_ordner(ordner)
 {
     m_plz = LadeTabelle(Data2, ordner, {u"Postleitzahl", u"Stadt", u"Lon", u"Lat"});
     m_station = LadeTabelle(Data1, ordner,

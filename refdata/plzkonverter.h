@@ -40,8 +40,11 @@ public:
 
     TTabelle& PLZTable() { return *m_plz; }
     TTabelle& StationTable() { return *m_station; }
+    // The folder the tables were loaded from; the product file lies beside them.
+    const QString& Datenordner() const { return m_ordner; }
 
 private:
+    QString m_ordner = QStringLiteral(".");
     std::unique_ptr<TTabelle> m_plz;
     std::unique_ptr<TTabelle> m_station;
 };

@@ -9,12 +9,14 @@ pakete=(
   libgl-dev fonts-liberation2
   libgtest-dev libgmock-dev libbenchmark-dev libssl-dev zlib1g-dev
   poppler-utils locales
-  dpkg-dev file
+  dpkg-dev file man-db
 )
 for argument in "$@"; do
   case "$argument" in
     --clang) pakete+=(clang libclang-rt-14-dev clang-format) ;;
     --fotos) pakete+=(xvfb xauth) ;;
+    # checking the Debian package: lintian, hardening-check, the desktop entry and metainfo
+    --paket) pakete+=(lintian devscripts desktop-file-utils appstream) ;;
   esac
 done
 

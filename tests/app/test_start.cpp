@@ -1,4 +1,4 @@
-// Start-up: data-file check, splash window, and the help window's pages.
+// Start-up: data-file search, command line, splash window, and the help window's pages.
 #include "../support/modal.h"
 #include "../support/rekorder.h"
 #include "app/hauptfenster.h"
@@ -22,6 +22,7 @@
 namespace {
 void Anlegen(const QDir& dir, std::initializer_list<const char*> namen)
 {
+    ASSERT_TRUE(dir.mkpath(QStringLiteral(".")));
     for (const char* name : namen) {
         QFile f(dir.filePath(QString::fromLatin1(name)));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -33,30 +34,125 @@ QString Text(const char* datei)
     return QStringLiteral("Die Datei %1 wurde nicht gefunden. Die Anwendung wird beendet.")
         .arg(QString::fromLatin1(datei));
 }
+
+// Sets or clears an environment variable for the life of the object.
+class TUmgebung {
+public:
+    TUmgebung(const char* name, const QString& wert)
+        : m_name(name), m_alt(qgetenv(name)), m_war(qEnvironmentVariableIsSet(name))
+    {
+        if (wert.isEmpty())
+            qunsetenv(name);
+        else
+            qputenv(name, wert.toLocal8Bit());
+    }
+    ~TUmgebung()
+    {
+        if (m_war)
+            qputenv(m_name, m_alt);
+        else
+            qunsetenv(m_name);
+    }
+
+private:
+    const char* m_name;
+    QByteArray m_alt;
+    bool m_war;
+};
 } // namespace
 
-TEST(StartPruefung, OneBoxPerMissingFileInOrder)
+// The data search order: an explicit folder alone (option or environment), else the program's
+// folder, then the installed data folder beside it. Without a complete folder one box per file
+// missing from the most complete one, naming the folders searched.
+TEST(StartPruefung, SearchOrderAndOneBoxPerMissingFile)
 {
+    using Namen = std::initializer_list<const char*>;
+    const Namen alle = {"Data1.cry", "Data2.cry", "Data3.cry"};
     struct Fall {
-        std::initializer_list<const char*> vorhanden;
+        const char* name;
+        Namen explizit, programm, installiert;
+        const char* option;   // --daten, relative to the root
+        const char* umgebung; // TROPFWERK_DATEN, relative to the root
+        const char* gefunden; // relative to the root; nullptr: none
         std::vector<const char*> gemeldet;
+        std::vector<const char*> gesucht; // the first folders named, relative to the root
     };
     const Fall faelle[] = {
-        {{"Data1.cry", "Data2.cry", "Data3.cry"}, {}},
-        {{"Data1.cry", "Data2.cry"}, {"Data3.cry"}},
-        {{}, {"Data1.cry", "Data2.cry", "Data3.cry"}},
-        {{"Data2.cry"}, {"Data1.cry", "Data3.cry"}},
+        {"option before program folder", alle, alle, alle, "explizit", nullptr, "explizit", {}, {}},
+        {"environment before program folder",
+         alle,
+         alle,
+         {},
+         nullptr,
+         "explizit",
+         "explizit",
+         {},
+         {}},
+        {"explicit folder alone",
+         {"Data1.cry", "Data2.cry"},
+         alle,
+         alle,
+         "explizit",
+         nullptr,
+         nullptr,
+         {"Data3.cry"},
+         {"explizit"}},
+        {"explicit folder, two missing",
+         {"Data2.cry"},
+         {},
+         {},
+         "explizit",
+         nullptr,
+         nullptr,
+         {"Data1.cry", "Data3.cry"},
+         {"explizit"}},
+        {"program folder", {}, alle, alle, nullptr, nullptr, "bin", {}, {}},
+        {"installed folder", {}, {"Data1.cry"}, alle, nullptr, nullptr, "share/tropfwerk", {}, {}},
+        {"split over two folders",
+         {},
+         {"Data1.cry", "Data2.cry"},
+         {"Data3.cry"},
+         nullptr,
+         nullptr,
+         nullptr,
+         {"Data3.cry"},
+         {"bin", "share/tropfwerk"}},
+        {"none",
+         {},
+         {},
+         {},
+         nullptr,
+         nullptr,
+         nullptr,
+         {"Data1.cry", "Data2.cry", "Data3.cry"},
+         {"bin", "share/tropfwerk"}},
     };
     for (const Fall& fall : faelle) {
-        QTemporaryDir ordner;
-        ASSERT_TRUE(ordner.isValid());
-        Anlegen(QDir(ordner.path()), fall.vorhanden);
+        SCOPED_TRACE(fall.name);
+        QTemporaryDir wurzel;
+        ASSERT_TRUE(wurzel.isValid());
+        const QDir w(wurzel.path());
+        const auto pfad = [&w](const char* relativ) {
+            return relativ ? w.filePath(QString::fromLatin1(relativ)) : QString();
+        };
+        Anlegen(QDir(pfad("explizit")), fall.explizit);
+        Anlegen(QDir(pfad("bin")), fall.programm);
+        Anlegen(QDir(pfad("share/tropfwerk")), fall.installiert);
+        const TUmgebung umgebung("TROPFWERK_DATEN", pfad(fall.umgebung));
+
         MeldungsRekorder meldungen;
-        EXPECT_EQ(PruefeDatendateien(QDir(ordner.path())), fall.gemeldet.empty());
+        EXPECT_EQ(SucheDatenordner(pfad(fall.option), pfad("bin")), pfad(fall.gefunden));
         ASSERT_EQ(meldungen.Meldungen.size(), fall.gemeldet.size());
+        QStringList gesucht;
+        for (const char* ordner : fall.gesucht)
+            gesucht << u'„' + pfad(ordner) + u'“';
         for (size_t i = 0; i < fall.gemeldet.size(); ++i) {
             const Meldung& m = meldungen.Meldungen[i];
-            EXPECT_EQ(m.Text, Text(fall.gemeldet[i]));
+            EXPECT_TRUE(m.Text.startsWith(Text(fall.gemeldet[i]) +
+                                          QStringLiteral("\nGesucht in: ") +
+                                          gesucht.join(QStringLiteral(", "))))
+                << m.Text.toStdString();
+            EXPECT_EQ(m.Text.count(u'„'), fall.option ? 1 : 3) << m.Text.toStdString();
             EXPECT_EQ(m.Titel, QStringLiteral("Schwerer Fehler"));
             EXPECT_EQ(m.Symbol, QMessageBox::Critical);
             EXPECT_EQ(m.Besitzer, nullptr);
@@ -69,15 +165,52 @@ TEST(StartPruefung, ProgramEndsWithoutWindowWhenAFileIsMissing)
     QTemporaryDir ordner;
     ASSERT_TRUE(ordner.isValid());
     Anlegen(QDir(ordner.path()), {"Data1.cry", "Data2.cry"});
-    const QString vorher = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(ordner.path()));
     MeldungsRekorder meldungen;
-    const int status = ProgrammStart();
-    QDir::setCurrent(vorher);
+    const int status = ProgrammStart({}, ordner.path());
     EXPECT_NE(status, 0);
     ASSERT_EQ(meldungen.Meldungen.size(), 1u);
-    EXPECT_EQ(meldungen.Meldungen[0].Text, Text("Data3.cry"));
+    EXPECT_EQ(meldungen.Meldungen[0].Text,
+              Text("Data3.cry") + QStringLiteral("\nGesucht in: „%1“.").arg(ordner.path()));
     EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty());
+}
+
+// What the command line asks for; --hilfe and --version without a display are checked on the
+// installed program.
+TEST(Befehlszeile, OptionsFilesAndWrongCalls)
+{
+    struct Fall {
+        QStringList argumente;
+        bool ende;
+        int status;
+        const char* textAnfang;
+        QString datenordner;
+        QStringList dateien;
+    };
+    const Fall faelle[] = {
+        {{}, false, 0, "", {}, {}},
+        {{"Haus 1.tropfwerk"}, false, 0, "", {}, {"Haus 1.tropfwerk"}},
+        {{"--daten", "/d", "a.tropfwerk", "b"}, false, 0, "", "/d", {"a.tropfwerk", "b"}},
+        {{"--daten=/d", "--", "-a.tropfwerk"}, false, 0, "", "/d", {"-a.tropfwerk"}},
+        {{"--hilfe"}, true, 0, "Aufruf: tropfwerk [--daten ORDNER] [DATEI]\n", {}, {}},
+        {{"-h", "a"}, true, 0, "Aufruf: tropfwerk", {}, {}},
+        {{"--help"}, true, 0, "Aufruf: tropfwerk", {}, {}},
+        {{"--version"}, true, 0, "Tropfwerk 2003 1.", {}, {}},
+        {{"a", "--unsinn"}, true, 2, "Unbekannte Option „--unsinn“.\nAufruf: tropfwerk", {}, {}},
+        {{"-x"}, true, 2, "Unbekannte Option „-x“.\nAufruf: tropfwerk", {}, {}},
+        {{"--daten"}, true, 2, "--daten braucht einen Ordner", {}, {}},
+        {{"--version=2"}, true, 2, "--daten braucht einen Ordner", {}, {}},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.argumente.join(u' ').toStdString());
+        const TBefehlszeile zeile = LiesBefehlszeile(fall.argumente);
+        EXPECT_EQ(zeile.Ende, fall.ende);
+        EXPECT_EQ(zeile.Status, fall.status);
+        const QString anfang = QString::fromUtf8(fall.textAnfang);
+        EXPECT_EQ(zeile.Text.left(anfang.size()), anfang);
+        EXPECT_EQ(zeile.Text.isEmpty(), !fall.ende);
+        EXPECT_EQ(zeile.Datenordner, fall.datenordner);
+        EXPECT_EQ(zeile.Dateien, fall.dateien);
+    }
 }
 
 TEST(StartPruefung, FailureWhileReadingADataFileIsItsFatalError)
@@ -89,16 +222,13 @@ TEST(StartPruefung, FailureWhileReadingADataFileIsItsFatalError)
         SetzeBeendenFunktion([](int status) { throw Beendet{status}; });
     const TSpeicherHaken alterHaken =
         SetzeSpeicherHaken([](qint64) -> void { throw std::bad_alloc(); });
-    const QString vorher = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(QStringLiteral(TW_DATENORDNER)));
     MeldungsRekorder meldungen;
     int status = 0;
     try {
-        ProgrammStart();
+        ProgrammStart({}, QStringLiteral(TW_DATENORDNER));
     } catch (const Beendet& b) {
         status = b.status;
     }
-    QDir::setCurrent(vorher);
     SetzeSpeicherHaken(alterHaken);
     SetzeBeendenFunktion(altesEnde);
     EXPECT_NE(status, 0);

@@ -231,14 +231,68 @@ TEST(RechnerAufruf, FalscheAufrufeGebenDieUebersichtUndStatus2)
     const Lauf hilfe = Rechne({QStringLiteral("--hilfe")});
     EXPECT_EQ(hilfe.status, 0);
     EXPECT_TRUE(hilfe.aus.startsWith(u"Aufruf: tropfwerk-rechner"));
+}
 
-    // Without the product file: status 1 with the data file's message.
-    QTemporaryDir leer;
-    QTextStream aus(stdout);
-    QString meldung;
-    QTextStream fehlerText(&meldung);
-    EXPECT_EQ(FuehreRechnerAus({QStringLiteral("x.tropfwerk")}, leer.path(), aus, fehlerText), 1);
-    EXPECT_TRUE(meldung.contains(u"Data3.cry")) << meldung.toStdString();
+// A product file that cannot be used: status 1, and the message says what is wrong with which
+// file in which folder.
+TEST(RechnerAufruf, ProduktdateiFehlerNennenOrdnerUndDatei)
+{
+    QTemporaryDir wurzel;
+    ASSERT_TRUE(wurzel.isValid());
+    const QDir w(wurzel.path());
+    ASSERT_TRUE(w.mkpath(QStringLiteral("leer")) && w.mkpath(QStringLiteral("kurz")) &&
+                w.mkpath(QStringLiteral("kaputt")));
+    QFile original(QStringLiteral(TW_DATENORDNER "/Data3.cry"));
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    const QByteArray inhalt = original.readAll();
+    const auto schreibe = [&w](const QString& datei, const QByteArray& bytes) {
+        QFile f(w.filePath(datei));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    };
+    schreibe(QStringLiteral("kurz/Data3.cry"), inhalt.left(inhalt.size() / 2));
+    QByteArray falsch = inhalt; // a valid container whose table stream is garbage
+    falsch[20] = static_cast<char>(falsch[20] ^ 0x55);
+    schreibe(QStringLiteral("kaputt/Data3.cry"), falsch);
+
+    struct Fall {
+        QStringList argumente;
+        QString programmOrdner;
+        QString meldung; // its beginning
+    };
+    const QString datei = QStringLiteral("x.tropfwerk");
+    const Fall faelle[] = {
+        {{QStringLiteral("--daten"), w.filePath(QStringLiteral("fehlt")), datei},
+         {},
+         QStringLiteral("Der Datenordner „%1“ existiert nicht; darin wird die Produktdatei "
+                        "Data3.cry gesucht.")
+             .arg(w.filePath(QStringLiteral("fehlt")))},
+        {{QStringLiteral("--daten"), w.filePath(QStringLiteral("leer")), datei},
+         {},
+         QStringLiteral("Die Datei Data3.cry wurde nicht gefunden.\nGesucht in: „%1“.")
+             .arg(w.filePath(QStringLiteral("leer")))},
+        {{datei},
+         w.filePath(QStringLiteral("leer")),
+         QStringLiteral("Die Datei Data3.cry wurde nicht gefunden.\nGesucht in: „%1“, „")
+             .arg(w.filePath(QStringLiteral("leer")))},
+        {{QStringLiteral("--daten=") + w.filePath(QStringLiteral("kurz")), datei},
+         {},
+         QStringLiteral("Die Datei „%1“ ist unvollständig oder beschädigt.")
+             .arg(w.filePath(QStringLiteral("kurz/Data3.cry")))},
+        {{QStringLiteral("--daten"), w.filePath(QStringLiteral("kaputt")), datei},
+         {},
+         QStringLiteral("Die Datei Data3.cry enthält keine gültige Tabelle")},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.argumente.join(u' ').toStdString());
+        QString aus, fehler;
+        QTextStream ausStrom(&aus), fehlerStrom(&fehler);
+        EXPECT_EQ(FuehreRechnerAus(fall.argumente, fall.programmOrdner, ausStrom, fehlerStrom), 1);
+        EXPECT_TRUE(fehler.startsWith(fall.meldung)) << fehler.toStdString();
+        EXPECT_TRUE(fehler.contains(u"Data3.cry")) << fehler.toStdString();
+        EXPECT_TRUE(fehler.contains(w.path())) << fehler.toStdString();
+        EXPECT_TRUE(aus.isEmpty());
+    }
 }
 
 // The program itself in a script's hands: every loss is exit 1 with a German message naming what

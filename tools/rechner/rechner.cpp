@@ -3,8 +3,10 @@
 #include "rechner.h"
 
 #include "model/berechnungsdatei.h"
+#include "model/datendateien.h"
 #include "model/fehler.h"
 #include "model/zahlenformat.h"
+#include "refdata/datendatei.h"
 #include "refdata/produkte.h"
 #include "refdata/tabelle.h"
 #include "simulation/kern/wettergenerator.h"
@@ -38,8 +40,9 @@ const QString AufrufVorlage = QStringLiteral(
     "Ein Ordner steht für alle Berechnungsdateien darin.\n"
     "  --format text|csv|json  Ausgabe: deutsche Zahlen (text), Dezimalpunkt (csv, json);\n"
     "                          Vorgabe text\n"
-    "  --daten ORDNER          Ordner mit der Produktdatei Data3.cry;\n"
-    "                          Vorgabe: der Ordner des Programms\n"
+    "  --daten ORDNER          Ordner mit der Produktdatei Data3.cry; Vorgabe: die\n"
+    "                          Umgebungsvariable TROPFWERK_DATEN, sonst der Ordner des\n"
+    "                          Programms, dann der installierte Datenordner share/tropfwerk\n"
     "  --kurve                 dazu die Deckungskurve (Regenwasseranteil und Überlauf\n"
     "                          über dem Volumen) und das Volumen, ab dem jeder weitere\n"
     "                          Kubikmeter weniger als 1 Prozentpunkt Regenwasseranteil\n"
@@ -51,7 +54,7 @@ const QString AufrufVorlage = QStringLiteral(
     "  --gebuehr EUR           Ersparnis bei der Niederschlagswassergebühr je Jahr;\n"
     "                          Vorgabe %5\n"
     "                          Beträge mit Dezimalkomma oder -punkt, nicht negativ.\n"
-    "  --hilfe                 diese Übersicht\n"
+    "  --hilfe, --help         diese Übersicht\n"
     "Regenwasseranteil (der Teil des Bedarfs, den Regenwasser deckt; in csv und json das\n"
     "Feld Deckung, 0 bis 1), Ersparnis und Amortisation jeder Zisterne gelten für\n"
     "erzeugtes Tageswetter über %6 Jahre; der Garten wird von April bis September\n"
@@ -219,6 +222,37 @@ void Json(const std::vector<TFall>& faelle, QTextStream& aus, bool kurve)
         aus << '}';
     }
     aus << (faelle.empty() ? "]\n" : "\n]\n");
+}
+
+// Loads Data3.cry found along the search path into mtProd. Returns the message of a failure,
+// naming the folder and the file, or an empty string.
+QString LadeProduktdatei(TTabelle& mtProd, const QString& explizit, const QString& programmOrdner)
+{
+    const QString name = QString::fromLatin1(Data3.Name);
+    const QStringList suchpfad = Datensuchpfad(explizit, programmOrdner);
+    const QString ordner = FindeDatenordner(suchpfad, {name});
+    if (ordner.isEmpty()) {
+        if (suchpfad.size() == 1 && !QFileInfo(suchpfad.front()).isDir())
+            return QStringLiteral("Der Datenordner „%1“ existiert nicht; darin wird die "
+                                  "Produktdatei %2 gesucht.")
+                .arg(QDir::toNativeSeparators(suchpfad.front()), name);
+        return QStringLiteral("Die Datei %1 wurde nicht gefunden.\n").arg(name) +
+               GesuchtInZeile(suchpfad);
+    }
+    const QString datei = QDir::toNativeSeparators(QDir(ordner).filePath(name));
+    try {
+        LoadProducts(mtProd, ordner);
+    } catch (const ESchwererFehler&) {
+        return QFileInfo(datei).isReadable()
+                   ? QStringLiteral("Die Datei „%1“ ist unvollständig oder beschädigt.").arg(datei)
+                   : QStringLiteral("Die Datei „%1“ kann nicht gelesen werden.").arg(datei);
+    } catch (const EFehler& f) {
+        return MitSchlusspunkt(f.Meldung()) + QStringLiteral("\nGelesen aus „%1“.").arg(datei);
+    } catch (const std::exception& f) {
+        return MitSchlusspunkt(QString::fromLocal8Bit(f.what())) +
+               QStringLiteral("\nGelesen aus „%1“.").arg(datei);
+    }
+    return {};
 }
 
 } // namespace
@@ -486,14 +520,9 @@ int FuehreRechnerAus(const QStringList& argumente, const QString& programmOrdner
         return 2;
     }
     const std::unique_ptr<TTabelle> mtProd = ErzeugeProduktTabelle();
-    try {
-        LoadProducts(*mtProd, aufruf.Datenordner.isEmpty() ? programmOrdner : aufruf.Datenordner);
-    } catch (const EFehler& f) {
-        fehler << MitSchlusspunkt(f.Meldung()) << '\n';
-        fehler.flush();
-        return 1;
-    } catch (const std::exception& f) {
-        fehler << MitSchlusspunkt(QString::fromLocal8Bit(f.what())) << '\n';
+    const QString datenfehler = LadeProduktdatei(*mtProd, aufruf.Datenordner, programmOrdner);
+    if (!datenfehler.isEmpty()) {
+        fehler << datenfehler << '\n';
         fehler.flush();
         return 1;
     }

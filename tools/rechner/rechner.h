@@ -18,7 +18,7 @@ enum class TAusgabeFormat { Text, Csv, Json };
 
 struct TRechnerAufruf {
     TAusgabeFormat Format = TAusgabeFormat::Text;
-    QString Datenordner; // empty: beside the program
+    QString Datenordner; // --daten; empty: the search path (Datensuchpfad)
     QStringList Dateien; // files, or folders whose *.tropfwerk files are computed
     bool Kurve = false;  // print the coverage curve and its knee
     TKosten Kosten;
