@@ -55,7 +55,7 @@ constexpr std::array<TSeitenInfo, 4> Seiten{{
     {"Wirtschaftlichkeit", "WIRTSCHAFT"},
 }};
 
-// The four page buttons share the row evenly.
+// The four page buttons share the row; their widths follow their captions when shown.
 constexpr int SeitenKnopfBreite = 125;
 constexpr int SeitenKnopfAbstand = 5;
 
@@ -72,20 +72,36 @@ QToolButton* SeitenKnopf(QWidget* eltern, const char* name, const char* text, in
     return knopf;
 }
 
-// Where the font's captions do not fit the buttons' width, all of them get the same smaller
-// font, down to 6 points.
-void PasseSchriftAn(std::initializer_list<QToolButton*> knoepfe)
+// The page buttons share their row by the width of their captions in the window's font, so that
+// each keeps that font. Only where even that leaves a caption too wide do all of them get the
+// same smaller font, down to 6 points.
+void VerteileSeitenknoepfe(const std::array<QToolButton*, 4>& knoepfe)
 {
-    const auto passen = [&] {
-        for (QToolButton* knopf : knoepfe) {
-            const QString text = QString(knopf->text()).remove(QLatin1Char('&'));
-            if (knopf->fontMetrics().horizontalAdvance(text) + 8 > knopf->width())
-                return false;
+    const int links = knoepfe.front()->x();
+    const int rechts = knoepfe.back()->geometry().right();
+    const int abstand = (knoepfe[1]->x() - knoepfe[0]->geometry().right() - 1);
+    const auto textbreite = [](const QToolButton* knopf) {
+        const QString text = QString(knopf->text()).remove(QLatin1Char('&'));
+        return knopf->fontMetrics().horizontalAdvance(text) + 8;
+    };
+    const auto verteile = [&] {
+        std::array<int, 4> breite{};
+        int summe = 0;
+        for (std::size_t i = 0; i < knoepfe.size(); ++i)
+            summe += breite[i] = textbreite(knoepfe[i]);
+        const int frei = rechts - links + 1 - 3 * abstand - summe;
+        if (frei < 0)
+            return false;
+        int x = links;
+        for (std::size_t i = 0; i < knoepfe.size(); ++i) {
+            const int w = i + 1 < knoepfe.size() ? breite[i] + frei / 4 : rechts - x + 1;
+            knoepfe[i]->setGeometry(x, knoepfe[i]->y(), w, knoepfe[i]->height());
+            x += w + abstand;
         }
         return true;
     };
-    QFont schrift = (*knoepfe.begin())->font();
-    while (!passen() && schrift.pointSizeF() > 6) {
+    QFont schrift = knoepfe.front()->font();
+    while (!verteile() && schrift.pointSizeF() > 6) {
         schrift.setPointSizeF(schrift.pointSizeF() - 0.5);
         for (QToolButton* knopf : knoepfe)
             knopf->setFont(schrift);
@@ -226,7 +242,7 @@ void TfrmAuswertung::LegeReihenfolgeFest()
 void TfrmAuswertung::showEvent(QShowEvent* ereignis)
 {
     // The buttons have their final width only now that the window is scaled.
-    PasseSchriftAn({btnKInfo, btnAInfo, btnSimu, btnWirtschaft});
+    VerteileSeitenknoepfe({btnKInfo, btnAInfo, btnSimu, btnWirtschaft});
     TOutputForm::showEvent(ereignis);
 }
 

@@ -729,12 +729,19 @@ TEST_F(Auswertung, EconomicsPageHasItsControlsAndItsButtonShowsIt)
     EXPECT_FALSE(fenster->btnAInfo->isChecked());
     EXPECT_EQ(fenster->btnWirtschaft->text(), QStringLiteral("&Wirtschaftlichkeit"));
 
-    // Four buttons of one width side by side in their order, inside the panel.
+    // Four buttons side by side in their order, inside the panel, each in the window's font
+    // with its whole caption.
     const std::array<QToolButton*, 4> knoepfe{fenster->btnKInfo, fenster->btnAInfo,
                                               fenster->btnSimu, fenster->btnWirtschaft};
-    for (size_t i = 1; i < knoepfe.size(); ++i) {
-        EXPECT_EQ(knoepfe[i]->width(), knoepfe[0]->width());
-        EXPECT_GT(knoepfe[i]->x(), knoepfe[i - 1]->geometry().right());
+    for (size_t i = 0; i < knoepfe.size(); ++i) {
+        SCOPED_TRACE(knoepfe[i]->text().toStdString());
+        EXPECT_EQ(knoepfe[i]->font().pointSizeF(), fenster->font().pointSizeF());
+        EXPECT_LE(knoepfe[i]->fontMetrics().horizontalAdvance(
+                      knoepfe[i]->text().remove(QLatin1Char('&'))),
+                  knoepfe[i]->width() - 8);
+        if (i > 0) {
+            EXPECT_GT(knoepfe[i]->x(), knoepfe[i - 1]->geometry().right());
+        }
     }
     EXPECT_LE(knoepfe[3]->geometry().right(), fenster->pBottom->width() - 8);
 
