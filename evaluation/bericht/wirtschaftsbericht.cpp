@@ -159,10 +159,7 @@ void TDiagramm::operator()(QPainter& maler, const QRectF& kasten) const
                   QStringLiteral(" m³"),
               1);
     if (Knick)
-        senkrecht(*Knick, Qt::DashDotLine,
-                  QStringLiteral("Knickpunkt: ") + zahl::Muster(*Knick, QStringLiteral("#0.0#")) +
-                      QStringLiteral(" m³"),
-                  2);
+        senkrecht(*Knick, Qt::DashDotLine, KnickMarke(*Knick), 2);
     const double r = punkte(2.5);
     for (std::size_t i = 0; i < Produkte.size(); ++i) {
         const QPointF p(x(std::min(Produkte[i].Volumen, bis)), y(Produkte[i].Deckung));
