@@ -94,7 +94,7 @@ TEST_F(AuswertungsBericht, PrintsEveryValueInItsFormatAtItsPlace)
         {"100 m²", 4.5, 1.2, 3.2, true},
         {"0,90", 6.0, 1.2, 3.2, true},
         {"0 m²", 6.5, 1.0, 4.4, true},
-        {"0,1 m³/Jahr", 6.5, 1.0, 4.7, true},
+        {"0,06 m³/(m²·a)", 6.5, 1.0, 4.7, true},
         {"0,06", 6.5, 1.0, 5.0, true},
         {"Regenwasserertrag", 0.7, 1.5, 6.4, false},
         {"57,9 m³", 2.6, 1.4, 6.4, true},
@@ -294,14 +294,21 @@ TEST_F(AuswertungsBericht, AddsTheEconomicsPageOnlyWhenOfferedAndChosen)
         EXPECT_EQ(bericht.Maschine.Anhangtitel(), T("Wirtschaftlichkeit"));
         const auto mit = Drucke();
         ASSERT_EQ(PdfSeiten(mit), 2);
-        // The first page stays exactly as it was: same texts at the same places, no foot line.
+        // The first page stays as it was, same texts at the same places, and both pages gain
+        // their foot line.
         std::vector<TPdfText> erste;
         std::copy_if(mit.begin(), mit.end(), std::back_inserter(erste),
-                     [](const TPdfText& t) { return t.Seite == 1; });
+                     [](const TPdfText& t) { return t.Seite == 1 && t.Oben < 10.5; });
         ASSERT_EQ(erste.size(), ohne.size());
         for (std::size_t i = 0; i < erste.size(); ++i) {
             EXPECT_EQ(erste[i].Text, ohne[i].Text);
             EXPECT_NEAR(erste[i].Oben, ohne[i].Oben, 1e-3);
+        }
+        EXPECT_TRUE(TexteIn(ohne, 1, 0, 10.5, 8.5, 11).empty());
+        for (int seite = 1; seite <= 2; ++seite) {
+            const auto fuss = TexteIn(mit, seite, 0, 10.58, 8.5, 11);
+            ASSERT_EQ(fuss.size(), 1u) << ::testing::PrintToString(fuss);
+            EXPECT_EQ(fuss[0].Text, QStringLiteral("Seite %1 von 2").arg(seite));
         }
         // 0,75 × 52,8 m³ = 39,6 m³ × 1,75 € − 50 € = 19,30 €/Jahr: 4000 € pay back in 207,3
         // years; 4 m³ a year save less than the maintenance costs.
