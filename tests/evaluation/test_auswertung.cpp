@@ -817,9 +817,10 @@ TEST(KnickText, NamesTheVolumeInItsRefinedStepsOrSaysThereIsNone)
         TDeckungsErgebnis ergebnis;
         ergebnis.Knick = fall.Knick;
         EXPECT_EQ(KnickText(ergebnis), text);
-        if (fall.Knick)
+        if (fall.Knick) {
             EXPECT_EQ(KnickMarke(*fall.Knick),
                       QString::fromUtf8("Knickpunkt: ") + QString::fromUtf8(fall.Volumen));
+        }
     }
     // Without yield or demand no volume is named.
     TDeckungsErgebnis ohne;

@@ -4,6 +4,7 @@
 // and the page number on every page.
 #include "../../support/beispiel.h"
 #include "evaluation/bericht/auswertungsbericht.h"
+#include "evaluation/bericht/wirtschaftsbericht.h"
 #include "evaluation/wirtschaftlichkeit.h"
 #include "model/berechnung.h"
 #include "pdftext.h"
@@ -330,4 +331,71 @@ TEST_F(AuswertungsBericht, AddsTheEconomicsPageOnlyWhenOfferedAndChosen)
     // Without figures the report has no appendix.
     EXPECT_TRUE(bericht.Maschine.Anhangtitel().isEmpty());
     EXPECT_EQ(PdfSeiten(Drucke()), 1);
+}
+
+TEST(WirtschaftsDiagramm, PlacesEveryLabelClearOfLabelsCurvesMarksAndMarkers)
+{
+    // Products crowded around the sizing rule's volume and the knee, one twice at one volume,
+    // one beyond the curve; as the page draws it at 1200 dpi with 8 pt text.
+    const struct {
+        double Volumen, Knick;
+        std::vector<double> Produkte;
+    } faelle[] = {
+        {3.53, 6.2, {3.0, 4.0, 4.5, 5.0, 5.0, 6.5}},
+        {6.0, 6.2, {5.8, 6.0, 6.1, 6.2, 6.3, 30}},
+        {0.4, 0.5, {0.3, 0.35, 0.4, 0.45}},
+    };
+    constexpr double Dpi = 1200;
+    QFont schrift(QStringLiteral("Arial"));
+    schrift.setPixelSize(static_cast<int>(8 * Dpi / 72));
+    const QFontMetricsF masse(schrift);
+    for (const auto& fall : faelle) {
+        SCOPED_TRACE(fall.Volumen);
+        TWirtschaftlichkeitsDaten daten;
+        const double bis = 4 * fall.Knick;
+        for (int i = 0; i <= 40; ++i) {
+            const double v = bis * i / 40;
+            daten.Ergebnis.Kurve.push_back(
+                {v, 0.9 * (1 - std::exp(-v / fall.Knick * 2)), 0.6 * std::exp(-v / fall.Knick)});
+        }
+        daten.Ergebnis.Knick = fall.Knick;
+        daten.Volumen = fall.Volumen;
+        for (const double v : fall.Produkte)
+            daten.Produkte.push_back(
+                {T("Regenwerk"), T("Tank"), v, 1000, DeckungBei(daten.Ergebnis.Kurve, v), {}});
+        const auto g = WirtschaftsDiagrammGeometrie(
+            daten, QRectF(0.5 * Dpi, 2.4 * Dpi, 7.5 * Dpi, 3.5 * Dpi), Dpi, masse);
+
+        ASSERT_EQ(g.Texte.size(), fall.Produkte.size() + 2);
+        ASSERT_EQ(g.Beschriftungen.size(), g.Texte.size());
+        EXPECT_EQ(QString(g.Texte[1]).replace(u'\n', u' '),
+                  T("Knickpunkt: ") + KnickVolumen(fall.Knick));
+        // Round ticks: the step is 1, 2 or 5 × 10^n and the axis ends on one.
+        const double basis = std::pow(10.0, std::floor(std::log10(g.Schritt)));
+        const double faktoren[] = {1.0, 2.0, 5.0};
+        EXPECT_TRUE(std::any_of(std::begin(faktoren), std::end(faktoren), [&](double f) {
+            return std::abs(g.Schritt - f * basis) < 1e-9;
+        })) << g.Schritt;
+        EXPECT_NEAR(g.Bis / g.Schritt, std::round(g.Bis / g.Schritt), 1e-9);
+        EXPECT_GE(g.Bis, daten.Ergebnis.Kurve.back().Volumen);
+
+        // Every segment sampled finely: no sample may fall into a label.
+        std::vector<QLineF> strecken(g.Linien.begin(), g.Linien.end());
+        for (const QPolygonF& kurve : g.Kurven)
+            for (qsizetype i = 1; i < kurve.size(); ++i)
+                strecken.emplace_back(kurve[i - 1], kurve[i]);
+        for (std::size_t i = 0; i < g.Beschriftungen.size(); ++i) {
+            const QRectF& r = g.Beschriftungen[i];
+            SCOPED_TRACE(g.Texte[i].toStdString());
+            ASSERT_FALSE(r.isEmpty());
+            EXPECT_TRUE(g.Feld.contains(r));
+            for (std::size_t j = i + 1; j < g.Beschriftungen.size(); ++j)
+                EXPECT_FALSE(r.intersects(g.Beschriftungen[j])) << g.Texte[j].toStdString();
+            for (const QRectF& m : g.Marker)
+                EXPECT_FALSE(r.intersects(m));
+            for (const QLineF& s : strecken)
+                for (int k = 0; k <= 200; ++k)
+                    ASSERT_FALSE(r.contains(s.pointAt(k / 200.0)));
+        }
+    }
 }
