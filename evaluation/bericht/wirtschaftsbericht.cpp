@@ -55,27 +55,50 @@ TBerichtText Text(const QString& schrift, double links, double oben, double brei
     return t;
 }
 
-// The font size, from `groesse` down to 6 pt, at which `text` fits `breite` inches.
-double PassendeGroesse(const QString& schrift, const QString& text, double breite, double groesse)
+// The width of `text` in inches per point of font size.
+double ZollJePunkt(const QString& schrift, const QString& text)
 {
     constexpr double Pixel = 720; // measured large, so that hinting does not count
     QFont f(schrift);
     f.setPixelSize(static_cast<int>(Pixel));
-    const double zoll = QFontMetricsF(f).horizontalAdvance(text) / Pixel / 72.0; // per point
-    if (!(zoll > 0))
-        return groesse;
-    return std::clamp(0.95 * breite / zoll, 6.0, groesse);
+    return QFontMetricsF(f).horizontalAdvance(text) / Pixel / 72.0;
 }
 
-// A value of the table in a smaller font where it is wider than its column, shortened with "…"
-// only where even that does not suffice.
-TBerichtText Wert(const QString& schrift, const TSpalte& spalte, double oben, const QString& text)
+// The font size, from `groesse` down to `kleinste`, at which `text` fits `breite` inches.
+double PassendeGroesse(const QString& schrift, const QString& text, double breite, double groesse,
+                       double kleinste)
 {
-    TBerichtText t =
-        Text(schrift, spalte.Links, oben, spalte.Breite, text,
-             PassendeGroesse(schrift, text, spalte.Breite, 9), false, spalte.Ausrichtung);
-    t.Feld = QString::fromUtf8(spalte.Titel);
-    return t;
+    const double zoll = ZollJePunkt(schrift, text);
+    return zoll > 0 ? std::clamp(0.95 * breite / zoll, kleinste, groesse) : groesse;
+}
+
+// A value of the table: in a smaller font where it is wider than its column, then on two lines
+// broken at a blank, and shortened with "…" only where even that does not suffice.
+std::vector<TBerichtText> Wert(const QString& schrift, const TSpalte& spalte, double oben,
+                               const QString& text)
+{
+    const auto wert = [&](double o, const QString& t, double groesse) {
+        TBerichtText w =
+            Text(schrift, spalte.Links, o, spalte.Breite, t, groesse, false, spalte.Ausrichtung);
+        w.Feld = QString::fromUtf8(spalte.Titel);
+        return w;
+    };
+    constexpr double Einzeilig = 7.5;
+    constexpr double Zweizeilig = 7;
+    const double groesse = PassendeGroesse(schrift, text, spalte.Breite, 9, Einzeilig);
+    const bool passt = 0.95 * spalte.Breite >= groesse * ZollJePunkt(schrift, text);
+    const qsizetype mitte = text.size() / 2;
+    qsizetype bruch = -1;
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (text[i] == u' ' && (bruch < 0 || std::abs(i - mitte) < std::abs(bruch - mitte)))
+            bruch = i;
+    if (passt || bruch < 0)
+        return {wert(oben, text, groesse)};
+    const QString erste = text.left(bruch);
+    const QString zweite = text.mid(bruch + 1);
+    const double klein = std::min(PassendeGroesse(schrift, erste, spalte.Breite, Zweizeilig, 6),
+                                  PassendeGroesse(schrift, zweite, spalte.Breite, Zweizeilig, 6));
+    return {wert(oben - 0.04, erste, klein), wert(oben + 0.08, zweite, klein)};
 }
 
 QString Geld(long double wert)
@@ -381,7 +404,8 @@ TBerichtSeite WirtschaftlichkeitsSeite(const TBerichtDefinition& definition,
             AmortisationsText(p.Zahlen),
         };
         for (std::size_t s = 0; s < std::size(Spalten); ++s)
-            seite.Elemente.push_back(Wert(schrift, Spalten[s], oben, werte[s]));
+            for (TBerichtText& t : Wert(schrift, Spalten[s], oben, werte[s]))
+                seite.Elemente.push_back(std::move(t));
     }
     double unten = erste + static_cast<double>(zeigen) * Zeilenhoehe;
     if (daten.Produkte.empty())
