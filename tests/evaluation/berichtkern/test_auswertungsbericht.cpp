@@ -287,7 +287,14 @@ TEST_F(AuswertungsBericht, AddsTheEconomicsPageOnlyWhenOfferedAndChosen)
     daten.Produkte = {{T("Regenwerk"), T("Tank 1"), 2.7L, 1500, 0.75L,
                        BerechneWirtschaftlichkeit(0.75L, satz.Bedarf, 1500, daten.Kosten)},
                       {T("Regenwerk"), T("Fass 0,3"), 0.3L, 90, 0.4L,
-                       BerechneWirtschaftlichkeit(0.4L, 10, 90, daten.Kosten)}};
+                       BerechneWirtschaftlichkeit(0.4L, 10, 90, daten.Kosten)},
+                      // Names too wide for their columns, printed in full on two lines.
+                      {T("Regenwerk Behälterbau GmbH & Co. KG"),
+                       T("Liegetank LT 4000 Premium"),
+                       3.5L,
+                       2000,
+                       0.8L,
+                       {}}};
     const QString knick = T("Ab 7,5 m³ bringt jeder weitere Kubikmeter weniger als 1 Prozentpunkt "
                             "Deckung.");
     {
@@ -323,6 +330,14 @@ TEST_F(AuswertungsBericht, AddsTheEconomicsPageOnlyWhenOfferedAndChosen)
         EXPECT_TRUE(std::any_of(mit.begin(), mit.end(), [&](const TPdfText& t) {
             return t.Seite == 2 && t.Text.startsWith(knick.left(20));
         }));
+        QString seite2;
+        for (const TPdfText& t : mit)
+            if (t.Seite == 2 && t.Links < 3.0 && t.Oben > 7.7)
+                seite2 += t.Text + u' ';
+        EXPECT_FALSE(seite2.contains(u'…')) << seite2.toStdString();
+        for (const char* name :
+             {"Regenwerk Behälterbau", "GmbH & Co. KG", "Liegetank LT", "4000 Premium"})
+            EXPECT_TRUE(seite2.contains(T(name))) << name << ": " << seite2.toStdString();
 
         bericht.Maschine.SetzeAnhangAktiv(false);
         EXPECT_EQ(PdfSeiten(Drucke()), 1);
