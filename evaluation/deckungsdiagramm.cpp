@@ -139,8 +139,7 @@ QChart* ErzeugeDeckungsdiagramm(const TWirtschaftlichkeitsDaten& daten)
     }
 
     if (const auto knick = daten.Ergebnis.Knick) {
-        const QString text = VolumenKurz(*knick) + QStringLiteral(" m³");
-        anhaengen(Markierung(QStringLiteral("Nutzen sinkt ab %1").arg(text), text, *knick,
+        anhaengen(Markierung(KnickMarke(*knick), KnickVolumen(*knick), *knick,
                              DeckungBei(kurve, *knick) * 100, KnickFarbe,
                              QScatterSeries::MarkerShapeCircle, 11));
     }

@@ -5,6 +5,8 @@
 #include "model/zahlenformat.h"
 #include "refdata/tabelle.h"
 
+#include <cmath>
+
 TWirtschaftlichkeitsDaten WirtschaftlichkeitsProdukte(const TParameterSatz& satz, TTabelle& mtProd,
                                                       const TKosten& kosten)
 {
@@ -58,9 +60,18 @@ QString KnickText(const std::optional<double>& knick)
         return QStringLiteral("Im dargestellten Bereich bringt jeder weitere Kubikmeter noch "
                               "mindestens 1 Prozentpunkt %1.")
             .arg(name);
-    return QStringLiteral("Ab %1 m³ bringt jeder weitere Kubikmeter weniger als 1 Prozentpunkt "
-                          "%2.")
-        .arg(VolumenKurz(*knick), name);
+    return QStringLiteral("Ab %1 bringt jeder weitere Kubikmeter weniger als 1 Prozentpunkt %2.")
+        .arg(KnickVolumen(*knick), name);
+}
+
+QString KnickVolumen(double knick)
+{
+    return zahl::Dezimal(knick, std::abs(knick) < 9.95 ? 1 : 0) + QStringLiteral(" m³");
+}
+
+QString KnickMarke(double knick)
+{
+    return QStringLiteral("Knickpunkt: ") + KnickVolumen(knick);
 }
 
 QString KnickText(const TDeckungsErgebnis& ergebnis)
@@ -69,11 +80,6 @@ QString KnickText(const TDeckungsErgebnis& ergebnis)
         return QStringLiteral("Ohne Regenertrag oder ohne Bedarf deckt auch ein größerer Speicher "
                               "nichts.");
     return KnickText(ergebnis.Knick);
-}
-
-QString VolumenKurz(long double volumen)
-{
-    return zahl::Muster(volumen, QStringLiteral("0.##"));
 }
 
 QString AmortisationsText(const TWirtschaftlichkeit& zahlen)

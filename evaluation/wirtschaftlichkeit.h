@@ -51,14 +51,17 @@ void BewerteProdukte(TWirtschaftlichkeitsDaten& daten, const TParameterSatz& sat
 // the point of diminishing returns marked and labelled. The caller owns it.
 QChart* ErzeugeDeckungsdiagramm(const TWirtschaftlichkeitsDaten& daten);
 
+// The knee's volume in the steps it is refined to: one decimal below 10 m³, none from there on
+// ("6,2 m³", "6,0 m³", "14 m³"). The sentence, the chart marks and the calculator all use it.
+QString KnickVolumen(double knick);
+// The knee's mark in the charts: "Knickpunkt: 6,2 m³".
+QString KnickMarke(double knick);
+
 // "Ab 4,5 m³ bringt jeder weitere Kubikmeter weniger als 1 Prozentpunkt Regenwasseranteil." or,
 // without such a volume in the range, the sentence that says so.
 QString KnickText(const std::optional<double>& knick);
 // The same for a curve; without yield or demand the sentence that nothing is covered.
 QString KnickText(const TDeckungsErgebnis& ergebnis);
-
-// A volume with a decimal comma and as few decimals as needed, at most two: "4,5", "3,25", "6".
-QString VolumenKurz(long double volumen);
 
 // The payback in years with one decimal ("207,3"), or "nie".
 QString AmortisationsText(const TWirtschaftlichkeit& zahlen);

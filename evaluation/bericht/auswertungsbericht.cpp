@@ -42,19 +42,20 @@ TAuswertungsBericht::TAuswertungsBericht()
     : Maschine(LadeBerichtDefinition(QStringLiteral(":/bericht/auswertung.json")))
 {
     mtDaten.setObjectName(QStringLiteral("mtDaten"));
+    // The inputs with optional decimals, so that no typed digit is lost in print.
     mtDaten.DefiniereFelder({
-        FeldDefinition("Menge", TFeldTyp::Float, 0, "0.000' m/Jahr'"),
+        FeldDefinition("Menge", TFeldTyp::Float, 0, "0.000###' m/Jahr'"),
         FeldDefinition("PLZ", TFeldTyp::String, 5),
-        FeldDefinition("WGrad", TFeldTyp::Float, 0, "#0.#' %'"),
-        FeldDefinition("PersWCSpar", TFeldTyp::Float, 0, "#0.#"),
-        FeldDefinition("PersWCSparV", TFeldTyp::Float, 0, "#0.0' m³/Jahr'"),
-        FeldDefinition("PersWCNorm", TFeldTyp::Float, 0, "#0.#"),
-        FeldDefinition("PersWCNormV", TFeldTyp::Float, 0, "#0.0' m³/Jahr'"),
-        FeldDefinition("PersWasch", TFeldTyp::Float, 0, "#0.#"),
-        FeldDefinition("PersWaschV", TFeldTyp::Float, 0, "#0.0' m³/Jahr'"),
-        FeldDefinition("Garten", TFeldTyp::Float, 0, "####0.#' m²'"),
-        FeldDefinition("GartenV", TFeldTyp::Float, 0, "#0.0' m³/Jahr'"),
-        FeldDefinition("LadeBeiwert", TFeldTyp::Float, 0, "0.00"),
+        FeldDefinition("WGrad", TFeldTyp::Float, 0, "#0.####' %'"),
+        FeldDefinition("PersWCSpar", TFeldTyp::Float, 0, "#0.###"),
+        FeldDefinition("PersWCSparV", TFeldTyp::Float, 0, "#0.0###' m³/Jahr'"),
+        FeldDefinition("PersWCNorm", TFeldTyp::Float, 0, "#0.###"),
+        FeldDefinition("PersWCNormV", TFeldTyp::Float, 0, "#0.0###' m³/Jahr'"),
+        FeldDefinition("PersWasch", TFeldTyp::Float, 0, "#0.###"),
+        FeldDefinition("PersWaschV", TFeldTyp::Float, 0, "#0.0###' m³/Jahr'"),
+        FeldDefinition("Garten", TFeldTyp::Float, 0, "####0.###' m²'"),
+        FeldDefinition("GartenV", TFeldTyp::Float, 0, "#0.0###' m³/(m²·a)'"),
+        FeldDefinition("LadeBeiwert", TFeldTyp::Float, 0, "0.00##"),
         FeldDefinition("Ertrag", TFeldTyp::Float, 0, "##0.0' m³'"),
         FeldDefinition("Bedarf", TFeldTyp::Float, 0, "##0.0' m³'"),
         FeldDefinition("Volumen", TFeldTyp::Float, 0, "#0.00' m³'"),
@@ -62,8 +63,8 @@ TAuswertungsBericht::TAuswertungsBericht()
     });
     mtDach.setObjectName(QStringLiteral("mtDach"));
     mtDach.DefiniereFelder({
-        FeldDefinition("Flaeche", TFeldTyp::Float, 0, "##0.#' m²'"),
-        FeldDefinition("Beiwert", TFeldTyp::Float, 0, "0.00"),
+        FeldDefinition("Flaeche", TFeldTyp::Float, 0, "##0.###' m²'"),
+        FeldDefinition("Beiwert", TFeldTyp::Float, 0, "0.00##"),
     });
     Maschine.SetzeDatenquelle(
         QStringLiteral("mtDaten"),

@@ -142,6 +142,14 @@ std::vector<TBerichtSeite> TBerichtMaschine::Erzeuge(const std::function<void(in
             if (seite)
                 seite(static_cast<int>(seiten.size()));
         }
+    // Counted over every page, the appendix included; a single page carries no foot line.
+    const int anzahl = static_cast<int>(seiten.size());
+    if (m_definition.Seitenfuss && anzahl > 1)
+        for (int s = 0; s < anzahl; ++s) {
+            TBerichtText fuss = *m_definition.Seitenfuss;
+            fuss.Text = fuss.Text.arg(s + 1).arg(anzahl);
+            seiten[static_cast<std::size_t>(s)].Elemente.push_back(std::move(fuss));
+        }
     return seiten;
 }
 
@@ -169,14 +177,14 @@ std::vector<TBerichtSeite> TBerichtMaschine::setze(std::vector<TDatenquelle*>& o
 
     TSeiten seiten;
     for (int s = 0; s < anzahl; ++s) {
-        seiten.push_back(setzeSeite(s, anzahl));
+        seiten.push_back(setzeSeite(s));
         if (seite)
             seite(s + 1);
     }
     return seiten;
 }
 
-TBerichtSeite TBerichtMaschine::setzeSeite(int s, int anzahl)
+TBerichtSeite TBerichtMaschine::setzeSeite(int s)
 {
     TBerichtSeite neu;
     for (TBerichtElement e : m_definition.Elemente) {
@@ -204,11 +212,6 @@ TBerichtSeite TBerichtMaschine::setzeSeite(int s, int anzahl)
                 }
                 neu.Elemente.push_back(std::move(t));
             }
-    }
-    if (m_definition.Seitenfuss && anzahl > 1) {
-        TBerichtText fuss = *m_definition.Seitenfuss;
-        fuss.Text = fuss.Text.arg(s + 1).arg(anzahl);
-        neu.Elemente.push_back(std::move(fuss));
     }
     return neu;
 }

@@ -63,8 +63,8 @@ public:
     void SetzeDatenquelle(const QString& tabelle, TDatenquelle quelle);
 
     // Pages that follow the report's own, laid out by the caller (e.g. "Wirtschaftlichkeit").
-    // They are not counted in the report's foot line "Seite N von M" and carry none, so the
-    // report's own pages look the same with and without them. An empty title removes them.
+    // They count in the foot line "Seite N von M" and carry it like the report's own pages. An
+    // empty title removes them.
     void SetzeAnhang(const QString& titel, std::function<std::vector<TBerichtSeite>()> seiten);
     const QString& Anhangtitel() const { return m_anhangTitel; }
     // Whether the next reports carry the pages of the appendix (the default).
@@ -95,7 +95,7 @@ private:
     // Opens the sources, checks the fields and lays out the pages; sources opened are added
     // to `offen`.
     TSeiten setze(std::vector<TDatenquelle*>& offen, const std::function<void(int)>& seite);
-    TBerichtSeite setzeSeite(int s, int anzahl);
+    TBerichtSeite setzeSeite(int s);
     TTabelle& tabelle(const QString& name) const;
 
     TBerichtDefinition m_definition;

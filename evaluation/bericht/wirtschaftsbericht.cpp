@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -54,13 +55,50 @@ TBerichtText Text(const QString& schrift, double links, double oben, double brei
     return t;
 }
 
-// A value of the table: shortened with "…" where it is wider than its column.
-TBerichtText Wert(const QString& schrift, const TSpalte& spalte, double oben, const QString& text)
+// The width of `text` in inches per point of font size.
+double ZollJePunkt(const QString& schrift, const QString& text)
 {
-    TBerichtText t =
-        Text(schrift, spalte.Links, oben, spalte.Breite, text, 9, false, spalte.Ausrichtung);
-    t.Feld = QString::fromUtf8(spalte.Titel);
-    return t;
+    constexpr double Pixel = 720; // measured large, so that hinting does not count
+    QFont f(schrift);
+    f.setPixelSize(static_cast<int>(Pixel));
+    return QFontMetricsF(f).horizontalAdvance(text) / Pixel / 72.0;
+}
+
+// The font size, from `groesse` down to `kleinste`, at which `text` fits `breite` inches.
+double PassendeGroesse(const QString& schrift, const QString& text, double breite, double groesse,
+                       double kleinste)
+{
+    const double zoll = ZollJePunkt(schrift, text);
+    return zoll > 0 ? std::clamp(0.95 * breite / zoll, kleinste, groesse) : groesse;
+}
+
+// A value of the table: in a smaller font where it is wider than its column, then on two lines
+// broken at a blank, and shortened with "…" only where even that does not suffice.
+std::vector<TBerichtText> Wert(const QString& schrift, const TSpalte& spalte, double oben,
+                               const QString& text)
+{
+    const auto wert = [&](double o, const QString& t, double groesse) {
+        TBerichtText w =
+            Text(schrift, spalte.Links, o, spalte.Breite, t, groesse, false, spalte.Ausrichtung);
+        w.Feld = QString::fromUtf8(spalte.Titel);
+        return w;
+    };
+    constexpr double Einzeilig = 7.5;
+    constexpr double Zweizeilig = 7;
+    const double groesse = PassendeGroesse(schrift, text, spalte.Breite, 9, Einzeilig);
+    const bool passt = 0.95 * spalte.Breite >= groesse * ZollJePunkt(schrift, text);
+    const qsizetype mitte = text.size() / 2;
+    qsizetype bruch = -1;
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (text[i] == u' ' && (bruch < 0 || std::abs(i - mitte) < std::abs(bruch - mitte)))
+            bruch = i;
+    if (passt || bruch < 0)
+        return {wert(oben, text, groesse)};
+    const QString erste = text.left(bruch);
+    const QString zweite = text.mid(bruch + 1);
+    const double klein = std::min(PassendeGroesse(schrift, erste, spalte.Breite, Zweizeilig, 6),
+                                  PassendeGroesse(schrift, zweite, spalte.Breite, Zweizeilig, 6));
+    return {wert(oben - 0.04, erste, klein), wert(oben + 0.08, zweite, klein)};
 }
 
 QString Geld(long double wert)
@@ -79,11 +117,42 @@ double Teilung(double bis, int teile)
     return 10 * basis;
 }
 
+// Whether a label at `r` is free: within the plot, clear of the curves, marks, markers and the
+// labels already placed. Returns the number of things it overlaps.
+int Ueberdeckungen(const QRectF& r, const TWirtschaftsDiagrammGeometrie& g)
+{
+    int n = 0;
+    for (const QPolygonF& kurve : g.Kurven)
+        for (qsizetype i = 1; i < kurve.size(); ++i)
+            n += Schneidet(r, QLineF(kurve[i - 1], kurve[i]));
+    for (const QLineF& linie : g.Linien)
+        n += Schneidet(r, linie);
+    for (const QRectF& m : g.Marker)
+        n += r.intersects(m);
+    for (const QRectF& b : g.Beschriftungen)
+        n += r.intersects(b);
+    return n;
+}
+
+// The index of the first free place among the candidates, else of the one that overlaps least.
+std::size_t Platziere(const std::vector<QRectF>& kandidaten, const TWirtschaftsDiagrammGeometrie& g)
+{
+    std::size_t bester = 0;
+    int wenigste = std::numeric_limits<int>::max();
+    for (std::size_t i = 0; i < kandidaten.size(); ++i) {
+        const int n = Ueberdeckungen(kandidaten[i], g) + (g.Feld.contains(kandidaten[i]) ? 0 : 100);
+        if (n == 0)
+            return i;
+        if (n < wenigste) {
+            wenigste = n;
+            bester = i;
+        }
+    }
+    return bester;
+}
+
 struct TDiagramm {
-    std::vector<TDeckungsPunkt> Kurve;
-    std::vector<TDeckungsPunkt> Produkte;
-    double Volumen = 0;
-    std::optional<double> Knick;
+    TWirtschaftlichkeitsDaten Daten;
     QString Schrift;
 
     void operator()(QPainter& maler, const QRectF& kasten) const;
@@ -91,7 +160,7 @@ struct TDiagramm {
 
 void TDiagramm::operator()(QPainter& maler, const QRectF& kasten) const
 {
-    if (Kurve.size() < 2)
+    if (Daten.Ergebnis.Kurve.size() < 2)
         return;
     const double dpi = maler.device()->logicalDpiX();
     const auto punkte = [dpi](double pt) { return pt * dpi / 72.0; };
@@ -99,24 +168,27 @@ void TDiagramm::operator()(QPainter& maler, const QRectF& kasten) const
     schrift.setPointSizeF(8);
     maler.setFont(schrift);
     const QFontMetricsF masse(schrift, maler.device());
-    const QRectF feld = kasten.adjusted(0.45 * dpi, 0.1 * dpi, -0.1 * dpi, -0.45 * dpi);
-    const double bis = Kurve.back().Volumen;
-    const auto x = [&](double v) { return feld.left() + v / bis * feld.width(); };
+    const TWirtschaftsDiagrammGeometrie g = WirtschaftsDiagrammGeometrie(Daten, kasten, dpi, masse);
+    const QRectF& feld = g.Feld;
+    const auto x = [&](double v) { return feld.left() + v / g.Bis * feld.width(); };
     const auto y = [&](double anteil) { return feld.bottom() - anteil * feld.height(); };
+    const auto tick = [&](int i) { return i * g.Schritt; };
+    const int ticks = static_cast<int>(std::lround(g.Bis / g.Schritt));
 
-    // Grid and axes: 0 … 100 % upwards, 0 … the last volume to the right.
+    // Grid and axes: 0 … 100 % upwards, 0 … the axis' end to the right.
     maler.setPen(QPen(QColor(200, 200, 200), punkte(0.5)));
-    const double schritt = Teilung(bis, 8);
-    for (double v = schritt; v <= bis + 1e-9; v += schritt)
-        maler.drawLine(QPointF(x(v), feld.top()), QPointF(x(v), feld.bottom()));
+    for (int i = 1; i <= ticks; ++i)
+        maler.drawLine(QPointF(x(tick(i)), feld.top()), QPointF(x(tick(i)), feld.bottom()));
     for (int p = 20; p <= 100; p += 20)
         maler.drawLine(QPointF(feld.left(), y(p / 100.0)), QPointF(feld.right(), y(p / 100.0)));
     maler.setPen(QPen(Qt::black, punkte(0.75)));
+    maler.setBrush(Qt::NoBrush);
     maler.drawRect(feld);
     const double zeile = masse.height();
-    for (double v = 0; v <= bis + 1e-9; v += schritt)
-        maler.drawText(QRectF(x(v) - 0.4 * dpi, feld.bottom() + 0.04 * dpi, 0.8 * dpi, zeile),
-                       Qt::AlignHCenter | Qt::AlignTop, zahl::Muster(v, QStringLiteral("#0.##")));
+    for (int i = 0; i <= ticks; ++i)
+        maler.drawText(QRectF(x(tick(i)) - 0.4 * dpi, feld.bottom() + 0.04 * dpi, 0.8 * dpi, zeile),
+                       Qt::AlignHCenter | Qt::AlignTop,
+                       zahl::Muster(tick(i), QStringLiteral("#0.###")));
     for (int p = 0; p <= 100; p += 20)
         maler.drawText(QRectF(kasten.left(), y(p / 100.0) - zeile / 2, 0.4 * dpi, zeile),
                        Qt::AlignRight | Qt::AlignVCenter,
@@ -124,77 +196,149 @@ void TDiagramm::operator()(QPainter& maler, const QRectF& kasten) const
     maler.drawText(QRectF(feld.left(), feld.bottom() + 0.04 * dpi + zeile, feld.width(), zeile),
                    Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("Speichervolumen in m³"));
 
-    // The two curves.
-    QPainterPath deckung;
-    QPainterPath ueberlauf;
-    for (std::size_t i = 0; i < Kurve.size(); ++i) {
-        const QPointF d(x(Kurve[i].Volumen), y(Kurve[i].Deckung));
-        const QPointF u(x(Kurve[i].Volumen), y(Kurve[i].Ueberlauf));
-        if (i == 0) {
-            deckung.moveTo(d);
-            ueberlauf.moveTo(u);
-        } else {
-            deckung.lineTo(d);
-            ueberlauf.lineTo(u);
-        }
+    // The two curves, the marks, the markers and the labels where the geometry put them.
+    const QPen stifte[] = {QPen(QColor(0, 70, 160), punkte(1.5)),
+                           QPen(QColor(120, 120, 120), punkte(1.2), Qt::DashLine)};
+    for (std::size_t i = 0; i < g.Kurven.size() && i < std::size(stifte); ++i) {
+        maler.setPen(stifte[i]);
+        maler.drawPolyline(g.Kurven[i]);
     }
-    maler.setBrush(Qt::NoBrush);
-    maler.setPen(QPen(QColor(0, 70, 160), punkte(1.5)));
-    maler.drawPath(deckung);
-    maler.setPen(QPen(QColor(120, 120, 120), punkte(1.2), Qt::DashLine));
-    maler.drawPath(ueberlauf);
-
-    // Markers: the sizing rule's volume, the point of diminishing returns, the products.
-    const auto senkrecht = [&](double v, Qt::PenStyle stil, const QString& text, int stufe) {
-        if (!(v >= 0 && v <= bis))
-            return;
-        maler.setPen(QPen(Qt::black, punkte(0.75), stil));
-        maler.drawLine(QPointF(x(v), feld.top()), QPointF(x(v), feld.bottom()));
-        maler.drawText(
-            QRectF(x(v) + 0.04 * dpi, feld.top() + (0.55 + stufe) * zeile, 1.6 * dpi, zeile),
-            Qt::AlignLeft | Qt::AlignTop, text);
-    };
-    senkrecht(Volumen, Qt::DotLine,
-              QStringLiteral("Speichergröße: ") + zahl::Muster(Volumen, QStringLiteral("#0.0#")) +
-                  QStringLiteral(" m³"),
-              1);
-    if (Knick)
-        senkrecht(*Knick, Qt::DashDotLine,
-                  QStringLiteral("Knickpunkt: ") + zahl::Muster(*Knick, QStringLiteral("#0.0#")) +
-                      QStringLiteral(" m³"),
-                  2);
-    const double r = punkte(2.5);
-    for (std::size_t i = 0; i < Produkte.size(); ++i) {
-        const QPointF p(x(std::min(Produkte[i].Volumen, bis)), y(Produkte[i].Deckung));
-        maler.setPen(QPen(Qt::black, punkte(0.75)));
-        maler.setBrush(Qt::white);
-        maler.drawEllipse(p, r, r);
-        maler.drawText(QRectF(p.x() - 0.15 * dpi, p.y() + r, 0.3 * dpi, zeile),
-                       Qt::AlignHCenter | Qt::AlignTop, QString::number(i + 1));
+    const Qt::PenStyle stile[] = {Qt::DotLine, Qt::DashDotLine};
+    for (std::size_t i = 0; i < g.Linien.size(); ++i) {
+        maler.setPen(QPen(Qt::black, punkte(0.75), stile[std::min<std::size_t>(i, 1)]));
+        maler.drawLine(g.Linien[i]);
     }
-
-    // Legend, bottom right.
-    const double lb = 1.7 * dpi;
-    const QRectF legende(feld.right() - lb - 0.08 * dpi, feld.bottom() - 2.6 * zeile, lb,
-                         2.3 * zeile);
-    maler.setPen(QPen(Qt::black, punkte(0.5)));
+    maler.setPen(QPen(Qt::black, punkte(0.75)));
     maler.setBrush(Qt::white);
-    maler.drawRect(legende);
-    const auto eintrag = [&](int n, const QPen& stift, const QString& text) {
-        const double mitte = legende.top() + (n + 0.65) * zeile;
-        maler.setPen(stift);
-        maler.drawLine(QPointF(legende.left() + 0.06 * dpi, mitte),
-                       QPointF(legende.left() + 0.36 * dpi, mitte));
+    for (const QRectF& m : g.Marker)
+        maler.drawEllipse(m.adjusted(punkte(0.5), punkte(0.5), -punkte(0.5), -punkte(0.5)));
+    maler.setPen(Qt::black);
+    for (std::size_t i = 0; i < g.Texte.size(); ++i)
+        maler.drawText(g.Beschriftungen[i], Qt::AlignCenter, g.Texte[i]);
+
+    // Legend above the plot, where nothing else is drawn.
+    const QString namen[] = {QString::fromUtf16(Regenwasseranteil),
+                             QStringLiteral("Überlauf vom Ertrag")};
+    double links = feld.left();
+    const double mitte = kasten.top() + 0.1 * dpi + zeile / 2;
+    for (std::size_t i = 0; i < std::size(namen); ++i) {
+        maler.setPen(stifte[i]);
+        maler.drawLine(QPointF(links, mitte), QPointF(links + 0.3 * dpi, mitte));
         maler.setPen(Qt::black);
-        maler.drawText(QRectF(legende.left() + 0.42 * dpi, mitte - zeile / 2, lb, zeile),
-                       Qt::AlignLeft | Qt::AlignVCenter, text);
-    };
-    eintrag(0, QPen(QColor(0, 70, 160), punkte(1.5)), QString::fromUtf16(Regenwasseranteil));
-    eintrag(1, QPen(QColor(120, 120, 120), punkte(1.2), Qt::DashLine),
-            QStringLiteral("Überlauf vom Ertrag"));
+        const double breite = masse.horizontalAdvance(namen[i]);
+        maler.drawText(QRectF(links + 0.36 * dpi, mitte - zeile / 2, breite + 2, zeile),
+                       Qt::AlignLeft | Qt::AlignVCenter, namen[i]);
+        links += 0.36 * dpi + breite + 0.3 * dpi;
+    }
 }
 
 } // namespace
+
+bool Schneidet(const QRectF& rechteck, const QLineF& strecke)
+{
+    if (rechteck.contains(strecke.p1()) || rechteck.contains(strecke.p2()))
+        return true;
+    const QPointF ecken[] = {rechteck.topLeft(), rechteck.topRight(), rechteck.bottomRight(),
+                             rechteck.bottomLeft()};
+    for (int i = 0; i < 4; ++i)
+        if (strecke.intersects(QLineF(ecken[i], ecken[(i + 1) % 4])) == QLineF::BoundedIntersection)
+            return true;
+    return false;
+}
+
+TWirtschaftsDiagrammGeometrie WirtschaftsDiagrammGeometrie(const TWirtschaftlichkeitsDaten& daten,
+                                                           const QRectF& kasten, double dpi,
+                                                           const QFontMetricsF& masse)
+{
+    TWirtschaftsDiagrammGeometrie g;
+    const std::vector<TDeckungsPunkt>& kurve = daten.Ergebnis.Kurve;
+    if (kurve.size() < 2)
+        return g;
+    const double zeile = masse.height();
+    // Room for the legend above and two lines of axis text below the plot.
+    g.Feld = kasten.adjusted(0.45 * dpi, 0.1 * dpi + 1.5 * zeile, -0.1 * dpi, -0.45 * dpi);
+    const double ende = kurve.back().Volumen;
+    g.Schritt = Teilung(ende, 8);
+    g.Bis = std::max(1.0, std::ceil(ende / g.Schritt - 1e-9)) * g.Schritt;
+    const QRectF& feld = g.Feld;
+    const auto x = [&](double v) { return feld.left() + v / g.Bis * feld.width(); };
+    const auto y = [&](double anteil) { return feld.bottom() - anteil * feld.height(); };
+
+    QPolygonF deckung;
+    QPolygonF ueberlauf;
+    for (const TDeckungsPunkt& p : kurve) {
+        deckung << QPointF(x(p.Volumen), y(p.Deckung));
+        ueberlauf << QPointF(x(p.Volumen), y(p.Ueberlauf));
+    }
+    g.Kurven = {deckung, ueberlauf};
+
+    const double abstand = 0.04 * dpi;
+    const double r = 2.5 * dpi / 72.0;
+    std::vector<double> marken;
+    const auto senkrecht = [&](double v, const QString& text) {
+        if (!(v >= 0 && v <= g.Bis))
+            return;
+        g.Linien.emplace_back(QPointF(x(v), feld.top()), QPointF(x(v), feld.bottom()));
+        g.Texte.push_back(text);
+        marken.push_back(x(v));
+    };
+    senkrecht(static_cast<double>(daten.Volumen),
+              QStringLiteral("Speichergröße: ") +
+                  zahl::Muster(daten.Volumen, QStringLiteral("#0.0#")) + QStringLiteral(" m³"));
+    if (daten.Ergebnis.Knick)
+        senkrecht(*daten.Ergebnis.Knick, KnickMarke(*daten.Ergebnis.Knick));
+    std::vector<QPointF> mitten;
+    for (const TProduktWirtschaft& p : daten.Produkte) {
+        const QPointF m(x(std::min(static_cast<double>(p.Volumen), ende)),
+                        y(static_cast<double>(p.Deckung)));
+        mitten.push_back(m);
+        g.Marker.emplace_back(m.x() - r, m.y() - r, 2 * r, 2 * r);
+        g.Texte.push_back(QString::number(mitten.size()));
+    }
+
+    // The marks' labels beside their line at any height, the products' numbers around their
+    // marker, nearest places first.
+    // A mark's label on one line, or where that finds no room on two ("Knickpunkt:" above
+    // "6,2 m³").
+    for (std::size_t i = 0; i < marken.size(); ++i) {
+        QString zweizeilig = g.Texte[i];
+        zweizeilig.replace(QStringLiteral(": "), QStringLiteral(":\n"));
+        std::vector<QRectF> kandidaten;
+        std::vector<QString> texte;
+        for (const QString& text : {g.Texte[i], zweizeilig}) {
+            const QSizeF groesse = masse.size(0, text) + QSizeF(2, 0);
+            for (double oben = feld.top() + abstand; oben + groesse.height() < feld.bottom();
+                 oben += zeile / 2)
+                for (const double links :
+                     {marken[i] + abstand, marken[i] - abstand - groesse.width()}) {
+                    kandidaten.emplace_back(QPointF(links, oben), groesse);
+                    texte.push_back(text);
+                }
+        }
+        const std::size_t wahl = Platziere(kandidaten, g);
+        g.Texte[i] = texte[wahl];
+        g.Beschriftungen.push_back(kandidaten[wahl]);
+    }
+    for (std::size_t i = 0; i < mitten.size(); ++i) {
+        const QString& text = g.Texte[marken.size() + i];
+        const QSizeF groesse(masse.horizontalAdvance(text) + 2, zeile);
+        const double w = groesse.width();
+        const double h = groesse.height();
+        const QPointF m = mitten[i];
+        std::vector<QRectF> kandidaten;
+        for (int stufe = 0; stufe < 12; ++stufe) {
+            const double d = r + 1 + stufe * h / 2;
+            for (const QPointF& ecke :
+                 {QPointF(m.x() - w / 2, m.y() + d), QPointF(m.x() - w / 2, m.y() - d - h),
+                  QPointF(m.x() + d, m.y() - h / 2), QPointF(m.x() - d - w, m.y() - h / 2),
+                  QPointF(m.x() + d, m.y() + d), QPointF(m.x() - d - w, m.y() + d),
+                  QPointF(m.x() + d, m.y() - d - h), QPointF(m.x() - d - w, m.y() - d - h)})
+                kandidaten.emplace_back(ecke, groesse);
+        }
+        g.Beschriftungen.push_back(kandidaten[Platziere(kandidaten, g)]);
+    }
+    return g;
+}
 
 TBerichtSeite WirtschaftlichkeitsSeite(const TBerichtDefinition& definition,
                                        const TWirtschaftlichkeitsDaten& daten)
@@ -216,15 +360,7 @@ TBerichtSeite WirtschaftlichkeitsSeite(const TBerichtDefinition& definition,
                                   QString::fromUtf16(Regenwasseranteil) +
                                       QStringLiteral(" und Überlauf über dem Speichervolumen :"),
                                   14));
-    TDiagramm diagramm{daten.Ergebnis.Kurve,
-                       {},
-                       static_cast<double>(daten.Volumen),
-                       daten.Ergebnis.Knick,
-                       schrift};
-    for (const TProduktWirtschaft& p : daten.Produkte)
-        diagramm.Produkte.push_back(
-            {static_cast<double>(p.Volumen), static_cast<double>(p.Deckung), 0});
-    seite.Zeichnungen.push_back({QRectF(Links, 2.4, Breite, 3.5), diagramm});
+    seite.Zeichnungen.push_back({QRectF(Links, 2.4, Breite, 3.5), TDiagramm{daten, schrift}});
 
     const TKosten& k = daten.Kosten;
     seite.Elemente.push_back(Text(schrift, Links, 6.0, Breite, KnickText(daten.Ergebnis)));
@@ -268,7 +404,8 @@ TBerichtSeite WirtschaftlichkeitsSeite(const TBerichtDefinition& definition,
             AmortisationsText(p.Zahlen),
         };
         for (std::size_t s = 0; s < std::size(Spalten); ++s)
-            seite.Elemente.push_back(Wert(schrift, Spalten[s], oben, werte[s]));
+            for (TBerichtText& t : Wert(schrift, Spalten[s], oben, werte[s]))
+                seite.Elemente.push_back(std::move(t));
     }
     double unten = erste + static_cast<double>(zeigen) * Zeilenhoehe;
     if (daten.Produkte.empty())

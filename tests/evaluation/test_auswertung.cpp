@@ -844,28 +844,32 @@ TEST_F(Auswertung, EconomicsPageFollowsSlidersAndGardenMonthsAtOnce)
     EXPECT_EQ(fenster->Wirtschaftlichkeit().Ergebnis.Knick, zweite.Ergebnis.Knick);
 }
 
-TEST(KnickText, NamesTheVolumeWithFewestDecimalsOrSaysThereIsNone)
+TEST(KnickText, NamesTheVolumeInItsRefinedStepsOrSaysThereIsNone)
 {
+    // The sentence and the charts' mark name the same volume in the same format.
     const struct {
         std::optional<double> Knick;
-        const char* Text;
+        const char* Volumen;
     } faelle[] = {
-        {4.5,
-         "Ab 4,5 m³ bringt jeder weitere Kubikmeter weniger als 1 Prozentpunkt Regenwasseranteil."},
-        {3.25, "Ab 3,25 m³ bringt jeder weitere Kubikmeter weniger als 1 Prozentpunkt "
-               "Regenwasseranteil."},
-        {6.0,
-         "Ab 6 m³ bringt jeder weitere Kubikmeter weniger als 1 Prozentpunkt Regenwasseranteil."},
-        {2.996,
-         "Ab 3 m³ bringt jeder weitere Kubikmeter weniger als 1 Prozentpunkt Regenwasseranteil."},
-        {std::nullopt, "Im dargestellten Bereich bringt jeder weitere Kubikmeter noch mindestens "
-                       "1 Prozentpunkt Regenwasseranteil."},
+        {4.5, "4,5 m³"}, {6.0, "6,0 m³"}, {6.2, "6,2 m³"}, {2.996, "3,0 m³"},
+        {0.4, "0,4 m³"}, {9.96, "10 m³"}, {14, "14 m³"},   {std::nullopt, nullptr},
     };
     for (const auto& fall : faelle) {
-        EXPECT_EQ(KnickText(fall.Knick), QString::fromUtf8(fall.Text));
+        const QString text =
+            fall.Knick ? QString::fromUtf8("Ab %1 bringt jeder weitere Kubikmeter weniger als 1 "
+                                           "Prozentpunkt Regenwasseranteil.")
+                             .arg(QString::fromUtf8(fall.Volumen))
+                       : QString::fromUtf8("Im dargestellten Bereich bringt jeder weitere "
+                                           "Kubikmeter noch mindestens 1 Prozentpunkt "
+                                           "Regenwasseranteil.");
+        EXPECT_EQ(KnickText(fall.Knick), text);
         TDeckungsErgebnis ergebnis;
         ergebnis.Knick = fall.Knick;
-        EXPECT_EQ(KnickText(ergebnis), QString::fromUtf8(fall.Text));
+        EXPECT_EQ(KnickText(ergebnis), text);
+        if (fall.Knick) {
+            EXPECT_EQ(KnickMarke(*fall.Knick),
+                      QString::fromUtf8("Knickpunkt: ") + QString::fromUtf8(fall.Volumen));
+        }
     }
     // Without yield or demand no volume is named.
     TDeckungsErgebnis ohne;

@@ -4,6 +4,7 @@
 // and the page number on every page.
 #include "../../support/beispiel.h"
 #include "evaluation/bericht/auswertungsbericht.h"
+#include "evaluation/bericht/wirtschaftsbericht.h"
 #include "evaluation/wirtschaftlichkeit.h"
 #include "model/berechnung.h"
 #include "pdftext.h"
@@ -94,7 +95,7 @@ TEST_F(AuswertungsBericht, PrintsEveryValueInItsFormatAtItsPlace)
         {"100 m²", 4.5, 1.2, 3.2, true},
         {"0,90", 6.0, 1.2, 3.2, true},
         {"0 m²", 6.5, 1.0, 4.4, true},
-        {"0,1 m³/Jahr", 6.5, 1.0, 4.7, true},
+        {"0,06 m³/(m²·a)", 6.5, 1.0, 4.7, true},
         {"0,06", 6.5, 1.0, 5.0, true},
         {"Regenwasserertrag", 0.7, 1.5, 6.4, false},
         {"57,9 m³", 2.6, 1.4, 6.4, true},
@@ -286,7 +287,14 @@ TEST_F(AuswertungsBericht, AddsTheEconomicsPageOnlyWhenOfferedAndChosen)
     daten.Produkte = {{T("Regenwerk"), T("Tank 1"), 2.7L, 1500, 0.75L,
                        BerechneWirtschaftlichkeit(0.75L, satz.Bedarf, 1500, daten.Kosten)},
                       {T("Regenwerk"), T("Fass 0,3"), 0.3L, 90, 0.4L,
-                       BerechneWirtschaftlichkeit(0.4L, 10, 90, daten.Kosten)}};
+                       BerechneWirtschaftlichkeit(0.4L, 10, 90, daten.Kosten)},
+                      // Names too wide for their columns, printed in full on two lines.
+                      {T("Regenwerk Behälterbau GmbH & Co. KG"),
+                       T("Liegetank LT 4000 Premium"),
+                       3.5L,
+                       2000,
+                       0.8L,
+                       {}}};
     const QString knick = T("Ab 7,5 m³ bringt jeder weitere Kubikmeter weniger als 1 Prozentpunkt "
                             "Deckung.");
     {
@@ -294,14 +302,21 @@ TEST_F(AuswertungsBericht, AddsTheEconomicsPageOnlyWhenOfferedAndChosen)
         EXPECT_EQ(bericht.Maschine.Anhangtitel(), T("Wirtschaftlichkeit"));
         const auto mit = Drucke();
         ASSERT_EQ(PdfSeiten(mit), 2);
-        // The first page stays exactly as it was: same texts at the same places, no foot line.
+        // The first page stays as it was, same texts at the same places, and both pages gain
+        // their foot line.
         std::vector<TPdfText> erste;
         std::copy_if(mit.begin(), mit.end(), std::back_inserter(erste),
-                     [](const TPdfText& t) { return t.Seite == 1; });
+                     [](const TPdfText& t) { return t.Seite == 1 && t.Oben < 10.5; });
         ASSERT_EQ(erste.size(), ohne.size());
         for (std::size_t i = 0; i < erste.size(); ++i) {
             EXPECT_EQ(erste[i].Text, ohne[i].Text);
             EXPECT_NEAR(erste[i].Oben, ohne[i].Oben, 1e-3);
+        }
+        EXPECT_TRUE(TexteIn(ohne, 1, 0, 10.5, 8.5, 11).empty());
+        for (int seite = 1; seite <= 2; ++seite) {
+            const auto fuss = TexteIn(mit, seite, 0, 10.58, 8.5, 11);
+            ASSERT_EQ(fuss.size(), 1u) << ::testing::PrintToString(fuss);
+            EXPECT_EQ(fuss[0].Text, QStringLiteral("Seite %1 von 2").arg(seite));
         }
         // 0,75 × 52,8 m³ = 39,6 m³ × 1,75 € − 50 € = 19,30 €/Jahr: 4000 € pay back in 207,3
         // years; 4 m³ a year save less than the maintenance costs.
@@ -315,6 +330,14 @@ TEST_F(AuswertungsBericht, AddsTheEconomicsPageOnlyWhenOfferedAndChosen)
         EXPECT_TRUE(std::any_of(mit.begin(), mit.end(), [&](const TPdfText& t) {
             return t.Seite == 2 && t.Text.startsWith(knick.left(20));
         }));
+        QString seite2;
+        for (const TPdfText& t : mit)
+            if (t.Seite == 2 && t.Links < 3.0 && t.Oben > 7.7)
+                seite2 += t.Text + u' ';
+        EXPECT_FALSE(seite2.contains(u'…')) << seite2.toStdString();
+        for (const char* name :
+             {"Regenwerk Behälterbau", "GmbH & Co. KG", "Liegetank LT", "4000 Premium"})
+            EXPECT_TRUE(seite2.contains(T(name))) << name << ": " << seite2.toStdString();
 
         bericht.Maschine.SetzeAnhangAktiv(false);
         EXPECT_EQ(PdfSeiten(Drucke()), 1);
@@ -323,4 +346,71 @@ TEST_F(AuswertungsBericht, AddsTheEconomicsPageOnlyWhenOfferedAndChosen)
     // Without figures the report has no appendix.
     EXPECT_TRUE(bericht.Maschine.Anhangtitel().isEmpty());
     EXPECT_EQ(PdfSeiten(Drucke()), 1);
+}
+
+TEST(WirtschaftsDiagramm, PlacesEveryLabelClearOfLabelsCurvesMarksAndMarkers)
+{
+    // Products crowded around the sizing rule's volume and the knee, one twice at one volume,
+    // one beyond the curve; as the page draws it at 1200 dpi with 8 pt text.
+    const struct {
+        double Volumen, Knick;
+        std::vector<double> Produkte;
+    } faelle[] = {
+        {3.53, 6.2, {3.0, 4.0, 4.5, 5.0, 5.0, 6.5}},
+        {6.0, 6.2, {5.8, 6.0, 6.1, 6.2, 6.3, 30}},
+        {0.4, 0.5, {0.3, 0.35, 0.4, 0.45}},
+    };
+    constexpr double Dpi = 1200;
+    QFont schrift(QStringLiteral("Arial"));
+    schrift.setPixelSize(static_cast<int>(8 * Dpi / 72));
+    const QFontMetricsF masse(schrift);
+    for (const auto& fall : faelle) {
+        SCOPED_TRACE(fall.Volumen);
+        TWirtschaftlichkeitsDaten daten;
+        const double bis = 4 * fall.Knick;
+        for (int i = 0; i <= 40; ++i) {
+            const double v = bis * i / 40;
+            daten.Ergebnis.Kurve.push_back(
+                {v, 0.9 * (1 - std::exp(-v / fall.Knick * 2)), 0.6 * std::exp(-v / fall.Knick)});
+        }
+        daten.Ergebnis.Knick = fall.Knick;
+        daten.Volumen = fall.Volumen;
+        for (const double v : fall.Produkte)
+            daten.Produkte.push_back(
+                {T("Regenwerk"), T("Tank"), v, 1000, DeckungBei(daten.Ergebnis.Kurve, v), {}});
+        const auto g = WirtschaftsDiagrammGeometrie(
+            daten, QRectF(0.5 * Dpi, 2.4 * Dpi, 7.5 * Dpi, 3.5 * Dpi), Dpi, masse);
+
+        ASSERT_EQ(g.Texte.size(), fall.Produkte.size() + 2);
+        ASSERT_EQ(g.Beschriftungen.size(), g.Texte.size());
+        EXPECT_EQ(QString(g.Texte[1]).replace(u'\n', u' '),
+                  T("Knickpunkt: ") + KnickVolumen(fall.Knick));
+        // Round ticks: the step is 1, 2 or 5 × 10^n and the axis ends on one.
+        const double basis = std::pow(10.0, std::floor(std::log10(g.Schritt)));
+        const double faktoren[] = {1.0, 2.0, 5.0};
+        EXPECT_TRUE(std::any_of(std::begin(faktoren), std::end(faktoren), [&](double f) {
+            return std::abs(g.Schritt - f * basis) < 1e-9;
+        })) << g.Schritt;
+        EXPECT_NEAR(g.Bis / g.Schritt, std::round(g.Bis / g.Schritt), 1e-9);
+        EXPECT_GE(g.Bis, daten.Ergebnis.Kurve.back().Volumen);
+
+        // Every segment sampled finely: no sample may fall into a label.
+        std::vector<QLineF> strecken(g.Linien.begin(), g.Linien.end());
+        for (const QPolygonF& kurve : g.Kurven)
+            for (qsizetype i = 1; i < kurve.size(); ++i)
+                strecken.emplace_back(kurve[i - 1], kurve[i]);
+        for (std::size_t i = 0; i < g.Beschriftungen.size(); ++i) {
+            const QRectF& r = g.Beschriftungen[i];
+            SCOPED_TRACE(g.Texte[i].toStdString());
+            ASSERT_FALSE(r.isEmpty());
+            EXPECT_TRUE(g.Feld.contains(r));
+            for (std::size_t j = i + 1; j < g.Beschriftungen.size(); ++j)
+                EXPECT_FALSE(r.intersects(g.Beschriftungen[j])) << g.Texte[j].toStdString();
+            for (const QRectF& m : g.Marker)
+                EXPECT_FALSE(r.intersects(m));
+            for (const QLineF& s : strecken)
+                for (int k = 0; k <= 200; ++k)
+                    ASSERT_FALSE(r.contains(s.pointAt(k / 200.0)));
+        }
+    }
 }
