@@ -1,4 +1,5 @@
 // Calculation files: exact round trip, every refusal of the reader, and a save that fails.
+#include "../support/beispiel.h"
 #include "model/berechnung.h"
 #include "model/berechnungsdatei.h"
 #include "model/fehler.h"
@@ -266,12 +267,8 @@ TEST(Berechnungsdatei, EndungWirdAngehaengtWoSieFehlt)
 
 TEST(Berechnungsdatei, ErgebnisseMitFuenfzehnStellen)
 {
-    TParameterSatz satz;
-    InitParameterSatz(satz);
+    TParameterSatz satz = Beispiel();
     satz.Flaechen = {{120, 0.9L}};
-    satz.WGrad = 0.9L;
-    satz.PersWCSpar = 4;
-    satz.PersWasch = 4;
     BerechneAlles(satz);
     const QByteArray text = BerechnungAlsJson(satz);
     EXPECT_TRUE(text.contains("\"Bedarf\": 52.8,")) << text.toStdString();
