@@ -294,6 +294,9 @@ int TfrmAuswertung::Execute(int startSeite)
 
 void TfrmAuswertung::Vorbereiten(int startSeite)
 {
+    // An opened case brings its money inputs; otherwise the page keeps the remembered ones.
+    if (FParameterSatz.Kosten)
+        WirtschaftlichkeitsSeite->SetzeKosten(*FParameterSatz.Kosten);
     LoadProducts();
     Recalculate();
     SetConsumerSliderRanges();
@@ -412,6 +415,7 @@ void TfrmAuswertung::btnSpeichernClick()
         this, FDatei.isEmpty() ? BerechnungsVorschlag(FParameterSatz) : FDatei);
     if (pfad.isEmpty())
         return;
+    FParameterSatz.Kosten = WirtschaftlichkeitsSeite->Kosten();
     SpeichereBerechnung(pfad, FParameterSatz);
     MerkeVerwendet(pfad);
     FDatei = pfad;

@@ -2,6 +2,7 @@
 #include "evaluation/wirtschaftlichkeitsseite.h"
 
 #include "evaluation/gestaltung.h"
+#include "model/grenzen.h"
 #include "model/plattform.h"
 #include "model/wirtschaftlichkeit.h"
 #include "model/zahlenformat.h"
@@ -30,14 +31,13 @@ struct TKostenFeld {
     const char* Einheit;
     const char* Schluessel; // in the settings group
     long double TKosten::*Wert;
-    int Grenze;
 };
 constexpr std::array<TKostenFeld, 5> KostenFelder{{
-    {"edWasserpreis", "Trinkwasserpreis", "€/m³", "Wasserpreis", &TKosten::Wasserpreis, 100},
-    {"edPumpe", "Pumpenstrom", "€/m³", "Pumpe", &TKosten::Pumpe, 100},
-    {"edWartung", "Wartung", "€/Jahr", "Wartung", &TKosten::Wartung, 100000},
-    {"edEinbau", "Einbau", "€", "Einbau", &TKosten::Einbau, 1000000},
-    {"edGebuehr", "Gebührenersparnis", "€/Jahr", "Gebuehr", &TKosten::Gebuehr, 100000},
+    {"edWasserpreis", "Trinkwasserpreis", "€/m³", "Wasserpreis", &TKosten::Wasserpreis},
+    {"edPumpe", "Pumpenstrom", "€/m³", "Pumpe", &TKosten::Pumpe},
+    {"edWartung", "Wartung", "€/Jahr", "Wartung", &TKosten::Wartung},
+    {"edEinbau", "Einbau", "€", "Einbau", &TKosten::Einbau},
+    {"edGebuehr", "Gebührenersparnis", "€/Jahr", "Gebuehr", &TKosten::Gebuehr},
 }};
 constexpr std::array<const char*, 5> Hinweise{
     "Preis des Trinkwassers je m³ (mit Abwasseranteil, soweit er entfällt)",
@@ -63,7 +63,7 @@ TKosten GespeicherteKosten()
     for (const TKostenFeld& f : KostenFelder) {
         const QString text = einstellungen.value(QString::fromLatin1(f.Schluessel)).toString();
         const auto wert = zahl::LiesInvariant(text.toStdString());
-        if (wert && *wert >= 0 && *wert <= f.Grenze)
+        if (wert && ImBereich(*wert, KostenGrenze(f.Wert)))
             kosten.*f.Wert = *wert;
         if (const auto gezeigt = zahl::Lies(KostenText(kosten.*f.Wert)))
             kosten.*f.Wert = *gezeigt;
@@ -205,23 +205,32 @@ bool TWirtschaftlichkeitsSeite::PruefeFeld(QLineEdit* feld)
     if (!f || FPruefungLaeuft)
         return true;
     long double* ziel = &(FKosten.*f->Wert);
-    const int grenze = f->Grenze;
-    const auto wert = zahl::Lies(feld->text());
-    if (!wert || *wert < 0 || *wert > grenze) {
+    const TGrenze& grenze = KostenGrenze(f->Wert);
+    const auto wert = zahl::LiesBetrag(feld->text());
+    if (!wert || !ImBereich(*wert, grenze)) {
         TSperre sperre(FPruefungLaeuft);
         ZeigeFehlermeldung(feld,
-                           QStringLiteral("Bitte geben Sie eine Zahl zwischen 0 und ") +
-                               zahl::Dezimal(grenze, 0) + QStringLiteral(" ein."),
+                           QStringLiteral("%1: bitte eine Zahl %2 %3 eingeben.")
+                               .arg(QString::fromUtf8(f->Beschriftung), Bereichstext(grenze),
+                                    QString::fromUtf16(grenze.Einheit)),
                            Fehlertitel);
         Fokussiere(feld);
         return false;
     }
+    // Shown as it is kept: "60" becomes "60,00".
+    feld->setText(KostenText(*wert + 0.0L));
     if (*wert == *ziel)
         return true;
-    *ziel = *wert;
+    *ziel = *wert + 0.0L;
     Speichere();
     emit KostenGeaendert();
     return true;
+}
+
+void TWirtschaftlichkeitsSeite::SetzeKosten(const TKosten& kosten)
+{
+    FKosten = kosten;
+    ZeigeKosten();
 }
 
 void TWirtschaftlichkeitsSeite::ZeigeKosten()

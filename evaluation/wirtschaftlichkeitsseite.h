@@ -25,9 +25,11 @@ public:
     void Zeige(const TWirtschaftlichkeitsDaten& daten);
     // The money inputs as last accepted.
     const TKosten& Kosten() const { return FKosten; }
-    // Takes a field's text: a valid value becomes the input (kept for the next start) and
-    // KostenGeaendert follows when it changed; anything else is refused with a message and the
-    // focus goes back to the field. False when refused.
+    // Shows the money inputs of an opened case; the remembered ones stay as they are.
+    void SetzeKosten(const TKosten& kosten);
+    // Takes a field's text (decimal comma or point): a valid value is shown formatted and becomes
+    // the input (kept for the next start) and KostenGeaendert follows when it changed; anything
+    // else is refused with a message and the focus goes back to the field. False when refused.
     bool PruefeFeld(QLineEdit* feld);
 
     // Amortisation column text: years with one decimal, "nie" without payback.

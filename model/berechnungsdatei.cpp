@@ -457,7 +457,15 @@ QByteArray BerechnungAlsJson(const TParameterSatz& satz)
         zahlFeld(f.name, zahl::Gerundet(satz.*f.wert));
     }
     s.resize(s.size() - 2); // the last ",\n"
-    s += "\n  }\n}\n";
+    s += "\n  }";
+    if (satz.Kosten) {
+        s += ",\n  \"wirtschaftlichkeit\": {";
+        for (const TKostenGrenzFeld& f : KostenGrenzFelder)
+            s += std::string(f.Wert == &TKosten::Wasserpreis ? "" : ", ") + '"' + f.Name +
+                 "\": " + JsonZahl(*satz.Kosten.*f.Wert, f.Name);
+        s += '}';
+    }
+    s += "\n}\n";
     return QByteArray::fromStdString(s);
 }
 
@@ -536,6 +544,17 @@ TParameterSatz BerechnungAusJson(const QByteArray& text)
             ungueltig(QStringLiteral("%1 ist kein Objekt")
                           .arg(feldname(QStringLiteral("parametersatz"))));
         TParameterSatz satz = LiesParametersatz(daten);
+        const QString geldName = QStringLiteral("wirtschaftlichkeit");
+        if (const TJson* geld = OptionalesFeld(wurzel, geldName)) {
+            if (geld->art != TJson::Art::Objekt)
+                ungueltig(QStringLiteral("%1 ist kein Objekt").arg(feldname(geldName)));
+            TKosten kosten;
+            for (const TKostenGrenzFeld& f : KostenGrenzFelder) {
+                const QString name = QString::fromLatin1(f.Name);
+                kosten.*f.Wert = Zahl(Feld(*geld, name), feldname(name), *f.Grenze);
+            }
+            satz.Kosten = kosten;
+        }
         // Every input is in its range: the calculation cannot fail or overflow.
         BerechneAlles(satz);
         return satz;

@@ -13,7 +13,9 @@ inline constexpr qint64 MaxBerechnungsGroesse = 1024 * 1024; // bytes
 inline const QString BerechnungsEndung = QStringLiteral(".tropfwerk");
 inline const QString BerechnungsMimeTyp = QStringLiteral("application/x-tropfwerk");
 
-// The file's text: {"format": "Tropfwerk-Berechnung", "version": 1, "parametersatz": {…}}.
+// The file's text: {"format": "Tropfwerk-Berechnung", "version": 1, "parametersatz": {…}}, and
+// with the set's money inputs "wirtschaftlichkeit": {"Wasserpreis": …, "Pumpenstrom": …,
+// "Wartung": …, "Einbau": …, "Gebuehr": …}.
 // Numbers are the shortest decimals that read back as the stored values. Raises EFehler for a
 // value that JSON cannot hold (not finite).
 QByteArray BerechnungAlsJson(const TParameterSatz& satz);

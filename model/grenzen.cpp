@@ -19,6 +19,23 @@ const TGrenzFeld GrenzFelder[11] = {
     {"LadeBeiwert", &TParameterSatz::LadeBeiwert, &grenzen::Anteil},
 };
 
+const TKostenGrenzFeld KostenGrenzFelder[5] = {
+    {"Wasserpreis", &TKosten::Wasserpreis, &grenzen::Kubikmeterpreis},
+    {"Pumpenstrom", &TKosten::Pumpe, &grenzen::Kubikmeterpreis},
+    {"Wartung", &TKosten::Wartung, &grenzen::Jahresbetrag},
+    {"Einbau", &TKosten::Einbau, &grenzen::Einbau},
+    {"Gebuehr", &TKosten::Gebuehr, &grenzen::Jahresbetrag},
+};
+
+const TGrenze& KostenGrenze(long double TKosten::*feld)
+{
+    for (const TKostenGrenzFeld& f : KostenGrenzFelder) {
+        if (f.Wert == feld)
+            return *f.Grenze;
+    }
+    return grenzen::Jahresbetrag; // not reached: every member is listed
+}
+
 const TGrenze* GrenzeVon(long double TParameterSatz::*feld)
 {
     for (const TGrenzFeld& f : GrenzFelder) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "model/parametersatz.h"
+#include "model/wirtschaftlichkeit.h"
 
 #include <QString>
 
@@ -26,6 +27,9 @@ inline constexpr TGrenze Jahresniederschlag{0, 6, u"m"};    // twelve months at 
 inline constexpr TGrenze Personen{0, 99, u""};              // persons per consumer
 inline constexpr TGrenze Verbrauch{0, 999, u"m³"};          // per person or m² and year
 inline constexpr TGrenze Garten{0, 100000, u"m²"};
+inline constexpr TGrenze Kubikmeterpreis{0, 100, u"€/m³"}; // water price, pump's power
+inline constexpr TGrenze Jahresbetrag{0, 100000, u"€/Jahr"};
+inline constexpr TGrenze Einbau{0, 1000000, u"€"};
 
 } // namespace grenzen
 
@@ -38,6 +42,19 @@ struct TGrenzFeld {
 
 // The number inputs in the order of the calculation file.
 extern const TGrenzFeld GrenzFelder[11];
+
+// One money input with its key in the calculation file and its range.
+struct TKostenGrenzFeld {
+    const char* Name;
+    long double TKosten::*Wert;
+    const TGrenze* Grenze;
+};
+
+// The money inputs in the order of the calculation file.
+extern const TKostenGrenzFeld KostenGrenzFelder[5];
+
+// The range of a money input.
+const TGrenze& KostenGrenze(long double TKosten::*feld);
 
 // The range of a field of the set; nullptr for a field that is not listed.
 const TGrenze* GrenzeVon(long double TParameterSatz::*feld);

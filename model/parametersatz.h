@@ -1,8 +1,11 @@
 // One calculation case: inputs of a house and its site plus the four sizing results.
 #pragma once
 
+#include "model/wirtschaftlichkeit.h"
+
 #include <QString>
 #include <array>
+#include <optional>
 #include <vector>
 
 // One catchment area.
@@ -34,6 +37,8 @@ struct TParameterSatz {
     long double Bedarf = 0;  // m³ per year
     long double Volumen = 0; // m³
     long double Rate = 0;    // percent
+    // The money inputs kept with the case; none for a case that never had them saved.
+    std::optional<TKosten> Kosten;
 
     bool operator==(const TParameterSatz&) const = default;
 };

@@ -28,6 +28,8 @@ struct TKosten {
     long double Wartung = 50;        // EUR per year
     long double Einbau = 2500;       // EUR, on top of the product's price
     long double Gebuehr = 0;         // saving on the rainwater fee, EUR per year
+
+    bool operator==(const TKosten&) const = default;
 };
 
 struct TWirtschaftlichkeit {

@@ -552,4 +552,12 @@ std::optional<long double> LiesInvariant(std::string_view text)
     return leseZahl(text, '.');
 }
 
+std::optional<long double> LiesBetrag(const QString& text)
+{
+    const QString punkt = text.trimmed().replace(u',', u'.');
+    if (punkt.count(u'.') > 1)
+        return std::nullopt;
+    return LiesInvariant(punkt.toStdString());
+}
+
 } // namespace zahl

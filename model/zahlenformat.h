@@ -59,4 +59,8 @@ std::string Gerundet(long double wert, int stellen = 15);
 // No blanks, no comma, no "inf"/"nan".
 std::optional<long double> LiesInvariant(std::string_view text);
 
+// Reads an amount as people type it: surrounding blanks, then the invariant format with a
+// decimal comma or point ("4,50" and "4.50"); no grouping.
+std::optional<long double> LiesBetrag(const QString& text);
+
 } // namespace zahl

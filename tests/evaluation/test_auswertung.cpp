@@ -269,6 +269,7 @@ TEST_F(Auswertung, OpeningAndSavingKeepsTheFile)
     TPLZConverter(QStringLiteral(TW_DATENORDNER))
         .GetNiederschlagPLZ(QStringLiteral("14195"), satz.Niederschlag);
     satz.PLZ = QStringLiteral("14195");
+    satz.Kosten = TKosten{3.45L, 0.3L, 60, 1800, 12.5L};
     BerechneAlles(satz);
     SpeichereBerechnung(pfad, satz);
     QFile datei(pfad);
@@ -278,6 +279,9 @@ TEST_F(Auswertung, OpeningAndSavingKeepsTheFile)
 
     Oeffne(LadeBerechnung(pfad));
     fenster->SetDatei(pfad);
+    // The money inputs are the file's, whatever this account remembers.
+    EXPECT_EQ(fenster->WirtschaftlichkeitsSeite->Kosten(), *satz.Kosten);
+    EXPECT_EQ(fenster->WirtschaftlichkeitsSeite->edWasserpreis->text(), QStringLiteral("3,45"));
     QString vorgeschlagen;
     const auto alt = SetzeBerechnungsDialog([&](QWidget*, bool, const QString& vorschlag) {
         vorgeschlagen = vorschlag;
@@ -293,6 +297,9 @@ TEST_F(Auswertung, OpeningAndSavingKeepsTheFile)
     for (qsizetype i = 0; i < zeilen.size(); ++i)
         EXPECT_EQ(zeilen[i].toStdString(), erwartet[i].toStdString());
     EXPECT_TRUE(vorher.contains("\"Flaeche\": 123.45,")) << vorher.toStdString();
+    EXPECT_TRUE(vorher.contains("\"wirtschaftlichkeit\": {\"Wasserpreis\": 3.45, \"Pumpenstrom\": "
+                                "0.3, \"Wartung\": 60, \"Einbau\": 1800, \"Gebuehr\": 12.5}"))
+        << vorher.toStdString();
     EXPECT_FALSE(vorher.contains("000000")) << vorher.toStdString();
 }
 
@@ -794,10 +801,12 @@ TEST_F(Auswertung, MoneyInputsChangeTheSavingAndAreKeptOrRefused)
     EXPECT_EQ(naechste.Kosten().Wasserpreis, 3.5L);
     EXPECT_EQ(naechste.edWasserpreis->text(), QStringLiteral("3,50"));
 
-    for (const char* falsch : {"-1", "2.5", "abc", "", "1e9"}) {
+    for (const char* falsch : {"-1", "2.5.0", "1.000,5", "abc", "", "100.01", "1e9"}) {
         meldungen.Meldungen.clear();
         Tippe(seite.edPumpe, QString::fromLatin1(falsch));
         ASSERT_EQ(meldungen.Meldungen.size(), 1u) << falsch;
+        EXPECT_EQ(meldungen.Meldungen[0].Text,
+                  QStringLiteral("Pumpenstrom: bitte eine Zahl zwischen 0 und 100 €/m³ eingeben."));
         EXPECT_EQ(meldungen.Meldungen[0].Titel, QStringLiteral("Fehler"));
         EXPECT_EQ(meldungen.Meldungen[0].Symbol, QMessageBox::Critical);
         EXPECT_EQ(seite.Kosten().Pumpe, TKosten{}.Pumpe) << falsch;
@@ -805,6 +814,16 @@ TEST_F(Auswertung, MoneyInputsChangeTheSavingAndAreKeptOrRefused)
     }
     EXPECT_EQ(zurueckgesetzt, 0);
     EXPECT_EQ(Spalte(seite.sgWirtschaft, 6), Erwartete(daten, 6));
+
+    // A decimal point is read like the comma; the field shows the value formatted.
+    meldungen.Meldungen.clear();
+    Tippe(seite.edGebuehr, QStringLiteral(" 12.5"));
+    Tippe(seite.edWartung, QStringLiteral("60"));
+    EXPECT_TRUE(meldungen.Meldungen.empty());
+    EXPECT_EQ(seite.Kosten().Gebuehr, 12.5L);
+    EXPECT_EQ(seite.edGebuehr->text(), QStringLiteral("12,50"));
+    EXPECT_EQ(seite.Kosten().Wartung, 60);
+    EXPECT_EQ(seite.edWartung->text(), QStringLiteral("60,00"));
 
     // Costs the saving cannot cover never pay back.
     Tippe(seite.edWartung, QStringLiteral("100000"));

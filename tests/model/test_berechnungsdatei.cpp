@@ -52,6 +52,10 @@ TParameterSatz ZufallsSatz(std::mt19937_64& rng)
         satz.*f = Zufall(rng, -23, 8);
     satz.Garten = Zufall(rng, -23, 15);
     satz.LadeBeiwert = rng() % 4 ? Anteil(rng) : 1.0L;
+    // Money inputs in half of the sets: below 64 €/m³, 65536 €/Jahr and 524288 €.
+    if (rng() % 2)
+        satz.Kosten = TKosten{Zufall(rng, -23, 5), Zufall(rng, -23, 5), Zufall(rng, -23, 15),
+                              Zufall(rng, -23, 18), rng() % 4 ? Zufall(rng, -23, 15) : 0};
     BerechneAlles(satz);
     return satz;
 }
@@ -64,6 +68,7 @@ QByteArray GueltigerText()
     satz.WGrad = 0.9L;
     satz.PLZ = QStringLiteral("14195");
     satz.PersWCSpar = 4;
+    satz.Kosten = TKosten{};
     BerechneAlles(satz);
     return BerechnungAlsJson(satz);
 }
@@ -154,6 +159,9 @@ TEST(Berechnungsdatei, UngueltigeDateienWerdenMitGrundAbgelehnt)
         {"PLZ als Zahl", Ersetzt(gut, "\"14195\"", "14195"), "„PLZ“ ist kein Text"},
         {"PLZ zu kurz", Ersetzt(gut, "\"14195\"", "\"1419\""),
          "„PLZ“ ist keine fünfstellige Postleitzahl"},
+        {"Geld kein Objekt",
+         Ersetzt(gut, "\"wirtschaftlichkeit\": {", "\"wirtschaftlichkeit\": 1, \"x\": {"),
+         "„wirtschaftlichkeit“ ist kein Objekt"},
         {"größer als 1 MB", gut + QByteArray(MaxBerechnungsGroesse, ' '),
          "sie ist größer als 1 MB"},
     };
@@ -210,6 +218,11 @@ TEST(Berechnungsdatei, JedesFeldHatSeinenBereich)
         {"\"Garten\": ", "0", "100000", "1e308", "„Garten“", "zwischen 0 und 100000 m²"},
         {"\"GartenV\": ", "0.06", "999", "1e4000", "„GartenV“", "zwischen 0 und 999 m³"},
         {"\"LadeBeiwert\": ", "0.06", "1", "1.000001", "„LadeBeiwert“", "zwischen 0 und 1"},
+        {"\"Wasserpreis\": ", "2.1", "100", "100.01", "„Wasserpreis“", "zwischen 0 und 100 €/m³"},
+        {"\"Pumpenstrom\": ", "0.25", "100", "1e308", "„Pumpenstrom“", "zwischen 0 und 100 €/m³"},
+        {"\"Wartung\": ", "50", "100000", "100000.5", "„Wartung“", "zwischen 0 und 100000 €/Jahr"},
+        {"\"Einbau\": ", "2500", "1000000", "1000001", "„Einbau“", "zwischen 0 und 1000000 €"},
+        {"\"Gebuehr\": ", "0", "100000", "1e6", "„Gebuehr“", "zwischen 0 und 100000 €/Jahr"},
     };
     for (const auto& f : felder) {
         SCOPED_TRACE(f.bezeichnung);

@@ -167,27 +167,44 @@ TEST_F(Rechner, KurveUndWirtschaftlichkeit)
         << text.aus.toStdString();
 
     // Saving = rainwater × (water price − pump) − maintenance + fee; payback = (price +
-    // installation) / saving, never without a saving.
+    // installation) / saving, never without a saving. The file's money inputs replace the
+    // defaults, and an option replaces the file's value.
+    TParameterSatz mitGeld = LadeBerechnung(haus);
+    mitGeld.Kosten = TKosten{3, 0.75L, 40, 1500, 6};
+    const QString geldDatei = ordner.filePath(QStringLiteral("Geld.tropfwerk"));
+    SpeichereBerechnung(geldDatei, mitGeld);
     struct Geld {
         QStringList argumente;
+        bool geldInDatei;
         double wasserpreis, pumpe, wartung, einbau, gebuehr;
     };
     const Geld faelleGeld[] = {
-        {{}, 2.10, 0.25, 50, 2500, 0},
+        {{}, false, 2.10, 0.25, 50, 2500, 0},
         {{QStringLiteral("--wasserpreis"), QStringLiteral("3,5"), QStringLiteral("--pumpe=0.5"),
           QStringLiteral("--wartung"), QStringLiteral("20"), QStringLiteral("--einbau"),
           QStringLiteral("1000"), QStringLiteral("--gebuehr"), QStringLiteral("12,5")},
+         false,
          3.5,
          0.5,
          20,
          1000,
          12.5},
-        {{QStringLiteral("--wasserpreis"), QStringLiteral("0")}, 0, 0.25, 50, 2500, 0}};
+        {{QStringLiteral("--wasserpreis"), QStringLiteral("0")}, false, 0, 0.25, 50, 2500, 0},
+        {{}, true, 3, 0.75, 40, 1500, 6},
+        {{QStringLiteral("--wartung=30"), QStringLiteral("--wasserpreis"), QStringLiteral("4.5")},
+         true,
+         4.5,
+         0.75,
+         30,
+         1500,
+         6}};
     const QJsonArray vorgabe = faelle[0][u"Produkte"].toArray();
     ASSERT_FALSE(vorgabe.isEmpty());
     for (const Geld& g : faelleGeld) {
         SCOPED_TRACE(g.argumente.join(u' ').toStdString());
-        const QJsonArray produkte = json(g.argumente + QStringList{haus})[0][u"Produkte"].toArray();
+        const QJsonArray produkte =
+            json(g.argumente + QStringList{g.geldInDatei ? geldDatei : haus})[0][u"Produkte"]
+                .toArray();
         ASSERT_EQ(produkte.size(), vorgabe.size());
         for (qsizetype i = 0; i < produkte.size(); ++i) {
             const QJsonValue p = produkte[i];
@@ -219,6 +236,7 @@ TEST(RechnerAufruf, FalscheAufrufeGebenDieUebersichtUndStatus2)
         {QStringLiteral("--wasserpreis"), QStringLiteral("2,1x"), QStringLiteral("a")},
         {QStringLiteral("--pumpe"), QStringLiteral("-0,1"), QStringLiteral("a")},
         {QStringLiteral("--wartung=1.000,5"), QStringLiteral("a")},
+        {QStringLiteral("--einbau=1000000.01"), QStringLiteral("a")},
         {QStringLiteral("a"), QStringLiteral("--einbau")}};
     for (const QStringList& argumente : falsch) {
         SCOPED_TRACE(argumente.join(u' ').toStdString());

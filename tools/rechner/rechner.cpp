@@ -5,6 +5,7 @@
 #include "model/berechnungsdatei.h"
 #include "model/datendateien.h"
 #include "model/fehler.h"
+#include "model/grenzen.h"
 #include "model/zahlenformat.h"
 #include "refdata/datendatei.h"
 #include "refdata/produkte.h"
@@ -53,7 +54,9 @@ const QString AufrufVorlage = QStringLiteral(
     "  --einbau EUR            Einbau zusätzlich zum Produktpreis; Vorgabe %4\n"
     "  --gebuehr EUR           Ersparnis bei der Niederschlagswassergebühr je Jahr;\n"
     "                          Vorgabe %5\n"
-    "                          Beträge mit Dezimalkomma oder -punkt, nicht negativ.\n"
+    "                          Beträge mit Dezimalkomma oder -punkt; ohne Option gilt\n"
+    "                          der Betrag der Datei (Objekt \"wirtschaftlichkeit\"),\n"
+    "                          sonst die Vorgabe.\n"
     "  --hilfe, --help         diese Übersicht\n"
     "Regenwasseranteil (der Teil des Bedarfs, den Regenwasser deckt; in csv und json das\n"
     "Feld Deckung, 0 bis 1), Ersparnis und Amortisation jeder Zisterne gelten für\n"
@@ -70,29 +73,20 @@ QString Aufruf()
                              zahl::FestVerlustfrei(k.Gebuehr, 0, 9), QString::number(KurvenJahre));
 }
 
-// The money option `name` of `kosten`, or null.
-long double* Betrag(TKosten& kosten, const QString& name)
+// The money input of option `name`, or null.
+long double TKosten::*Betrag(const QString& name)
 {
     if (name == u"--wasserpreis")
-        return &kosten.Wasserpreis;
+        return &TKosten::Wasserpreis;
     if (name == u"--pumpe")
-        return &kosten.Pumpe;
+        return &TKosten::Pumpe;
     if (name == u"--wartung")
-        return &kosten.Wartung;
+        return &TKosten::Wartung;
     if (name == u"--einbau")
-        return &kosten.Einbau;
+        return &TKosten::Einbau;
     if (name == u"--gebuehr")
-        return &kosten.Gebuehr;
+        return &TKosten::Gebuehr;
     return nullptr;
-}
-
-// An amount with a decimal comma or point; no grouping, no blanks.
-std::optional<long double> LiesBetrag(const QString& text)
-{
-    const QString punkt = QString(text).replace(u',', u'.');
-    if (punkt.count(u'.') > 1)
-        return std::nullopt;
-    return zahl::LiesInvariant(punkt.toStdString());
 }
 
 // A result for other programs: decimal point, 15 significant digits (57.915, not the
@@ -269,8 +263,7 @@ bool LiesAufruf(const QStringList& argumente, TRechnerAufruf& aufruf, QString& f
         QString arg = argumente[i];
         QString wert;
         const auto mitWert = [&aufruf](const QString& name) {
-            return name == u"--format" || name == u"--daten" ||
-                   Betrag(aufruf.Kosten, name) != nullptr;
+            return name == u"--format" || name == u"--daten" || Betrag(name) != nullptr;
         };
         if (mitWert(arg)) {
             if (i + 1 >= argumente.size()) {
@@ -295,24 +288,22 @@ bool LiesAufruf(const QStringList& argumente, TRechnerAufruf& aufruf, QString& f
             }
         } else if (arg == u"--daten") {
             aufruf.Datenordner = wert;
-        } else if (long double* betrag = Betrag(aufruf.Kosten, arg)) {
-            const std::optional<long double> zahl = LiesBetrag(wert);
+        } else if (long double TKosten::*betrag = Betrag(arg)) {
+            const std::optional<long double> zahl = zahl::LiesBetrag(wert);
             if (!zahl) {
                 fehler = QStringLiteral("Ungültiger Betrag „%1“ für %2: erwartet wird eine Zahl "
                                         "mit Dezimalkomma oder -punkt.")
                              .arg(wert, arg);
                 return false;
             }
-            if (*zahl < 0) {
-                fehler = QStringLiteral("Der Betrag für %1 darf nicht negativ sein („%2“).")
-                             .arg(arg, wert);
+            const TGrenze& grenze = KostenGrenze(betrag);
+            if (!ImBereich(*zahl, grenze)) {
+                fehler =
+                    QStringLiteral("Der Betrag für %1 muss %2 %3 liegen („%4“).")
+                        .arg(arg, Bereichstext(grenze), QString::fromUtf16(grenze.Einheit), wert);
                 return false;
             }
-            if (*zahl > 1e9L) {
-                fehler = QStringLiteral("Der Betrag für %1 ist zu groß („%2“).").arg(arg, wert);
-                return false;
-            }
-            *betrag = *zahl;
+            aufruf.Kosten.push_back({betrag, *zahl + 0.0L});
         } else if (arg == u"--kurve") {
             aufruf.Kurve = true;
         } else if (arg == u"--") {
@@ -392,10 +383,13 @@ struct TVorbereitet {
     QStringList PreisTexte;
 };
 
-TVorbereitet Vorbereite(const QString& datei, TTabelle& mtProd, const TKosten& kosten)
+TVorbereitet Vorbereite(const QString& datei, TTabelle& mtProd, const TKostenVorgaben& vorgaben)
 {
     TVorbereitet v{{datei, LadeBerechnung(datei), {}, {}}, {}, {}, {}};
     FilterProducts(mtProd, v.Fall.Satz.Volumen);
+    TKosten kosten = v.Fall.Satz.Kosten.value_or(TKosten{});
+    for (const TKostenVorgabe& vorgabe : vorgaben)
+        kosten.*vorgabe.Wert = vorgabe.Betrag;
     v.Daten = WirtschaftlichkeitsProdukte(v.Fall.Satz, mtProd, kosten);
     for (int zeile = 0; zeile < mtProd.Anzahl(); ++zeile) {
         v.VolumenTexte << mtProd.Anzeigetext(zeile, u"Volumen");
@@ -440,7 +434,7 @@ void AufAllenKernen(std::size_t anzahl, const std::function<void(std::size_t)>& 
 
 } // namespace
 
-TFall RechneFall(const QString& datei, TTabelle& mtProd, const TKosten& kosten)
+TFall RechneFall(const QString& datei, TTabelle& mtProd, const TKostenVorgaben& kosten)
 {
     TVorbereitet v = Vorbereite(datei, mtProd, kosten);
     TDeckungsrechner rechner;
@@ -449,7 +443,7 @@ TFall RechneFall(const QString& datei, TTabelle& mtProd, const TKosten& kosten)
 }
 
 std::vector<TFallErgebnis> RechneFaelle(const QStringList& dateien, TTabelle& mtProd,
-                                        const TKosten& kosten, bool kurve)
+                                        const TKostenVorgaben& kosten, bool kurve)
 {
     std::vector<TFallErgebnis> ergebnisse(static_cast<std::size_t>(dateien.size()));
     std::vector<std::optional<TVorbereitet>> vorbereitet(ergebnisse.size());

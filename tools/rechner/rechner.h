@@ -16,12 +16,19 @@ class TTabelle;
 
 enum class TAusgabeFormat { Text, Csv, Json };
 
+// A money input given on the command line: it replaces the file's value (or the default).
+struct TKostenVorgabe {
+    long double TKosten::*Wert;
+    long double Betrag;
+};
+using TKostenVorgaben = std::vector<TKostenVorgabe>;
+
 struct TRechnerAufruf {
     TAusgabeFormat Format = TAusgabeFormat::Text;
     QString Datenordner; // --daten; empty: the search path (Datensuchpfad)
     QStringList Dateien; // files, or folders whose *.tropfwerk files are computed
     bool Kurve = false;  // print the coverage curve and its knee
-    TKosten Kosten;
+    TKostenVorgaben Kosten;
 };
 
 // One recommended product with its figures and its texts in the catalogue's display formats
@@ -49,9 +56,10 @@ bool LiesAufruf(const QStringList& argumente, TRechnerAufruf& aufruf, QString& f
 QStringList Falldateien(const QStringList& pfade, QStringList& fehler);
 
 // Reads and computes one case with the recommendations from mtProd (its filter is changed), the
-// coverage curve and each product's money figures. Raises EFehler for a file that is no valid
+// coverage curve and each product's money figures, with the file's money inputs (the defaults
+// without them) and the given ones over them. Raises EFehler for a file that is no valid
 // calculation.
-TFall RechneFall(const QString& datei, TTabelle& mtProd, const TKosten& kosten = {});
+TFall RechneFall(const QString& datei, TTabelle& mtProd, const TKostenVorgaben& kosten = {});
 
 // One file of a batch: its case, or the message why it could not be computed.
 struct TFallErgebnis {
@@ -63,7 +71,7 @@ struct TFallErgebnis {
 // generated weather, and the sites are spread over the machine's cores. Without `kurve` the
 // products' coverage only (TFall::Deckung without curve and knee).
 std::vector<TFallErgebnis> RechneFaelle(const QStringList& dateien, TTabelle& mtProd,
-                                        const TKosten& kosten = {}, bool kurve = true);
+                                        const TKostenVorgaben& kosten = {}, bool kurve = true);
 
 // Prints the cases in the format, all at once (JSON is one array, CSV has one header line);
 // with `kurve` also the coverage curve and its knee (not in CSV).
