@@ -262,7 +262,7 @@ bool LiesAufruf(const QStringList& argumente, TRechnerAufruf& aufruf, QString& f
     for (qsizetype i = 0; i < argumente.size(); ++i) {
         QString arg = argumente[i];
         QString wert;
-        const auto mitWert = [&aufruf](const QString& name) {
+        const auto mitWert = [](const QString& name) {
             return name == u"--format" || name == u"--daten" || Betrag(name) != nullptr;
         };
         if (mitWert(arg)) {
