@@ -209,10 +209,7 @@ bool TWirtschaftlichkeitsSeite::PruefeFeld(QLineEdit* feld)
     const auto wert = zahl::LiesBetrag(feld->text());
     if (!wert || !ImBereich(*wert, grenze)) {
         TSperre sperre(FPruefungLaeuft);
-        ZeigeFehlermeldung(feld,
-                           QStringLiteral("%1: bitte eine Zahl %2 %3 eingeben.")
-                               .arg(QString::fromUtf8(f->Beschriftung), Bereichstext(grenze),
-                                    QString::fromUtf16(grenze.Einheit)),
+        ZeigeFehlermeldung(feld, Eingabebitte(QString::fromUtf8(f->Beschriftung), grenze),
                            Fehlertitel);
         Fokussiere(feld);
         return false;

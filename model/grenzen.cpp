@@ -58,3 +58,9 @@ QString Bereichstext(const TGrenze& grenze, int verschiebung)
     };
     return QStringLiteral("zwischen %1 und %2").arg(text(grenze.Min), text(grenze.Max));
 }
+
+QString Eingabebitte(const QString& feld, const TGrenze& grenze)
+{
+    return QStringLiteral("%1: bitte eine Zahl %2 %3 eingeben.")
+        .arg(feld, Bereichstext(grenze), QString::fromUtf16(grenze.Einheit));
+}

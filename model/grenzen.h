@@ -64,3 +64,6 @@ bool ImBereich(long double wert, const TGrenze& grenze);
 
 // "zwischen 0 und 100000", with German numbers, each scaled by 10^verschiebung.
 QString Bereichstext(const TGrenze& grenze, int verschiebung = 0);
+// The refusal of a typed amount: "Trinkwasserpreis: bitte eine Zahl zwischen 0 und 100 €/m³
+// eingeben."
+QString Eingabebitte(const QString& feld, const TGrenze& grenze);
