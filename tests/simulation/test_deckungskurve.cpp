@@ -204,7 +204,7 @@ TEST(Deckungskurve, EqualsThePlainDailyLoopAndRisesWithTheVolume)
             geliefert += tag.Geliefert;
             ueberlauf += tag.Ueberlauf;
         }
-        EXPECT_EQ(kurve[i].Deckung, geliefert / bedarf);
+        EXPECT_NEAR(kurve[i].Deckung, geliefert / bedarf, 1e-12);
         EXPECT_NEAR(kurve[i].Ueberlauf, ueberlauf / regen, 1e-12);
         if (i > 0) {
             EXPECT_GE(kurve[i].Deckung, kurve[i - 1].Deckung);
