@@ -38,7 +38,8 @@ const char* const Hilfe =
     "          Monatsstreuung per Rastersuche; gibt die Parameter als C++ aus.\n"
     "pruefen:  prüft die Parameter des Programms an der Prüfhälfte; Rückgabe 0, wenn alle\n"
     "          Stationen höchstens 3 und mindestens 95 % höchstens 2 Prozentpunkte\n"
-    "          abweichen.\n";
+    "          abweichen. Dazu die Zufallsgrenze: dieselbe Prüfung, wenn statt der echten\n"
+    "          Reihe eine erzeugte gleicher Länge (andere Saat) die Station vertritt.\n";
 
 bool IstNass(double mm)
 {
@@ -61,9 +62,9 @@ QString Prozent(double anteil)
     return zahl::Dezimal(anteil * 100, 1) + QStringLiteral(" %");
 }
 
-void SchreibeVerteilung(QTextStream& aus, const TVerteilung& v)
+void SchreibeVerteilung(QTextStream& aus, const TVerteilung& v, const char* was = "Stationen")
 {
-    aus << "Stationen: " << v.Stationen << ", innerhalb 2 pp: " << Prozent(v.Anteil)
+    aus << was << ": " << v.Stationen << ", innerhalb 2 pp: " << Prozent(v.Anteil)
         << ", innerhalb 3 pp: " << Prozent(v.AnteilAlle) << ", Median " << Pp(v.Median)
         << " pp, p90 " << Pp(v.P90) << " pp, Max " << Pp(v.Max) << " pp, Mittel " << Pp(v.Mittel)
         << " pp\n";
@@ -171,6 +172,10 @@ int Pruefen(const std::vector<TTagesreihen>& dateien, QTextStream& aus)
     const TVerteilung v = Verteile(abweichungen);
     aus << "Prüfhälfte: ";
     SchreibeVerteilung(aus, v);
+    aus << "Zufallsgrenze (Generator gegen eigene Stichproben gleicher Länge, "
+        << ZufallsWiederholungen << " je Station): ";
+    SchreibeVerteilung(aus, Verteile(Zufallsgrenze(stationen, AngepassteWetterParameter())),
+                       "Stichproben");
     const bool erreicht = v.Anteil >= ZielAnteil && v.AnteilAlle >= 1;
     aus << (erreicht ? "Ziel erreicht" : "Ziel verfehlt") << " (alle innerhalb 3 pp, mindestens "
         << Prozent(ZielAnteil) << " innerhalb 2 pp).\n";
@@ -413,6 +418,23 @@ double MaxAbweichung(const TPruefStation& station, const TWetterParameter& p)
     for (std::size_t i = 0; i < erzeugt.size() && i < station.Kurve.size(); ++i)
         groesste = std::max(groesste, std::fabs(erzeugt[i] - station.Kurve[i]) * 100);
     return groesste;
+}
+
+std::vector<double> Zufallsgrenze(const std::vector<TPruefStation>& stationen,
+                                  const TWetterParameter& p)
+{
+    std::vector<double> ergebnis;
+    ergebnis.reserve(stationen.size() * ZufallsWiederholungen);
+    for (const TPruefStation& s : stationen)
+        for (std::size_t w = 1; w <= ZufallsWiederholungen; ++w) {
+            // The sample takes the place of the real series, and the check runs as for it.
+            const std::vector<double> stichprobe =
+                ErzeugeWetter(s.Mittel, s.Jahre, s.Saat + 100000 * w, p);
+            const TPruefStation ersatz{s.Name, s.Jahre, s.Saat, Monatsmittel(stichprobe),
+                                       TypischeDeckung(stichprobe)};
+            ergebnis.push_back(MaxAbweichung(ersatz, p));
+        }
+    return ergebnis;
 }
 
 TVerteilung Verteile(std::vector<double> abweichungen)
