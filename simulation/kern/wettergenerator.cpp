@@ -12,7 +12,8 @@ const TWetterParameter& AngepassteWetterParameter()
         0.3413,
         {0.383, 0.398, 0.429, 0.382, 0.338, 0.310, 0.329, 0.291, 0.366, 0.395, 0.355, 0.398},
         0.50,
-        0.35};
+        0.30,
+        1.25};
     return parameter;
 }
 
@@ -122,6 +123,8 @@ std::vector<double> ErzeugeWetter(const TNiederschlag& monatsmittel, int jahre, 
         double P11 = 0;    // wet to wet
         double Mittel = 0; // mean amount of a wet day, m
         double Sockel = 0; // the least amount of a wet day, m
+        double Anteil = 0;
+        double Persistenz = 0;
     };
     std::array<TMonat, 12> monate{};
     for (std::size_t m = 0; m < 12; ++m) {
@@ -130,6 +133,8 @@ std::vector<double> ErzeugeWetter(const TNiederschlag& monatsmittel, int jahre, 
         if (pi <= 0)
             continue;
         const double r = std::clamp(p.Persistenz[m], 0.0, 0.95);
+        monate[m].Anteil = pi;
+        monate[m].Persistenz = r;
         monate[m].P01 = pi * (1 - r);
         monate[m].P11 = monate[m].P01 + r;
         monate[m].Mittel = mm / 1000 / (Monatstage[m] * pi);
@@ -137,6 +142,12 @@ std::vector<double> ErzeugeWetter(const TNiederschlag& monatsmittel, int jahre, 
     }
 
     const double streuung = p.Monatsstreuung * p.Monatsstreuung;
+    // E[faktor^Haeufung] of the gamma factor, so that the wet-day share keeps its mean.
+    const double haeufungsMittel =
+        streuung > 0 && p.Haeufung != 0
+            ? std::exp(std::lgamma(1 / streuung + p.Haeufung) - std::lgamma(1 / streuung) +
+                       p.Haeufung * std::log(streuung))
+            : 1.0;
     TZufall zufall(saat);
     std::vector<double> tage;
     tage.reserve(static_cast<std::size_t>(std::max(jahre, 0)) * TageJeJahr);
@@ -147,9 +158,19 @@ std::vector<double> ErzeugeWetter(const TNiederschlag& monatsmittel, int jahre, 
             const double faktor = streuung > 0 ? zufall.Gamma(1 / streuung) * streuung : 1.0;
             // A wet day has the least amount plus a gamma-distributed rest that the month's
             // factor scales, so that the mean stays the month's.
-            const double menge = (monat.Mittel - monat.Sockel) * faktor / p.Form;
+            double p01 = monat.P01;
+            double p11 = monat.P11;
+            double mengeFaktor = faktor;
+            if (p.Haeufung != 0 && monat.Anteil > 0) {
+                const double nassFaktor = std::pow(faktor, p.Haeufung) / haeufungsMittel;
+                const double anteil = std::min(monat.Anteil * nassFaktor, 0.98);
+                p01 = anteil * (1 - monat.Persistenz);
+                p11 = p01 + monat.Persistenz;
+                mengeFaktor = faktor * monat.Anteil / anteil;
+            }
+            const double menge = (monat.Mittel - monat.Sockel) * mengeFaktor / p.Form;
             for (int t = 0; t < Monatstage[m]; ++t) {
-                nass = zufall.Gleich() < (nass ? monat.P11 : monat.P01);
+                nass = zufall.Gleich() < (nass ? p11 : p01);
                 tage.push_back(nass ? monat.Sockel + menge * zufall.Gamma(p.Form) : 0.0);
             }
         }

@@ -1,7 +1,8 @@
 // Daily rain from a site's twelve monthly means: wet and dry days follow a two-state Markov
 // chain per month, wet days get gamma-distributed amounts, and a random factor per month and
-// year gives wet and dry spells of weeks. Over many years each month's mean equals the site's.
-// The parameters were fitted to daily station series (Datenbasis: Deutscher Wetterdienst).
+// year, on the amounts and the number of wet days, gives wet and dry spells of weeks. Over many
+// years each month's mean equals the site's. The parameters were fitted to daily station series
+// (Datenbasis: Deutscher Wetterdienst).
 #pragma once
 
 #include "model/parametersatz.h"
@@ -27,6 +28,9 @@ struct TWetterParameter {
     double Form = 1;
     // Coefficient of variation of the factor drawn per month and year (mean 1).
     double Monatsstreuung = 0;
+    // Exponent of that factor on the month's wet-day share (normalised to keep its mean): a dry
+    // month has fewer wet days, not only smaller amounts. 0: the factor scales the amounts alone.
+    double Haeufung = 0;
 };
 
 // The fitted parameters the program uses.
