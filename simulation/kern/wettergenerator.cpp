@@ -13,7 +13,8 @@ const TWetterParameter& AngepassteWetterParameter()
         {0.383, 0.398, 0.429, 0.382, 0.338, 0.310, 0.329, 0.291, 0.366, 0.395, 0.355, 0.398},
         0.50,
         0.30,
-        1.25};
+        1.25,
+        -0.60};
     return parameter;
 }
 
@@ -107,6 +108,21 @@ double TZufall::Gamma(double form)
     }
 }
 
+double Sommeranteil(const TNiederschlag& monatsmittel)
+{
+    double jahr = 0;
+    double sommer = 0;
+    for (std::size_t m = 0; m < 12; ++m) {
+        const double wert = static_cast<double>(monatsmittel[m]);
+        if (!(wert > 0))
+            continue;
+        jahr += wert;
+        if (m >= 3 && m <= 8)
+            sommer += wert;
+    }
+    return jahr > 0 ? sommer / jahr : SommerBezug;
+}
+
 double NassAnteil(double monatsmittelMm, const TWetterParameter& p)
 {
     if (!(monatsmittelMm > 0))
@@ -127,12 +143,14 @@ std::vector<double> ErzeugeWetter(const TNiederschlag& monatsmittel, int jahre, 
         double Persistenz = 0;
     };
     std::array<TMonat, 12> monate{};
+    const double persistenzVersatz =
+        p.PersistenzSommer * (Sommeranteil(monatsmittel) - SommerBezug);
     for (std::size_t m = 0; m < 12; ++m) {
         const double mm = static_cast<double>(monatsmittel[m]) * 1000;
         const double pi = NassAnteil(mm, p);
         if (pi <= 0)
             continue;
-        const double r = std::clamp(p.Persistenz[m], 0.0, 0.95);
+        const double r = std::clamp(p.Persistenz[m] + persistenzVersatz, 0.0, 0.95);
         monate[m].Anteil = pi;
         monate[m].Persistenz = r;
         monate[m].P01 = pi * (1 - r);

@@ -31,6 +31,9 @@ struct TWetterParameter {
     // Exponent of that factor on the month's wet-day share (normalised to keep its mean): a dry
     // month has fewer wet days, not only smaller amounts. 0: the factor scales the amounts alone.
     double Haeufung = 0;
+    // Change of the persistence per unit of the site's summer share above SommerBezug: rain of
+    // summer showers comes in shorter spells.
+    double PersistenzSommer = 0;
 };
 
 // The fitted parameters the program uses.
@@ -54,6 +57,11 @@ private:
     double FReserve = 0;
     bool FHatReserve = false;
 };
+
+// The share of April to September in the annual total of twelve monthly means; SommerBezug
+// without rain.
+inline constexpr double SommerBezug = 0.55;
+double Sommeranteil(const TNiederschlag& monatsmittel);
 
 // The wet-day share of a month with the given mean (mm), between 0,02 and 0,98; 0 for a month
 // without rain.

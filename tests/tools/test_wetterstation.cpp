@@ -38,11 +38,11 @@ TEST(Wetterstation, GeneratedCurveFollowsTheRealSeries)
     // The curve is not flat: the volume matters at this station.
     EXPECT_GT(kurveEcht[15] - kurveEcht[0], 0.2);
 
-    // What a perfect generator would score: samples of 15 years stray further from the
-    // generator's own curve than samples of 100.
+    // What a perfect generator would score: samples of 5 years stray further from the
+    // generator's own curve than samples of 1000.
     const std::vector<double> grenze =
-        Zufallsgrenze({{"kurz", 15, StationsSaat(0, 51), Monatsmittel(echt), {}},
-                       {"lang", 100, StationsSaat(0, 51), Monatsmittel(echt), {}}},
+        Zufallsgrenze({{"kurz", 5, StationsSaat(0, 51), Monatsmittel(echt), {}},
+                       {"lang", 1000, StationsSaat(0, 51), Monatsmittel(echt), {}}},
                       AngepassteWetterParameter());
     ASSERT_EQ(grenze.size(), 2u * ZufallsWiederholungen);
     const auto mittel = [&grenze](std::size_t station) {

@@ -22,6 +22,7 @@ constexpr double Jahresbedarf = 52.8;         // m³
 const std::array<double, 5> Formen{0.4, 0.5, 0.6, 0.7, 0.8};
 const std::array<double, 7> Streuungen{0.20, 0.25, 0.30, 0.35, 0.40, 0.45, 0.50};
 const std::array<double, 5> Haeufungen{0, 0.5, 1, 1.25, 1.5};
+const std::array<double, 5> PersistenzSommerWerte{0, -0.2, -0.4, -0.6, -0.8};
 
 const char* const Hilfe =
     "Aufruf: tropfwerk-wetter anpassen <tageswerte.csv.gz>…\n"
@@ -36,7 +37,8 @@ const char* const Hilfe =
     "weggelassen), je Station 200 erzeugte Jahre mit fester Saat, Dächer von 120 und 80 m².\n"
     "\n"
     "anpassen: Nasstage (ab 0,1 mm) und Persistenz aus der Anpassungshälfte, Form,\n"
-    "          Monatsstreuung und Häufung per Rastersuche; gibt die Parameter als C++ aus.\n"
+    "          Monatsstreuung und Häufung per Rastersuche, danach die Änderung der Persistenz\n"
+    "          mit dem Sommeranteil; gibt die Parameter als C++ aus.\n"
     "pruefen:  prüft die Parameter des Programms an der Prüfhälfte; Rückgabe 0, wenn alle\n"
     "          Stationen höchstens 3 und mindestens 95 % höchstens 2 Prozentpunkte\n"
     "          abweichen. Dazu die Zufallsgrenze: dieselbe Prüfung, wenn statt der echten\n"
@@ -150,6 +152,18 @@ int Anpassen(const std::vector<TTagesreihen>& dateien, QTextStream& aus)
     p.Form = besteForm;
     p.Monatsstreuung = besteStreuung;
     p.Haeufung = besteHaeufung;
+    double bestePersistenzSommer = p.PersistenzSommer;
+    for (const double wert : PersistenzSommerWerte) {
+        p.PersistenzSommer = wert;
+        const TVerteilung v = Verteile(Abweichungen(stationen, p));
+        aus << "Persistenz je Sommeranteil " << zahl::Dezimal(wert, 2) << ": ";
+        SchreibeVerteilung(aus, v);
+        if (v.Mittel < beste.Mittel) {
+            beste = v;
+            bestePersistenzSommer = wert;
+        }
+    }
+    p.PersistenzSommer = bestePersistenzSommer;
 
     aus << "\nstatic const TWetterParameter parameter{\n"
         << "    " << Zahl(p.NassA, 4) << ",\n"
@@ -160,7 +174,8 @@ int Anpassen(const std::vector<TTagesreihen>& dateien, QTextStream& aus)
     aus << "},\n"
         << "    " << Zahl(p.Form, 2) << ",\n"
         << "    " << Zahl(p.Monatsstreuung, 2) << ",\n"
-        << "    " << Zahl(p.Haeufung, 2) << "};\n\n"
+        << "    " << Zahl(p.Haeufung, 2) << ",\n"
+        << "    " << Zahl(p.PersistenzSommer, 2) << "};\n\n"
         << "Anpassungshälfte: ";
     SchreibeVerteilung(aus, beste);
     return 0;
