@@ -12,7 +12,9 @@ const TWetterParameter& AngepassteWetterParameter()
         0.3413,
         {0.383, 0.398, 0.429, 0.382, 0.338, 0.310, 0.329, 0.291, 0.366, 0.395, 0.355, 0.398},
         0.50,
-        0.35};
+        0.30,
+        1.25,
+        -0.60};
     return parameter;
 }
 
@@ -106,6 +108,21 @@ double TZufall::Gamma(double form)
     }
 }
 
+double Sommeranteil(const TNiederschlag& monatsmittel)
+{
+    double jahr = 0;
+    double sommer = 0;
+    for (std::size_t m = 0; m < 12; ++m) {
+        const double wert = static_cast<double>(monatsmittel[m]);
+        if (!(wert > 0))
+            continue;
+        jahr += wert;
+        if (m >= 3 && m <= 8)
+            sommer += wert;
+    }
+    return jahr > 0 ? sommer / jahr : SommerBezug;
+}
+
 double NassAnteil(double monatsmittelMm, const TWetterParameter& p)
 {
     if (!(monatsmittelMm > 0))
@@ -122,14 +139,20 @@ std::vector<double> ErzeugeWetter(const TNiederschlag& monatsmittel, int jahre, 
         double P11 = 0;    // wet to wet
         double Mittel = 0; // mean amount of a wet day, m
         double Sockel = 0; // the least amount of a wet day, m
+        double Anteil = 0;
+        double Persistenz = 0;
     };
     std::array<TMonat, 12> monate{};
+    const double persistenzVersatz =
+        p.PersistenzSommer * (Sommeranteil(monatsmittel) - SommerBezug);
     for (std::size_t m = 0; m < 12; ++m) {
         const double mm = static_cast<double>(monatsmittel[m]) * 1000;
         const double pi = NassAnteil(mm, p);
         if (pi <= 0)
             continue;
-        const double r = std::clamp(p.Persistenz[m], 0.0, 0.95);
+        const double r = std::clamp(p.Persistenz[m] + persistenzVersatz, 0.0, 0.95);
+        monate[m].Anteil = pi;
+        monate[m].Persistenz = r;
         monate[m].P01 = pi * (1 - r);
         monate[m].P11 = monate[m].P01 + r;
         monate[m].Mittel = mm / 1000 / (Monatstage[m] * pi);
@@ -137,6 +160,12 @@ std::vector<double> ErzeugeWetter(const TNiederschlag& monatsmittel, int jahre, 
     }
 
     const double streuung = p.Monatsstreuung * p.Monatsstreuung;
+    // E[faktor^Haeufung] of the gamma factor, so that the wet-day share keeps its mean.
+    const double haeufungsMittel =
+        streuung > 0 && p.Haeufung != 0
+            ? std::exp(std::lgamma(1 / streuung + p.Haeufung) - std::lgamma(1 / streuung) +
+                       p.Haeufung * std::log(streuung))
+            : 1.0;
     TZufall zufall(saat);
     std::vector<double> tage;
     tage.reserve(static_cast<std::size_t>(std::max(jahre, 0)) * TageJeJahr);
@@ -147,9 +176,19 @@ std::vector<double> ErzeugeWetter(const TNiederschlag& monatsmittel, int jahre, 
             const double faktor = streuung > 0 ? zufall.Gamma(1 / streuung) * streuung : 1.0;
             // A wet day has the least amount plus a gamma-distributed rest that the month's
             // factor scales, so that the mean stays the month's.
-            const double menge = (monat.Mittel - monat.Sockel) * faktor / p.Form;
+            double p01 = monat.P01;
+            double p11 = monat.P11;
+            double mengeFaktor = faktor;
+            if (p.Haeufung != 0 && monat.Anteil > 0) {
+                const double nassFaktor = std::pow(faktor, p.Haeufung) / haeufungsMittel;
+                const double anteil = std::min(monat.Anteil * nassFaktor, 0.98);
+                p01 = anteil * (1 - monat.Persistenz);
+                p11 = p01 + monat.Persistenz;
+                mengeFaktor = faktor * monat.Anteil / anteil;
+            }
+            const double menge = (monat.Mittel - monat.Sockel) * mengeFaktor / p.Form;
             for (int t = 0; t < Monatstage[m]; ++t) {
-                nass = zufall.Gleich() < (nass ? monat.P11 : monat.P01);
+                nass = zufall.Gleich() < (nass ? p11 : p01);
                 tage.push_back(nass ? monat.Sockel + menge * zufall.Gamma(p.Form) : 0.0);
             }
         }

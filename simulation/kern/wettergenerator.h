@@ -1,7 +1,8 @@
 // Daily rain from a site's twelve monthly means: wet and dry days follow a two-state Markov
 // chain per month, wet days get gamma-distributed amounts, and a random factor per month and
-// year gives wet and dry spells of weeks. Over many years each month's mean equals the site's.
-// The parameters were fitted to daily station series (Datenbasis: Deutscher Wetterdienst).
+// year, on the amounts and the number of wet days, gives wet and dry spells of weeks. Over many
+// years each month's mean equals the site's. The parameters were fitted to daily station series
+// (Datenbasis: Deutscher Wetterdienst).
 #pragma once
 
 #include "model/parametersatz.h"
@@ -27,6 +28,12 @@ struct TWetterParameter {
     double Form = 1;
     // Coefficient of variation of the factor drawn per month and year (mean 1).
     double Monatsstreuung = 0;
+    // Exponent of that factor on the month's wet-day share (normalised to keep its mean): a dry
+    // month has fewer wet days, not only smaller amounts. 0: the factor scales the amounts alone.
+    double Haeufung = 0;
+    // Change of the persistence per unit of the site's summer share above SommerBezug: rain of
+    // summer showers comes in shorter spells.
+    double PersistenzSommer = 0;
 };
 
 // The fitted parameters the program uses.
@@ -50,6 +57,11 @@ private:
     double FReserve = 0;
     bool FHatReserve = false;
 };
+
+// The share of April to September in the annual total of twelve monthly means; SommerBezug
+// without rain.
+inline constexpr double SommerBezug = 0.55;
+double Sommeranteil(const TNiederschlag& monatsmittel);
 
 // The wet-day share of a month with the given mean (mm), between 0,02 and 0,98; 0 for a month
 // without rain.

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -31,36 +32,58 @@ TEST(Wettergenerator, LongRunMonthlyMeansAndWetDays)
     mittel[1] = 0.008L; // a dry February: few, persistent wet days
     mittel[6] = 0.160L; // a wet July
     const int jahre = 3000;
-    const std::vector<double> tage = ErzeugeWetter(mittel, jahre, 20031);
-    ASSERT_EQ(tage.size(), static_cast<std::size_t>(jahre) * TageJeJahr);
-
-    const TWetterParameter& p = AngepassteWetterParameter();
-    std::size_t t = 0;
-    bool vorher = false;
-    for (std::size_t m = 0; m < 12; ++m) {
-        SCOPED_TRACE(m + 1);
-        double summe = 0;
-        int nass = 0;
-        int nachNass = 0, nassNachNass = 0, nachTrocken = 0, nassNachTrocken = 0;
-        for (int j = 0; j < jahre; ++j)
-            for (int d = 0; d < Monatstage[m]; ++d) {
-                const std::size_t i = static_cast<std::size_t>(j) * TageJeJahr + t + d;
-                const bool heute = tage[i] > 0;
-                vorher = i > 0 && tage[i - 1] > 0;
-                summe += tage[i];
-                nass += heute;
-                (vorher ? nachNass : nachTrocken) += 1;
-                (vorher ? nassNachNass : nassNachTrocken) += heute;
+    // The fitted parameters, and the same with a month's factor on the amounts alone.
+    TWetterParameter nurMengen = AngepassteWetterParameter();
+    nurMengen.Haeufung = 0;
+    // Year-to-year variance of a month's number of wet days, summed over the months.
+    std::array<double, 2> streuung{};
+    const double versatz = nurMengen.PersistenzSommer * (Sommeranteil(mittel) - SommerBezug);
+    for (const bool gehaeuft : {true, false}) {
+        SCOPED_TRACE(gehaeuft);
+        const TWetterParameter& p = gehaeuft ? AngepassteWetterParameter() : nurMengen;
+        const std::vector<double> tage = ErzeugeWetter(mittel, jahre, 20031, p);
+        ASSERT_EQ(tage.size(), static_cast<std::size_t>(jahre) * TageJeJahr);
+        std::size_t t = 0;
+        for (std::size_t m = 0; m < 12; ++m) {
+            SCOPED_TRACE(m + 1);
+            double summe = 0;
+            int nass = 0;
+            double nassQuadrate = 0;
+            int nachNass = 0, nassNachNass = 0, nachTrocken = 0, nassNachTrocken = 0;
+            for (int j = 0; j < jahre; ++j) {
+                int nassImMonat = 0;
+                for (int d = 0; d < Monatstage[m]; ++d) {
+                    const std::size_t i = static_cast<std::size_t>(j) * TageJeJahr + t + d;
+                    const bool heute = tage[i] > 0;
+                    const bool vorher = i > 0 && tage[i - 1] > 0;
+                    summe += tage[i];
+                    nassImMonat += heute;
+                    (vorher ? nachNass : nachTrocken) += 1;
+                    (vorher ? nassNachNass : nassNachTrocken) += heute;
+                }
+                nass += nassImMonat;
+                nassQuadrate += double(nassImMonat) * nassImMonat;
             }
-        t += static_cast<std::size_t>(Monatstage[m]);
-        const double soll = static_cast<double>(mittel[m]);
-        EXPECT_NEAR(summe / jahre, soll, 0.04 * soll);
-        const double anteil = NassAnteil(soll * 1000, p);
-        EXPECT_NEAR(nass / (jahre * double(Monatstage[m])), anteil, 0.01);
-        const double persistenz =
-            double(nassNachNass) / nachNass - double(nassNachTrocken) / nachTrocken;
-        EXPECT_NEAR(persistenz, p.Persistenz[m], 0.03);
+            t += static_cast<std::size_t>(Monatstage[m]);
+            const double soll = static_cast<double>(mittel[m]);
+            EXPECT_NEAR(summe / jahre, soll, 0.04 * soll);
+            const double anteil = NassAnteil(soll * 1000, p);
+            // A month's wet-day share varies from year to year, and the chain enters each month
+            // in the state of the month before.
+            EXPECT_NEAR(nass / (jahre * double(Monatstage[m])), anteil, gehaeuft ? 0.02 : 0.01);
+            const double mittelNass = double(nass) / jahre;
+            streuung[gehaeuft ? 0 : 1] += nassQuadrate / jahre - mittelNass * mittelNass;
+            // Wet and dry months of the years add to the persistence within a month.
+            const double persistenz =
+                double(nassNachNass) / nachNass - double(nassNachTrocken) / nachTrocken;
+            if (gehaeuft)
+                EXPECT_GT(persistenz, p.Persistenz[m] + versatz + 0.02);
+            else
+                EXPECT_NEAR(persistenz, p.Persistenz[m] + versatz, 0.03);
+        }
     }
+    // A dry month has fewer wet days: their number varies more from year to year.
+    EXPECT_GT(streuung[0], 1.5 * streuung[1]);
 
     EXPECT_EQ(ErzeugeWetter(mittel, 2, 7), ErzeugeWetter(mittel, 2, 7));
     EXPECT_NE(ErzeugeWetter(mittel, 2, 7), ErzeugeWetter(mittel, 2, 8));
@@ -71,6 +94,40 @@ TEST(Wettergenerator, LongRunMonthlyMeansAndWetDays)
     for (int j = 0; j < 50; ++j)
         for (int d = 31 + 28; d < 31 + 28 + 31 + 30; ++d)
             ASSERT_EQ(trocken[static_cast<std::size_t>(j * TageJeJahr + d)], 0.0);
+}
+
+TEST(Wettergenerator, SummerRainComesInShorterSpells)
+{
+    // Sites with 100 mm in the summer half and 40 mm in the winter half, and the reverse.
+    TWetterParameter p = AngepassteWetterParameter();
+    p.Haeufung = 0;
+    ASSERT_LT(p.PersistenzSommer, 0);
+    std::array<TNiederschlag, 2> orte{};
+    for (std::size_t m = 0; m < 12; ++m) {
+        const bool sommer = m >= 3 && m <= 8;
+        orte[0][m] = sommer ? 0.100L : 0.040L;
+        orte[1][m] = sommer ? 0.040L : 0.100L;
+    }
+    EXPECT_NEAR(Sommeranteil(orte[0]), 600.0 / 840, 1e-12);
+    const int jahre = 2000;
+    std::array<std::array<double, 12>, 2> persistenz{};
+    for (std::size_t o = 0; o < 2; ++o) {
+        const std::vector<double> tage = ErzeugeWetter(orte[o], jahre, 20031, p);
+        // [month][from][to] over the days after the first of a month.
+        std::array<std::array<std::array<double, 2>, 2>, 12> n{};
+        std::size_t i = 0;
+        for (int j = 0; j < jahre; ++j)
+            for (std::size_t m = 0; m < 12; ++m)
+                for (int d = 0; d < Monatstage[m]; ++d, ++i)
+                    if (d > 0)
+                        n[m][tage[i - 1] > 0][tage[i] > 0] += 1;
+        for (std::size_t m = 0; m < 12; ++m)
+            persistenz[o][m] =
+                n[m][1][1] / (n[m][1][0] + n[m][1][1]) - n[m][0][1] / (n[m][0][0] + n[m][0][1]);
+    }
+    const double soll = p.PersistenzSommer * (Sommeranteil(orte[0]) - Sommeranteil(orte[1]));
+    for (std::size_t m = 0; m < 12; ++m)
+        EXPECT_NEAR(persistenz[0][m] - persistenz[1][m], soll, 0.03) << m + 1;
 }
 
 TEST(Wettergenerator, KnownAnswersForAFixedSeed)
@@ -98,69 +155,71 @@ TEST(Wettergenerator, KnownAnswersForAFixedSeed)
         0.3067,
         {0.368, 0.379, 0.435, 0.372, 0.320, 0.309, 0.317, 0.279, 0.362, 0.395, 0.350, 0.392},
         0.50,
-        0.35};
+        0.35,
+        1.25,
+        -0.60};
     const TNiederschlag mittel{0.065L, 0.055L, 0.060L, 0.050L, 0.070L, 0.080L,
                                0.085L, 0.075L, 0.060L, 0.060L, 0.065L, 0.070L};
     const std::vector<double> soll{0,
                                    0,
-                                   0.0041092896094235666,
-                                   0.0020917594182224531,
+                                   0.0027341832206628949,
+                                   0.0014086256544668051,
+                                   0,
+                                   0.0012492670488593685,
+                                   0.045046726793690255,
+                                   0.0025104886232604502,
+                                   0.0005687463918477775,
+                                   0.00020069950315096226,
+                                   0.018388003738521768,
+                                   0.0021862470513429135,
+                                   0.00084564005164569677,
+                                   0.0060138978722009242,
+                                   0.00010574794647700536,
+                                   0.001962140791253487,
+                                   0.0023882394590301675,
+                                   0.00029971780507936631,
+                                   0,
+                                   0.00043800660744656951,
+                                   0.00043898105830712683,
+                                   0.00016153432359204125,
+                                   0.00015983758154391306,
+                                   0,
+                                   0.00018524027965647729,
+                                   0.013901158813340577,
+                                   0.00084671553731527826,
                                    0,
                                    0,
-                                   0.0018492118244854692,
-                                   0.00010979396953106852,
                                    0,
-                                   0.017794561049019456,
-                                   0.027934777319515051,
-                                   0.0032753177076022813,
-                                   0.0012348819201273462,
-                                   0.009101093433523777,
-                                   0.00010874851145699009,
-                                   0.0029342226414218794,
-                                   0.0035827549636634434,
-                                   0.00040397525670977469,
+                                   0.00039285543631358021,
                                    0,
-                                   0.00061445410802176944,
-                                   0.00061593724544344931,
-                                   0.00019365670628575103,
-                                   0.00019107422447124742,
+                                   0.009487225319206153,
                                    0,
-                                   0.00022973773610366819,
+                                   0.019641922825250905,
+                                   0.008160422931680832,
+                                   0.0078749159075159249,
+                                   0.00024593553445916548,
                                    0,
                                    0,
                                    0,
-                                   0.021105692464477202,
                                    0,
                                    0,
-                                   0.0077029041335605663,
-                                   0.00010056275232803006,
-                                   0.0001299665343441052,
-                                   0,
-                                   0.0091657613949502077,
-                                   0,
-                                   0.018972713023068032,
-                                   0.0078843951280784929,
-                                   0.0076086652430862149,
-                                   0.00024093799706122437,
-                                   0,
-                                   0.011421081127217092,
-                                   0.0018735949170886025,
                                    0,
                                    0,
-                                   0.0015962812414695091,
-                                   0.0003498643779043528,
-                                   0.0074054656223812897,
+                                   0.011822516705259363,
+                                   0.00035872434894855488,
+                                   0.007664511007007861,
                                    0,
-                                   0.0031898179160055056,
+                                   0.0032993801413105663,
                                    0,
                                    0,
-                                   0.00024366857004237067,
-                                   0.0036212829073624339,
-                                   0.00017584509082540378,
-                                   0.00036627263229884409,
-                                   0.022287261182118094,
-                                   0.0043169455645081078,
-                                   0.016572805872551204};
+                                   0.00024876293115624095,
+                                   0,
+                                   0,
+                                   0,
+                                   0.023815508443054235,
+                                   0.00041163128305161885,
+                                   0.00017881742072922956,
+                                   0};
     const std::vector<double> tage = ErzeugeWetter(mittel, 1, 20031, p);
     ASSERT_EQ(tage.size(), static_cast<std::size_t>(TageJeJahr));
     for (std::size_t t = 0; t < soll.size(); ++t)

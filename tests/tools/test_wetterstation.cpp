@@ -37,4 +37,19 @@ TEST(Wetterstation, GeneratedCurveFollowsTheRealSeries)
             << (i < 16 ? 120 : 80) << " m², " << 0.5 * (i % 16 + 1) << " m³";
     // The curve is not flat: the volume matters at this station.
     EXPECT_GT(kurveEcht[15] - kurveEcht[0], 0.2);
+
+    // What a perfect generator would score: samples of 5 years stray further from the
+    // generator's own curve than samples of 1000.
+    const std::vector<double> grenze =
+        Zufallsgrenze({{"kurz", 5, StationsSaat(0, 51), Monatsmittel(echt), {}},
+                       {"lang", 1000, StationsSaat(0, 51), Monatsmittel(echt), {}}},
+                      AngepassteWetterParameter());
+    ASSERT_EQ(grenze.size(), 2u * ZufallsWiederholungen);
+    const auto mittel = [&grenze](std::size_t station) {
+        double summe = 0;
+        for (std::size_t w = 0; w < ZufallsWiederholungen; ++w)
+            summe += grenze[station * ZufallsWiederholungen + w];
+        return summe / static_cast<double>(ZufallsWiederholungen);
+    };
+    EXPECT_GT(mittel(0), 1.5 * mittel(1));
 }

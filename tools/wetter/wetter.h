@@ -75,6 +75,12 @@ double MaxAbweichung(const TPruefStation& station, const TWetterParameter& p);
 // The seed of the generated years of a station: 20031 + column index, + 1000 per file before.
 std::uint64_t StationsSaat(std::size_t datei, std::size_t station);
 
+// What a perfect generator would score: per station, ZufallsWiederholungen samples of the
+// station's length generated from its means (other seeds) checked in place of the real series.
+inline constexpr std::size_t ZufallsWiederholungen = 3;
+std::vector<double> Zufallsgrenze(const std::vector<TPruefStation>& stationen,
+                                  const TWetterParameter& p);
+
 struct TVerteilung {
     int Stationen = 0;
     double Anteil = 0;     // within ZielAbweichungPp
