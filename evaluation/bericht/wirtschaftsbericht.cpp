@@ -214,7 +214,8 @@ TWirtschaftsDiagrammGeometrie WirtschaftsDiagrammGeometrie(const TWirtschaftlich
     g.Kurven = {deckung, ueberlauf};
 
     const double abstand = 0.04 * dpi;
-    const double r = 2.5 * dpi / 72.0;
+    // Markers grow with the font, so that they stay visible beside larger numbers.
+    const double r = std::max(2.5 * dpi / 72.0, zeile / 3);
     std::vector<double> marken;
     const auto senkrecht = [&](double v, const QString& text) {
         if (!(v >= 0 && v <= g.Bis))
