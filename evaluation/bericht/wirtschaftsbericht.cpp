@@ -346,10 +346,21 @@ TBerichtSeite WirtschaftlichkeitsSeite(const TBerichtDefinition& definition,
             AmortisationsText(p.Zahlen),
         };
         for (std::size_t s = 0; s < std::size(Spalten); ++s)
-            for (TBerichtText& t : Wert(schrift, Spalten[s], oben, werte[s]))
+            for (TBerichtText& t : Wert(schrift, Spalten[s], oben, werte[s])) {
+                t.Schrift.Fett = daten.Gewaehlt == i;
                 seite.Elemente.push_back(std::move(t));
+            }
     }
     double unten = erste + static_cast<double>(zeigen) * Zeilenhoehe;
+    // Why a row is bold, below the table and the line on further products.
+    if (daten.Gewaehlt && *daten.Gewaehlt < zeigen)
+        seite.Elemente.push_back(
+            Text(schrift, Links, unten + (daten.Produkte.size() > zeigen ? 0.17 : 0), Breite,
+                 QStringLiteral("Fett: Nr. %1, %2 auf der Seite Kompakt-Auswertung (im Diagramm "
+                                "der gefüllte Punkt).")
+                     .arg(*daten.Gewaehlt + 1)
+                     .arg(QString::fromUtf16(GewaehltHinweis)),
+                 8));
     if (daten.Produkte.empty())
         seite.Elemente.push_back(Text(schrift, Links, erste, Breite,
                                       QStringLiteral("Für dieses Volumen ist kein Produkt "
@@ -435,8 +446,12 @@ void ZeichneWirtschaftsDiagramm(QPainter& maler, const QRectF& kasten,
         maler.setBrush(gewaehlt ? QBrush(Qt::black) : QBrush(Qt::white));
         maler.drawEllipse(m.adjusted(punkte(0.5), punkte(0.5), -punkte(0.5), -punkte(0.5)));
     };
+    // The chosen one last, so that a product of the same volume and coverage does not hide it.
     for (std::size_t i = 0; i < g.Marker.size(); ++i)
-        marker(g.Marker[i], daten.Gewaehlt == i);
+        if (daten.Gewaehlt != i)
+            marker(g.Marker[i], false);
+    if (daten.Gewaehlt && *daten.Gewaehlt < g.Marker.size())
+        marker(g.Marker[*daten.Gewaehlt], true);
     maler.setPen(Qt::black);
     for (std::size_t i = 0; i < g.Texte.size(); ++i)
         maler.drawText(g.Beschriftungen[i], Qt::AlignCenter, g.Texte[i]);

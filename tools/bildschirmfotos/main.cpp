@@ -136,7 +136,9 @@ int main(int argc, char* argv[])
         Speichere(wirtschaft, ordner, QStringLiteral("wirtschaftlichkeit"));
         wirtschaft->hide();
 
+        // Both pages, as the evaluation window prints them; the README shows the first.
         TAuswertungsBericht bericht;
+        const TAuswertungsBericht::TAnhang anhang(bericht, &auswertung.Wirtschaftlichkeit());
         bericht.DruckeAlsPdf(QDir(ordner).filePath(QStringLiteral("auswertung.pdf")),
                              auswertung.Arbeitskopie(), auswertung.Produkte());
     }
