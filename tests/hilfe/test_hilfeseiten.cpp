@@ -216,7 +216,9 @@ TEST(HilfeSeiten, WindowPagesExplainTheirFields)
           "Originalwerte herstellen", "Auswertung drucken"}},
         {41,
          {"Regenwasseranteil", "Deckungsrate", "Überlauf", "Knickpunkt", "Regenwasser", "Ersparnis",
-          "Amortisation", "nie", "Einbau", "Datenbasis: Deutscher Wetterdienst"}},
+          "Amortisation", "nie", "Einbau", "Datenbasis: Deutscher Wetterdienst",
+          "Diagramm und Tabelle öffnen...", "Schließen", "Standort", "Ihre Wahl",
+          "amortisiert sich zuerst"}},
     };
     for (const auto& [kontext, namen] : felder) {
         const QString text =
