@@ -454,16 +454,16 @@ void TfrmAuswertung::ErzeugeWirtschaftlichkeitsSeite()
 {
     // The fixed page sums up; the figures themselves get a window that can grow.
     lblWStandort = Text(tsAWirtschaft, "lblWStandort", QString(), {8, 8, Breite - 16, 36}, true);
-    lblWWahl = Fett(Text(tsAWirtschaft, "lblWWahl", QString(), {8, 50, Breite - 16, 54}, true));
-    lblWKnick = Text(tsAWirtschaft, "lblWKnick", QString(), {8, 110, Breite - 16, 36}, true);
+    lblWWahl = Fett(Text(tsAWirtschaft, "lblWWahl", QString(), {8, 48, Breite - 16, 68}, true));
+    lblWKnick = Text(tsAWirtschaft, "lblWKnick", QString(), {8, 120, Breite - 16, 36}, true);
     Text(tsAWirtschaft, "lblWFenster",
          QStringLiteral("Das Diagramm der Deckung über dem Speichervolumen, Ihre Geldbeträge und "
                         "alle empfohlenen Zisternen mit Ersparnis und Amortisation zeigt ein "
                         "eigenes Fenster, das Sie beliebig vergrößern können."),
-         {8, 156, Breite - 16, 54}, true);
+         {8, 160, Breite - 16, 54}, true);
     btnWirtschaftOeffnen = Knopf(
         tsAWirtschaft, "btnWirtschaftOeffnen", QStringLiteral("Diagramm und &Tabelle öffnen..."),
-        {8, 216, 230, 28}, QStringLiteral("Öffnet das Fenster „Wirtschaftlichkeit“"));
+        {8, 220, 230, 28}, QStringLiteral("Öffnet das Fenster „Wirtschaftlichkeit“"));
     VerbindeBewacht(btnWirtschaftOeffnen, &QPushButton::clicked, this,
                     &TfrmAuswertung::btnWirtschaftOeffnenClick);
 
