@@ -173,7 +173,7 @@ TWirtschaftlichkeitsSeite::TWirtschaftlichkeitsSeite(QWidget* eltern)
     sgWirtschaft->setTabKeyNavigation(false);
     sgWirtschaft->horizontalHeaderItem(AnteilSpalte)
         ->setToolTip(QString::fromUtf16(RegenwasseranteilErklaerung));
-    anordnung->addWidget(sgWirtschaft, 2);
+    anordnung->addWidget(sgWirtschaft, 1);
 
     lblHinweis = Zeile(this, "lblHinweis");
     lblHinweis->setText(
@@ -227,6 +227,15 @@ void TWirtschaftlichkeitsSeite::Zeige(const TWirtschaftlichkeitsDaten& daten,
             sgWirtschaft->setItem(zeile, spalte, zelle);
         }
     }
+    // Up to eight rows without scrolling; the chart takes what is left.
+    sgWirtschaft->resizeRowsToContents();
+    int hoehe =
+        sgWirtschaft->horizontalHeader()->sizeHint().height() + 2 * sgWirtschaft->frameWidth();
+    for (int zeile = 0; zeile < std::min(sgWirtschaft->rowCount(), 8); ++zeile)
+        hoehe += sgWirtschaft->rowHeight(zeile);
+    sgWirtschaft->setMinimumHeight(
+        std::max(hoehe, sgWirtschaft->horizontalHeader()->sizeHint().height() +
+                            3 * sgWirtschaft->verticalHeader()->defaultSectionSize()));
 }
 
 bool TWirtschaftlichkeitsSeite::PruefeFeld(QLineEdit* feld)
