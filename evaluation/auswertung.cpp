@@ -11,7 +11,6 @@
 #include "model/berechnung.h"
 #include "model/berechnungsdatei.h"
 #include "model/zahlenformat.h"
-#include "refdata/plzkonverter.h"
 #include "refdata/produkte.h"
 #include "simulation/fenster/fuellstandseite.h"
 #include "ui/berechnungsdateien.h"
@@ -517,7 +516,7 @@ void TfrmAuswertung::btnWirtschaftOeffnenClick()
 
 QString TfrmAuswertung::Standort() const
 {
-    return StandortText(FParameterSatz, PLZConverter.get());
+    return StandortText(FParameterSatz, Postleitzahlen);
 }
 
 void TfrmAuswertung::WirtschaftlichkeitVeraltet()

@@ -23,6 +23,7 @@ class QToolButton;
 class QWidget;
 class TAuswertungsBericht;
 class TFuellstandSeite;
+class TPLZConverter;
 class TfrmWirtschaftlichkeit;
 class TWirtschaftlichkeitsSeite;
 
@@ -44,6 +45,9 @@ public:
     QString Datenordner = QStringLiteral(".");
     // The form of "Parametersatz bearbeiten".
     BearbeitungsFabrik Bearbeitung;
+    // Names the site's weather station on the economics page; without it the station stays
+    // unnamed.
+    TPLZConverter* Postleitzahlen = nullptr;
 
     // The working copy every page shows.
     const TParameterSatz& Arbeitskopie() const { return FParameterSatz; }

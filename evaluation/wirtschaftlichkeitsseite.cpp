@@ -2,6 +2,7 @@
 // product table, in layouts.
 #include "evaluation/wirtschaftlichkeitsseite.h"
 
+#include "evaluation/deckungsdiagramm.h"
 #include "evaluation/gestaltung.h"
 #include "model/grenzen.h"
 #include "model/plattform.h"
@@ -10,8 +11,6 @@
 #include "simulation/kern/deckungskurve.h"
 #include "ui/fehlerwaechter.h"
 #include "ui/meldung.h"
-
-#include "evaluation/deckungsdiagramm.h"
 
 #include <QGridLayout>
 #include <QHeaderView>
@@ -114,7 +113,9 @@ TWirtschaftlichkeitsSeite::TWirtschaftlichkeitsSeite(QWidget* eltern)
 
     chDeckung = new TDeckungsDiagramm(this);
     chDeckung->setObjectName(QStringLiteral("chDeckung"));
-    chDeckung->setAccessibleName(QStringLiteral("Deckungsrate über der Speichergröße"));
+    // The chart shows the Regenwasseranteil, not the Deckungsrate; its name says so.
+    chDeckung->setAccessibleName(QString::fromUtf16(Regenwasseranteil) +
+                                 QStringLiteral(" und Überlauf über dem Speichervolumen"));
     anordnung->addWidget(chDeckung, 3);
     lblKnick = Zeile(this, "lblKnick", true);
     anordnung->addWidget(lblKnick);

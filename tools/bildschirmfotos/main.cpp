@@ -105,6 +105,7 @@ int main(int argc, char* argv[])
     }
     {
         TfrmAuswertung auswertung;
+        auswertung.Postleitzahlen = PLZConverter.get();
         auswertung.SetParameterSatz(Beispiel());
         auswertung.Vorbereiten(TfrmAuswertung::DetailSeite);
         Speichere(&auswertung, ordner, QStringLiteral("auswertung-ausfuehrlich"));
