@@ -456,9 +456,10 @@ void TfrmAuswertung::ErzeugeWirtschaftlichkeitsSeite()
     lblWWahl = Fett(Text(tsAWirtschaft, "lblWWahl", QString(), {8, 48, Breite - 16, 68}, true));
     lblWKnick = Text(tsAWirtschaft, "lblWKnick", QString(), {8, 120, Breite - 16, 36}, true);
     Text(tsAWirtschaft, "lblWFenster",
-         QStringLiteral("Das Diagramm der Deckung über dem Speichervolumen, Ihre Geldbeträge und "
-                        "alle empfohlenen Zisternen mit Ersparnis und Amortisation zeigt ein "
-                        "eigenes Fenster, das Sie beliebig vergrößern können."),
+         QStringLiteral("Das Diagramm des %1s über dem Speichervolumen, Ihre Geldbeträge "
+                        "und alle empfohlenen Zisternen mit Ersparnis und Amortisation zeigt ein "
+                        "eigenes Fenster, das Sie beliebig vergrößern können.")
+             .arg(QString::fromUtf16(Regenwasseranteil)),
          {8, 160, Breite - 16, 54}, true);
     btnWirtschaftOeffnen = Knopf(
         tsAWirtschaft, "btnWirtschaftOeffnen", QStringLiteral("Diagramm und &Tabelle öffnen..."),
