@@ -22,6 +22,7 @@ TfrmAuswertung* ErzeugeAuswertung(QWidget* besitzer, TPLZConverter& plz)
 {
     auto* auswertung = new TfrmAuswertung(besitzer);
     auswertung->Datenordner = plz.Datenordner();
+    auswertung->Postleitzahlen = &plz;
     auswertung->Bearbeitung = [&plz](QWidget* fenster, const TParameterSatz& satz) {
         auto* form = new TfrmExpert(plz, fenster);
         form->AlsParametersatzBearbeiten();

@@ -6,6 +6,7 @@
 #include "evaluation/bericht/berichtablauf.h"
 #include "evaluation/detailempf.h"
 #include "evaluation/gestaltung.h"
+#include "evaluation/wirtschaftlichkeitsfenster.h"
 #include "evaluation/wirtschaftlichkeitsseite.h"
 #include "model/berechnung.h"
 #include "model/berechnungsdatei.h"
@@ -437,44 +438,92 @@ void TfrmAuswertung::ZeigeSimulationsSeite()
 void TfrmAuswertung::done(int ergebnis)
 {
     FuellstandSeite->BeendeFuerSchliessen();
+    WirtschaftlichkeitsFenster->hide();
     TOutputForm::done(ergebnis);
 }
 
 void TfrmAuswertung::closeEvent(QCloseEvent* ereignis)
 {
     FuellstandSeite->BeendeFuerSchliessen();
+    WirtschaftlichkeitsFenster->hide();
     TOutputForm::closeEvent(ereignis);
 }
 
 void TfrmAuswertung::ErzeugeWirtschaftlichkeitsSeite()
 {
-    WirtschaftlichkeitsSeite = new TWirtschaftlichkeitsSeite(tsAWirtschaft);
-    auto* anordnung = new QVBoxLayout(tsAWirtschaft);
-    anordnung->setContentsMargins(0, 0, 0, 0);
-    anordnung->addWidget(WirtschaftlichkeitsSeite);
+    // The fixed page sums up; the figures themselves get a window that can grow.
+    lblWStandort = Text(tsAWirtschaft, "lblWStandort", QString(), {8, 8, Breite - 16, 36}, true);
+    lblWWahl = Fett(Text(tsAWirtschaft, "lblWWahl", QString(), {8, 48, Breite - 16, 68}, true));
+    lblWKnick = Text(tsAWirtschaft, "lblWKnick", QString(), {8, 120, Breite - 16, 36}, true);
+    Text(tsAWirtschaft, "lblWFenster",
+         QStringLiteral("Das Diagramm des %1s über dem Speichervolumen, Ihre Geldbeträge "
+                        "und alle empfohlenen Zisternen mit Ersparnis und Amortisation zeigt ein "
+                        "eigenes Fenster, das Sie beliebig vergrößern können.")
+             .arg(QString::fromUtf16(Regenwasseranteil)),
+         {8, 160, Breite - 16, 54}, true);
+    btnWirtschaftOeffnen = Knopf(
+        tsAWirtschaft, "btnWirtschaftOeffnen", QStringLiteral("Diagramm und &Tabelle öffnen..."),
+        {8, 220, 230, 28}, QStringLiteral("Öffnet das Fenster „Wirtschaftlichkeit“"));
+    VerbindeBewacht(btnWirtschaftOeffnen, &QPushButton::clicked, this,
+                    &TfrmAuswertung::btnWirtschaftOeffnenClick);
+
+    WirtschaftlichkeitsFenster = new TfrmWirtschaftlichkeit(this);
+    WirtschaftlichkeitsSeite = WirtschaftlichkeitsFenster->Seite;
     FWirtschaftsTakt = new QTimer(this);
     FWirtschaftsTakt->setSingleShot(true);
     FWirtschaftsTakt->setInterval(0);
     VerbindeBewacht(FWirtschaftsTakt, &QTimer::timeout, this, [this] {
-        if (pcAuswertung->currentIndex() == WirtschaftSeite)
+        if (WirtschaftSichtbar())
             ZeigeWirtschaftlichkeitsSeite();
     });
-    // The money inputs are typed on the page itself: its figures follow at once.
+    // The money inputs are typed in the window itself: its figures follow at once.
     VerbindeBewacht(WirtschaftlichkeitsSeite, &TWirtschaftlichkeitsSeite::KostenGeaendert, this,
                     [this] {
                         WirtschaftlichkeitVeraltet();
-                        if (pcAuswertung->currentIndex() == WirtschaftSeite)
+                        if (WirtschaftSichtbar())
                             ZeigeWirtschaftlichkeitsSeite();
                     });
     for (QCheckBox* monat : FuellstandSeite->cbMon)
         VerbindeBewacht(monat, &QCheckBox::toggled, this,
                         &TfrmAuswertung::WirtschaftlichkeitVeraltet);
+    // Another product chosen on the compact page is marked at once; the figures stay.
+    VerbindeBewacht(mtProd.get(), &TTabelle::AktuelleZeileGeaendert, this, [this](int zeile) {
+        if (FWirtschaftVeraltet)
+            return;
+        const auto gewaehlt =
+            zeile >= 0 && static_cast<std::size_t>(zeile) < FWirtschaft.Produkte.size()
+                ? std::optional<std::size_t>(static_cast<std::size_t>(zeile))
+                : std::nullopt;
+        if (gewaehlt == FWirtschaft.Gewaehlt)
+            return;
+        FWirtschaft.Gewaehlt = gewaehlt;
+        FWirtschaftsSeiteVeraltet = true;
+        if (WirtschaftSichtbar())
+            FWirtschaftsTakt->start();
+    });
+}
+
+bool TfrmAuswertung::WirtschaftSichtbar() const
+{
+    return pcAuswertung->currentIndex() == WirtschaftSeite ||
+           WirtschaftlichkeitsFenster->isVisible();
+}
+
+void TfrmAuswertung::btnWirtschaftOeffnenClick()
+{
+    ZeigeWirtschaftlichkeitsSeite();
+    WirtschaftlichkeitsFenster->Oeffne();
+}
+
+QString TfrmAuswertung::Standort() const
+{
+    return StandortText(FParameterSatz, Postleitzahlen);
 }
 
 void TfrmAuswertung::WirtschaftlichkeitVeraltet()
 {
     FWirtschaftVeraltet = true;
-    if (pcAuswertung->currentIndex() == WirtschaftSeite)
+    if (WirtschaftSichtbar())
         FWirtschaftsTakt->start();
 }
 
@@ -497,7 +546,11 @@ void TfrmAuswertung::ZeigeWirtschaftlichkeitsSeite()
     Wirtschaftlichkeit();
     if (!FWirtschaftsSeiteVeraltet)
         return;
-    WirtschaftlichkeitsSeite->Zeige(FWirtschaft);
+    const QString standort = Standort();
+    WirtschaftlichkeitsSeite->Zeige(FWirtschaft, standort);
+    lblWStandort->setText(standort);
+    lblWWahl->setText(WahlText(FWirtschaft));
+    lblWKnick->setText(KnickText(FWirtschaft.Ergebnis));
     FWirtschaftsSeiteVeraltet = false;
 }
 

@@ -23,6 +23,8 @@ class QToolButton;
 class QWidget;
 class TAuswertungsBericht;
 class TFuellstandSeite;
+class TPLZConverter;
+class TfrmWirtschaftlichkeit;
 class TWirtschaftlichkeitsSeite;
 
 class TfrmAuswertung : public TOutputForm {
@@ -43,6 +45,9 @@ public:
     QString Datenordner = QStringLiteral(".");
     // The form of "Parametersatz bearbeiten".
     BearbeitungsFabrik Bearbeitung;
+    // Names the site's weather station on the economics page; without it the station stays
+    // unnamed.
+    TPLZConverter* Postleitzahlen = nullptr;
 
     // The working copy every page shows.
     const TParameterSatz& Arbeitskopie() const { return FParameterSatz; }
@@ -76,9 +81,15 @@ public:
     // when the save fails.
     void btnSpeichernClick();
 
+    // Opens the economics window (it stays open beside the evaluation and follows its changes).
+    void btnWirtschaftOeffnenClick();
+    // The site of the working copy: postal code, weather station and annual rain.
+    QString Standort() const;
+
     // Coverage curve and money figures of the working copy, the products recommended for its
-    // volume, the garden months of the fill-level page and the money inputs of the economics
-    // page; computed first when something changed since.
+    // volume (the compact page's current row as the user's choice), the garden months of the
+    // fill-level page and the money inputs of the economics page; computed first when something
+    // changed since.
     const TWirtschaftlichkeitsDaten& Wirtschaftlichkeit();
     // Help context of the active page.
     int Hilfekontext() const;
@@ -131,7 +142,13 @@ public:
 
     // Fill-level page.
     TFuellstandSeite* FuellstandSeite;
-    // Economics page.
+    // Economics page: a summary and the button that opens the economics window.
+    QLabel* lblWStandort;
+    QLabel* lblWWahl;
+    QLabel* lblWKnick;
+    QPushButton* btnWirtschaftOeffnen;
+    TfrmWirtschaftlichkeit* WirtschaftlichkeitsFenster;
+    // The window's content: chart, money inputs and table.
     TWirtschaftlichkeitsSeite* WirtschaftlichkeitsSeite;
     // The report printed by btnPrintReport.
     TAuswertungsBericht& Bericht() { return *FBericht; }
@@ -161,6 +178,8 @@ private:
     // the current event, once for a burst of changes.
     void WirtschaftlichkeitVeraltet();
     void ZeigeWirtschaftlichkeitsSeite();
+    // The fourth page shows or the economics window is open.
+    bool WirtschaftSichtbar() const;
     void pcAuswertungChange();
     // Change handling of the four sliders, told apart by their Tag.
     void tbPersWCSparChange(QSlider* slider);

@@ -3,6 +3,7 @@
 
 #include "model/wirtschaftlichkeit.h"
 #include "model/zahlenformat.h"
+#include "refdata/plzkonverter.h"
 #include "refdata/tabelle.h"
 
 #include <cmath>
@@ -21,6 +22,8 @@ TWirtschaftlichkeitsDaten WirtschaftlichkeitsProdukte(const TParameterSatz& satz
         p.Preis = AlsZahl(mtProd.Wert(zeile, u"Preis"));
         daten.Produkte.push_back(std::move(p));
     }
+    if (const int zeile = mtProd.AktuelleZeile(); zeile >= 0 && zeile < mtProd.Anzahl())
+        daten.Gewaehlt = static_cast<std::size_t>(zeile);
     return daten;
 }
 
@@ -98,4 +101,43 @@ std::optional<std::size_t> ZuerstAmortisiert(const std::vector<TProduktWirtschaf
             erster = i;
     }
     return erster;
+}
+
+QString StandortText(const TParameterSatz& satz, TPLZConverter* konverter)
+{
+    const QString menge =
+        QStringLiteral("Jahresniederschlag %1 m").arg(zahl::Fest(satz.Menge, 3, 6));
+    if (satz.PLZ.isEmpty())
+        return QStringLiteral("Standort: ohne Postleitzahl, Niederschlag von Hand eingegeben (%1)")
+            .arg(menge);
+    QString station;
+    try {
+        if (konverter)
+            station = konverter->GetStation(satz.PLZ);
+    } catch (const std::exception&) {
+        station.clear(); // an unknown code names no station
+    }
+    if (station.isEmpty())
+        return QStringLiteral("Standort: PLZ %1 (Wetterstation nicht bekannt), %2")
+            .arg(satz.PLZ, menge);
+    return QStringLiteral("Standort: PLZ %1, Wetterstation %2, %3").arg(satz.PLZ, station, menge);
+}
+
+QString WahlText(const TWirtschaftlichkeitsDaten& daten)
+{
+    if (daten.Produkte.empty())
+        return QStringLiteral("Für dieses Volumen ist kein Produkt im Katalog.");
+    if (!daten.Gewaehlt || *daten.Gewaehlt >= daten.Produkte.size())
+        return QStringLiteral("Wählen Sie auf der Seite Kompakt-Auswertung eine Zisterne, um sie "
+                              "hier hervorzuheben.");
+    const TProduktWirtschaft& p = daten.Produkte[*daten.Gewaehlt];
+    const QString jahre = p.Zahlen.Amortisation
+                              ? AmortisationsText(p.Zahlen) + QStringLiteral(" Jahre")
+                              : AmortisationsText(p.Zahlen);
+    return QStringLiteral("%1 auf der Seite Kompakt-Auswertung: Nr. %2, %3 %4, %5 m³ – %6 %7 %, "
+                          "Ersparnis %8 €/Jahr, Amortisation %9.")
+        .arg(QString::fromUtf16(GewaehltHinweis), QString::number(*daten.Gewaehlt + 1),
+             p.Hersteller, p.Produkt, zahl::Fest(p.Volumen, 2, 6),
+             QString::fromUtf16(Regenwasseranteil), zahl::Fest(p.Deckung * 100, 1, 6),
+             zahl::Fest(p.Zahlen.Ersparnis, 2, 8), jahre);
 }

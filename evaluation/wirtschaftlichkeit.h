@@ -12,7 +12,7 @@
 #include <optional>
 #include <vector>
 
-class QChart;
+class TPLZConverter;
 class TTabelle;
 
 // One recommended product with its figures.
@@ -30,7 +30,23 @@ struct TWirtschaftlichkeitsDaten {
     TKosten Kosten;
     long double Volumen = 0; // the volume of the sizing rule, m³
     std::vector<TProduktWirtschaft> Produkte;
+    // The product chosen on the compact page (mtProd's current row), if any.
+    std::optional<std::size_t> Gewaehlt;
 };
+
+// Why a product stands out in the table and the chart: the user's choice, the quickest payback.
+inline constexpr char16_t GewaehltHinweis[] = u"Ihre Wahl";
+inline constexpr char16_t ZuerstHinweis[] = u"amortisiert sich zuerst";
+
+// The user's product summed up: "Ihre Wahl auf der Seite Kompakt-Auswertung: Nr. 2, maker
+// product, 4,00 m³ – Regenwasseranteil 62,0 %, Ersparnis 180,00 €/Jahr, Amortisation 17,0 Jahre.";
+// without a chosen product the sentence that says so.
+QString WahlText(const TWirtschaftlichkeitsDaten& daten);
+
+// The site of the set: "Standort: PLZ 14195, Wetterstation Berlin-Dahlem, Jahresniederschlag
+// 0,589 m"; the station is looked up with `konverter` (none, or an unknown code: said so), and a
+// set without postal code is said to have its rain typed in by hand.
+QString StandortText(const TParameterSatz& satz, TPLZConverter* konverter);
 
 // The curve of the set and the figures of the products that mtProd recommends (its filter as
 // it stands). `rechner` keeps the weather of the site between calls.
@@ -40,16 +56,13 @@ TWirtschaftlichkeitsDaten RechneWirtschaftlichkeit(const TParameterSatz& satz,
                                                    TDeckungsrechner& rechner);
 
 // The same in steps, for computing the coverage elsewhere: the products mtProd recommends
-// without figures, their volumes, and the figures from a coverage computed for those volumes.
+// (its current row as the chosen one) without figures, their volumes, and the figures from a
+// coverage computed for those volumes.
 TWirtschaftlichkeitsDaten WirtschaftlichkeitsProdukte(const TParameterSatz& satz, TTabelle& mtProd,
                                                       const TKosten& kosten);
 std::vector<double> ProduktVolumina(const TWirtschaftlichkeitsDaten& daten);
 void BewerteProdukte(TWirtschaftlichkeitsDaten& daten, const TParameterSatz& satz,
                      TDeckungsErgebnis ergebnis);
-
-// The chart of coverage and overflow over volume with the sizing rule's volume, each product and
-// the point of diminishing returns marked and labelled. The caller owns it.
-QChart* ErzeugeDeckungsdiagramm(const TWirtschaftlichkeitsDaten& daten);
 
 // The knee's volume in the steps it is refined to: one decimal below 10 m³, none from there on
 // ("6,2 m³", "6,0 m³", "14 m³"). The sentence, the chart marks and the calculator all use it.

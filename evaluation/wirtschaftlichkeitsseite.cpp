@@ -1,6 +1,8 @@
-// Economics page: chart, knee sentence, money inputs kept between runs and the product table.
+// Economics content: site, summary, chart, knee sentence, money inputs kept between runs and the
+// product table, in layouts.
 #include "evaluation/wirtschaftlichkeitsseite.h"
 
+#include "evaluation/deckungsdiagramm.h"
 #include "evaluation/gestaltung.h"
 #include "model/grenzen.h"
 #include "model/plattform.h"
@@ -10,14 +12,14 @@
 #include "ui/fehlerwaechter.h"
 #include "ui/meldung.h"
 
-#include <QChart>
-#include <QChartView>
+#include <QGridLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSettings>
 #include <QTableWidget>
+#include <QVBoxLayout>
 
 #include <memory>
 
@@ -83,10 +85,19 @@ const TKostenFeld* KostenFeldVon(const QObject* feld)
 QTableWidgetItem* Zelle(const QString& text, bool zahl)
 {
     auto* zelle = new QTableWidgetItem(text);
-    if (!zahl)
-        zelle->setToolTip(text);
     zelle->setTextAlignment((zahl ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
     return zelle;
+}
+
+QLabel* Zeile(QWidget* eltern, const char* name, bool fett = false)
+{
+    auto* label = new QLabel(eltern);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setWordWrap(true);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    if (fett)
+        Fett(label);
+    return label;
 }
 } // namespace
 
@@ -94,90 +105,112 @@ TWirtschaftlichkeitsSeite::TWirtschaftlichkeitsSeite(QWidget* eltern)
     : QWidget(eltern), FKosten(GespeicherteKosten())
 {
     setObjectName(QStringLiteral("WirtschaftlichkeitsSeite"));
-    chDeckung = new QChartView(this);
-    chDeckung->setObjectName(QStringLiteral("chDeckung"));
-    chDeckung->setAccessibleName(QStringLiteral("Deckungsrate über der Speichergröße"));
-    chDeckung->setGeometry(4, 0, FensterBreite - 8, 196);
-    chDeckung->setRenderHint(QPainter::Antialiasing);
-    chDeckung->setChart(new QChart);
+    auto* anordnung = new QVBoxLayout(this);
+    lblStandort = Zeile(this, "lblStandort");
+    lblWahl = Zeile(this, "lblWahl", true);
+    anordnung->addWidget(lblStandort);
+    anordnung->addWidget(lblWahl);
 
-    lblKnick = Fett(Text(this, "lblKnick", QString(), {8, 197, FensterBreite - 16, 18}));
+    chDeckung = new TDeckungsDiagramm(this);
+    chDeckung->setObjectName(QStringLiteral("chDeckung"));
+    // The chart shows the Regenwasseranteil, not the Deckungsrate; its name says so.
+    chDeckung->setAccessibleName(QString::fromUtf16(Regenwasseranteil) +
+                                 QStringLiteral(" und Überlauf über dem Speichervolumen"));
+    anordnung->addWidget(chDeckung, 3);
+    lblKnick = Zeile(this, "lblKnick", true);
+    anordnung->addWidget(lblKnick);
 
     // The money inputs side by side: caption above, field and unit below.
+    auto* geld = new QGridLayout;
     std::array<QLineEdit**, 5> felder{&edWasserpreis, &edPumpe, &edWartung, &edEinbau, &edGebuehr};
-    constexpr std::array<int, 5> Spalten{102, 98, 98, 96, 122};
-    int x = 8;
+    const int ziffern = fontMetrics().horizontalAdvance(QStringLiteral("1000000,00"));
     for (size_t i = 0; i < KostenFelder.size(); ++i) {
         const TKostenFeld& f = KostenFelder[i];
-        const int spalte = Spalten[i];
-        QLineEdit* feld =
-            BeschriftetesFeld(this, QString::fromLatin1(f.Name), QString::fromUtf8(f.Beschriftung),
-                              {x, 216, spalte - 4, 16}, {x, 233, 58, 22});
+        const int spalte = 2 * static_cast<int>(i);
+        auto* beschriftung = new QLabel(QString::fromUtf8(f.Beschriftung), this);
+        beschriftung->setObjectName(QString::fromLatin1(f.Name) + QStringLiteral("Label"));
+        auto* feld = new QLineEdit(this);
+        feld->setObjectName(QString::fromLatin1(f.Name));
+        beschriftung->setBuddy(feld);
+        feld->setAccessibleName(beschriftung->text());
         feld->setAlignment(Qt::AlignRight);
+        feld->setMinimumWidth(ziffern + 2 * fontMetrics().averageCharWidth());
         feld->setToolTip(QString::fromUtf8(Hinweise[i]));
         auto* einheit = new QLabel(QString::fromUtf8(f.Einheit), this);
-        einheit->setGeometry(x + 61, 233, spalte - 65, 22);
+        geld->addWidget(beschriftung, 0, spalte, 1, 2);
+        geld->addWidget(feld, 1, spalte);
+        geld->addWidget(einheit, 1, spalte + 1);
+        geld->setColumnStretch(spalte, 1);
         feld->installEventFilter(this);
         VerbindeBewacht(feld, &QLineEdit::editingFinished, this,
                         [this, feld] { PruefeFeld(feld); });
         *felder[i] = feld;
-        x += spalte;
     }
+    geld->setHorizontalSpacing(fontMetrics().averageCharWidth());
+    anordnung->addLayout(geld);
     ZeigeKosten();
 
-    sgWirtschaft = new QTableWidget(0, 8, this);
+    sgWirtschaft = new QTableWidget(0, Spalten, this);
     sgWirtschaft->setObjectName(QStringLiteral("sgWirtschaft"));
     sgWirtschaft->setAccessibleName(QStringLiteral("Wirtschaftlichkeit der empfohlenen Produkte"));
-    sgWirtschaft->setGeometry(8, 259, FensterBreite - 16, 84);
     sgWirtschaft->setHorizontalHeaderLabels(
-        {QStringLiteral("Hersteller"), QStringLiteral("Produkt"), QStringLiteral("Volumen\nm³"),
-         QStringLiteral("Preis\n€"), QStringLiteral("Regenwasser-\nanteil %"),
-         QStringLiteral("Regenwasser\nm³/Jahr"), QStringLiteral("Ersparnis\n€/Jahr"),
-         QStringLiteral("Amortisation\nJahre")});
-    const std::array<int, 8> breiten{76, 76, 50, 56, 76, 76, 58, 70};
-    for (size_t i = 0; i < breiten.size(); ++i)
-        sgWirtschaft->setColumnWidth(static_cast<int>(i), breiten[i]);
-    // The product's name takes what the other columns leave.
-    sgWirtschaft->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
-    sgWirtschaft->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        {QStringLiteral("Nr."), QStringLiteral("Hersteller"), QStringLiteral("Produkt"),
+         QStringLiteral("Volumen\nm³"), QStringLiteral("Preis\n€"),
+         QStringLiteral("Regenwasser-\nanteil %"), QStringLiteral("Regenwasser\nm³/Jahr"),
+         QStringLiteral("Ersparnis\n€/Jahr"), QStringLiteral("Amortisation\nJahre"),
+         QStringLiteral("Hinweis")});
+    // Every column as wide as its widest text, names never cut; what is left goes to the notes.
+    QHeaderView* kopf = sgWirtschaft->horizontalHeader();
+    kopf->setSectionResizeMode(QHeaderView::ResizeToContents);
+    kopf->setStretchLastSection(true);
+    kopf->setHighlightSections(false);
+    sgWirtschaft->setTextElideMode(Qt::ElideNone);
+    sgWirtschaft->setWordWrap(false);
     sgWirtschaft->verticalHeader()->hide();
-    sgWirtschaft->verticalHeader()->setMinimumSectionSize(15);
-    sgWirtschaft->verticalHeader()->setDefaultSectionSize(std::max(15, fontMetrics().height() + 2));
+    sgWirtschaft->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     sgWirtschaft->setSelectionBehavior(QAbstractItemView::SelectRows);
     sgWirtschaft->setSelectionMode(QAbstractItemView::SingleSelection);
     sgWirtschaft->setEditTriggers(QAbstractItemView::NoEditTriggers);
     sgWirtschaft->setTabKeyNavigation(false);
-    sgWirtschaft->horizontalHeader()->setHighlightSections(false);
-    sgWirtschaft->horizontalHeaderItem(4)->setToolTip(
-        QString::fromUtf16(RegenwasseranteilErklaerung));
+    sgWirtschaft->horizontalHeaderItem(AnteilSpalte)
+        ->setToolTip(QString::fromUtf16(RegenwasseranteilErklaerung));
+    anordnung->addWidget(sgWirtschaft, 1);
 
-    lblHinweis = Text(this, "lblHinweis",
-                      QString::fromUtf16(Regenwasseranteil) +
-                          QStringLiteral(" aus %1 Jahren Tageswetter des Standorts, siehe "
-                                         "Hilfe (F1).")
-                              .arg(KurvenJahre),
-                      {8, 344, FensterBreite - 16, 16});
+    lblHinweis = Zeile(this, "lblHinweis");
+    lblHinweis->setText(
+        QString::fromUtf16(Regenwasseranteil) +
+        QStringLiteral(" aus %1 Jahren Tageswetter des Standorts, siehe Hilfe (F1).")
+            .arg(KurvenJahre));
+    anordnung->addWidget(lblHinweis);
     // Which figure the page shows, and how it relates to the Deckungsrate.
     for (QWidget* w : std::initializer_list<QWidget*>{lblHinweis, chDeckung})
         w->setToolTip(QString::fromUtf16(RegenwasseranteilErklaerung));
 }
 
-// The view's scene deletes the chart it shows.
 TWirtschaftlichkeitsSeite::~TWirtschaftlichkeitsSeite() = default;
 
-void TWirtschaftlichkeitsSeite::Zeige(const TWirtschaftlichkeitsDaten& daten)
+void TWirtschaftlichkeitsSeite::Zeige(const TWirtschaftlichkeitsDaten& daten,
+                                      const QString& standort)
 {
-    // The view gives the chart it showed back to the caller.
-    const std::unique_ptr<QChart> alt(chDeckung->chart());
-    chDeckung->setChart(ErzeugeDeckungsdiagramm(daten));
+    lblStandort->setText(standort);
+    lblWahl->setText(WahlText(daten));
+    chDeckung->Zeige(daten);
+    chDeckung->setAccessibleDescription(KnickText(daten.Ergebnis));
     lblKnick->setText(KnickText(daten.Ergebnis));
 
     sgWirtschaft->setRowCount(static_cast<int>(daten.Produkte.size()));
-    // The product that pays back first is shown in bold.
+    // The user's product is bold; the notes say why a row stands out.
     const std::optional<std::size_t> erster = ZuerstAmortisiert(daten.Produkte);
     for (int zeile = 0; zeile < sgWirtschaft->rowCount(); ++zeile) {
-        const TProduktWirtschaft& p = daten.Produkte[static_cast<size_t>(zeile)];
-        const std::array<QTableWidgetItem*, 8> zellen{
+        const auto i = static_cast<std::size_t>(zeile);
+        const TProduktWirtschaft& p = daten.Produkte[i];
+        QStringList hinweise;
+        if (daten.Gewaehlt == i)
+            hinweise << QString::fromUtf16(GewaehltHinweis);
+        if (erster == i)
+            hinweise << QString::fromUtf16(ZuerstHinweis);
+        const std::array<QTableWidgetItem*, Spalten> zellen{
+            Zelle(QString::number(zeile + 1), true),
             Zelle(p.Hersteller, false),
             Zelle(p.Produkt, false),
             Zelle(zahl::Fest(p.Volumen, 2, 6), true),
@@ -186,17 +219,24 @@ void TWirtschaftlichkeitsSeite::Zeige(const TWirtschaftlichkeitsDaten& daten)
             Zelle(zahl::Fest(p.Zahlen.Regenwasser, 1, 6), true),
             Zelle(zahl::Fest(p.Zahlen.Ersparnis, 2, 8), true),
             Zelle(AmortisationsText(p.Zahlen), true),
+            Zelle(hinweise.join(QStringLiteral(", ")), false),
         };
-        for (int spalte = 0; spalte < 8; ++spalte) {
+        for (int spalte = 0; spalte < Spalten; ++spalte) {
             QTableWidgetItem* zelle = zellen[static_cast<size_t>(spalte)];
-            if (erster == static_cast<std::size_t>(zeile)) {
-                QFont fett = sgWirtschaft->font();
-                fett.setBold(true);
-                zelle->setFont(fett);
-            }
+            if (daten.Gewaehlt == i)
+                zelle->setFont(Fett(sgWirtschaft->font()));
             sgWirtschaft->setItem(zeile, spalte, zelle);
         }
     }
+    // Up to eight rows without scrolling; the chart takes what is left.
+    sgWirtschaft->resizeRowsToContents();
+    int hoehe =
+        sgWirtschaft->horizontalHeader()->sizeHint().height() + 2 * sgWirtschaft->frameWidth();
+    for (int zeile = 0; zeile < std::min(sgWirtschaft->rowCount(), 8); ++zeile)
+        hoehe += sgWirtschaft->rowHeight(zeile);
+    sgWirtschaft->setMinimumHeight(
+        std::max(hoehe, sgWirtschaft->horizontalHeader()->sizeHint().height() +
+                            3 * sgWirtschaft->verticalHeader()->defaultSectionSize()));
 }
 
 bool TWirtschaftlichkeitsSeite::PruefeFeld(QLineEdit* feld)

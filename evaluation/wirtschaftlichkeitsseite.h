@@ -1,5 +1,6 @@
-// Economics page of the evaluation window: coverage over tank volume as a chart, the point of
-// diminishing returns, the money inputs and the payback of each recommended product.
+// Content of the economics window, laid out to grow with it: the site, the user's product summed
+// up, coverage over tank volume as a chart, the point of diminishing returns, the money inputs
+// and the payback of each recommended product.
 #pragma once
 
 #include "evaluation/wirtschaftlichkeit.h"
@@ -9,8 +10,8 @@
 
 #include <array>
 
-class QChartView;
 class QLabel;
+class TDeckungsDiagramm;
 class QLineEdit;
 class QTableWidget;
 
@@ -21,8 +22,8 @@ public:
     explicit TWirtschaftlichkeitsSeite(QWidget* eltern = nullptr);
     ~TWirtschaftlichkeitsSeite() override;
 
-    // Chart, knee sentence and product table of these figures.
-    void Zeige(const TWirtschaftlichkeitsDaten& daten);
+    // Chart, knee sentence, summary and product table of these figures, at the given site.
+    void Zeige(const TWirtschaftlichkeitsDaten& daten, const QString& standort);
     // The money inputs as last accepted.
     const TKosten& Kosten() const { return FKosten; }
     // Shows the money inputs of an opened case; the remembered ones stay as they are.
@@ -32,9 +33,24 @@ public:
     // else is refused with a message and the focus goes back to the field. False when refused.
     bool PruefeFeld(QLineEdit* feld);
 
-    // Amortisation column text: years with one decimal, "nie" without payback.
+    // The table's columns.
+    enum Spalte {
+        NrSpalte,
+        HerstellerSpalte,
+        ProduktSpalte,
+        VolumenSpalte,
+        PreisSpalte,
+        AnteilSpalte,
+        RegenwasserSpalte,
+        ErsparnisSpalte,
+        AmortisationSpalte,
+        HinweisSpalte,
+        Spalten
+    };
 
-    QChartView* chDeckung;
+    QLabel* lblStandort;
+    QLabel* lblWahl;
+    TDeckungsDiagramm* chDeckung;
     QLabel* lblKnick;
     QLineEdit* edWasserpreis;
     QLineEdit* edPumpe;

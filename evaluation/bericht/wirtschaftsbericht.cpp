@@ -151,86 +151,23 @@ std::size_t Platziere(const std::vector<QRectF>& kandidaten, const TWirtschaftsD
     return bester;
 }
 
+// A tick of the volume axis: "0", "2,5", "10", without needless decimals.
+QString AchsenText(double wert)
+{
+    return zahl::Muster(wert, QStringLiteral("#0.###"));
+}
+
 struct TDiagramm {
     TWirtschaftlichkeitsDaten Daten;
     QString Schrift;
 
-    void operator()(QPainter& maler, const QRectF& kasten) const;
+    void operator()(QPainter& maler, const QRectF& kasten) const
+    {
+        QFont schrift(Schrift);
+        schrift.setPointSizeF(8);
+        ZeichneWirtschaftsDiagramm(maler, kasten, Daten, schrift);
+    }
 };
-
-void TDiagramm::operator()(QPainter& maler, const QRectF& kasten) const
-{
-    if (Daten.Ergebnis.Kurve.size() < 2)
-        return;
-    const double dpi = maler.device()->logicalDpiX();
-    const auto punkte = [dpi](double pt) { return pt * dpi / 72.0; };
-    QFont schrift(Schrift);
-    schrift.setPointSizeF(8);
-    maler.setFont(schrift);
-    const QFontMetricsF masse(schrift, maler.device());
-    const TWirtschaftsDiagrammGeometrie g = WirtschaftsDiagrammGeometrie(Daten, kasten, dpi, masse);
-    const QRectF& feld = g.Feld;
-    const auto x = [&](double v) { return feld.left() + v / g.Bis * feld.width(); };
-    const auto y = [&](double anteil) { return feld.bottom() - anteil * feld.height(); };
-    const auto tick = [&](int i) { return i * g.Schritt; };
-    const int ticks = static_cast<int>(std::lround(g.Bis / g.Schritt));
-
-    // Grid and axes: 0 … 100 % upwards, 0 … the axis' end to the right.
-    maler.setPen(QPen(QColor(200, 200, 200), punkte(0.5)));
-    for (int i = 1; i <= ticks; ++i)
-        maler.drawLine(QPointF(x(tick(i)), feld.top()), QPointF(x(tick(i)), feld.bottom()));
-    for (int p = 20; p <= 100; p += 20)
-        maler.drawLine(QPointF(feld.left(), y(p / 100.0)), QPointF(feld.right(), y(p / 100.0)));
-    maler.setPen(QPen(Qt::black, punkte(0.75)));
-    maler.setBrush(Qt::NoBrush);
-    maler.drawRect(feld);
-    const double zeile = masse.height();
-    for (int i = 0; i <= ticks; ++i)
-        maler.drawText(QRectF(x(tick(i)) - 0.4 * dpi, feld.bottom() + 0.04 * dpi, 0.8 * dpi, zeile),
-                       Qt::AlignHCenter | Qt::AlignTop,
-                       zahl::Muster(tick(i), QStringLiteral("#0.###")));
-    for (int p = 0; p <= 100; p += 20)
-        maler.drawText(QRectF(kasten.left(), y(p / 100.0) - zeile / 2, 0.4 * dpi, zeile),
-                       Qt::AlignRight | Qt::AlignVCenter,
-                       QString::number(p) + QStringLiteral(" %"));
-    maler.drawText(QRectF(feld.left(), feld.bottom() + 0.04 * dpi + zeile, feld.width(), zeile),
-                   Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("Speichervolumen in m³"));
-
-    // The two curves, the marks, the markers and the labels where the geometry put them.
-    const QPen stifte[] = {QPen(QColor(0, 70, 160), punkte(1.5)),
-                           QPen(QColor(120, 120, 120), punkte(1.2), Qt::DashLine)};
-    for (std::size_t i = 0; i < g.Kurven.size() && i < std::size(stifte); ++i) {
-        maler.setPen(stifte[i]);
-        maler.drawPolyline(g.Kurven[i]);
-    }
-    const Qt::PenStyle stile[] = {Qt::DotLine, Qt::DashDotLine};
-    for (std::size_t i = 0; i < g.Linien.size(); ++i) {
-        maler.setPen(QPen(Qt::black, punkte(0.75), stile[std::min<std::size_t>(i, 1)]));
-        maler.drawLine(g.Linien[i]);
-    }
-    maler.setPen(QPen(Qt::black, punkte(0.75)));
-    maler.setBrush(Qt::white);
-    for (const QRectF& m : g.Marker)
-        maler.drawEllipse(m.adjusted(punkte(0.5), punkte(0.5), -punkte(0.5), -punkte(0.5)));
-    maler.setPen(Qt::black);
-    for (std::size_t i = 0; i < g.Texte.size(); ++i)
-        maler.drawText(g.Beschriftungen[i], Qt::AlignCenter, g.Texte[i]);
-
-    // Legend above the plot, where nothing else is drawn.
-    const QString namen[] = {QString::fromUtf16(Regenwasseranteil),
-                             QStringLiteral("Überlauf vom Ertrag")};
-    double links = feld.left();
-    const double mitte = kasten.top() + 0.1 * dpi + zeile / 2;
-    for (std::size_t i = 0; i < std::size(namen); ++i) {
-        maler.setPen(stifte[i]);
-        maler.drawLine(QPointF(links, mitte), QPointF(links + 0.3 * dpi, mitte));
-        maler.setPen(Qt::black);
-        const double breite = masse.horizontalAdvance(namen[i]);
-        maler.drawText(QRectF(links + 0.36 * dpi, mitte - zeile / 2, breite + 2, zeile),
-                       Qt::AlignLeft | Qt::AlignVCenter, namen[i]);
-        links += 0.36 * dpi + breite + 0.3 * dpi;
-    }
-}
 
 } // namespace
 
@@ -255,8 +192,12 @@ TWirtschaftsDiagrammGeometrie WirtschaftsDiagrammGeometrie(const TWirtschaftlich
     if (kurve.size() < 2)
         return g;
     const double zeile = masse.height();
-    // Room for the legend above and two lines of axis text below the plot.
-    g.Feld = kasten.adjusted(0.45 * dpi, 0.1 * dpi + 1.5 * zeile, -0.1 * dpi, -0.45 * dpi);
+    // Room for the legend above, the percentages on the left and two lines of axis text below
+    // the plot, in whatever font.
+    const double prozente =
+        std::max(0.45 * dpi, masse.horizontalAdvance(QStringLiteral("100 %")) + 0.1 * dpi);
+    const double achse = std::max(0.45 * dpi, 2 * zeile + 0.1 * dpi);
+    g.Feld = kasten.adjusted(prozente, 0.1 * dpi + 1.5 * zeile, -0.1 * dpi, -achse);
     const double ende = kurve.back().Volumen;
     g.Schritt = Teilung(ende, 8);
     g.Bis = std::max(1.0, std::ceil(ende / g.Schritt - 1e-9)) * g.Schritt;
@@ -273,7 +214,8 @@ TWirtschaftsDiagrammGeometrie WirtschaftsDiagrammGeometrie(const TWirtschaftlich
     g.Kurven = {deckung, ueberlauf};
 
     const double abstand = 0.04 * dpi;
-    const double r = 2.5 * dpi / 72.0;
+    // Markers grow with the font, so that they stay visible beside larger numbers.
+    const double r = std::max(2.5 * dpi / 72.0, zeile / 3);
     std::vector<double> marken;
     const auto senkrecht = [&](double v, const QString& text) {
         if (!(v >= 0 && v <= g.Bis))
@@ -404,10 +346,21 @@ TBerichtSeite WirtschaftlichkeitsSeite(const TBerichtDefinition& definition,
             AmortisationsText(p.Zahlen),
         };
         for (std::size_t s = 0; s < std::size(Spalten); ++s)
-            for (TBerichtText& t : Wert(schrift, Spalten[s], oben, werte[s]))
+            for (TBerichtText& t : Wert(schrift, Spalten[s], oben, werte[s])) {
+                t.Schrift.Fett = daten.Gewaehlt == i;
                 seite.Elemente.push_back(std::move(t));
+            }
     }
     double unten = erste + static_cast<double>(zeigen) * Zeilenhoehe;
+    // Why a row is bold, below the table and the line on further products.
+    if (daten.Gewaehlt && *daten.Gewaehlt < zeigen)
+        seite.Elemente.push_back(
+            Text(schrift, Links, unten + (daten.Produkte.size() > zeigen ? 0.17 : 0), Breite,
+                 QStringLiteral("Fett: Nr. %1, %2 auf der Seite Kompakt-Auswertung (im Diagramm "
+                                "der gefüllte Punkt).")
+                     .arg(*daten.Gewaehlt + 1)
+                     .arg(QString::fromUtf16(GewaehltHinweis)),
+                 8));
     if (daten.Produkte.empty())
         seite.Elemente.push_back(Text(schrift, Links, erste, Breite,
                                       QStringLiteral("Für dieses Volumen ist kein Produkt "
@@ -434,4 +387,97 @@ TBerichtSeite WirtschaftlichkeitsSeite(const TBerichtDefinition& definition,
                             "„nie“: die Ersparnis deckt die laufenden Kosten nicht."),
              8));
     return seite;
+}
+
+void ZeichneWirtschaftsDiagramm(QPainter& maler, const QRectF& kasten,
+                                const TWirtschaftlichkeitsDaten& daten, const QFont& schrift)
+{
+    if (daten.Ergebnis.Kurve.size() < 2)
+        return;
+    const double dpi = maler.device()->logicalDpiX();
+    const auto punkte = [dpi](double pt) { return pt * dpi / 72.0; };
+    maler.save();
+    maler.setFont(schrift);
+    const QFontMetricsF masse(schrift, maler.device());
+    const TWirtschaftsDiagrammGeometrie g = WirtschaftsDiagrammGeometrie(daten, kasten, dpi, masse);
+    const QRectF& feld = g.Feld;
+    const auto x = [&](double v) { return feld.left() + v / g.Bis * feld.width(); };
+    const auto y = [&](double anteil) { return feld.bottom() - anteil * feld.height(); };
+    const auto tick = [&](int i) { return i * g.Schritt; };
+    const int ticks = static_cast<int>(std::lround(g.Bis / g.Schritt));
+
+    // Grid and axes: 0 … 100 % upwards, 0 … the axis' end to the right.
+    maler.setPen(QPen(QColor(200, 200, 200), punkte(0.5)));
+    for (int i = 1; i <= ticks; ++i)
+        maler.drawLine(QPointF(x(tick(i)), feld.top()), QPointF(x(tick(i)), feld.bottom()));
+    for (int p = 20; p <= 100; p += 20)
+        maler.drawLine(QPointF(feld.left(), y(p / 100.0)), QPointF(feld.right(), y(p / 100.0)));
+    maler.setPen(QPen(Qt::black, punkte(0.75)));
+    maler.setBrush(Qt::NoBrush);
+    maler.drawRect(feld);
+    const double zeile = masse.height();
+    const double teil = feld.width() / std::max(1, ticks);
+    for (int i = 0; i <= ticks; ++i)
+        maler.drawText(QRectF(x(tick(i)) - teil / 2, feld.bottom() + 0.04 * dpi, teil, zeile),
+                       Qt::AlignHCenter | Qt::AlignTop, AchsenText(tick(i)));
+    for (int p = 0; p <= 100; p += 20)
+        maler.drawText(QRectF(kasten.left(), y(p / 100.0) - zeile / 2,
+                              feld.left() - kasten.left() - 0.05 * dpi, zeile),
+                       Qt::AlignRight | Qt::AlignVCenter,
+                       QString::number(p) + QStringLiteral(" %"));
+    maler.drawText(QRectF(feld.left(), feld.bottom() + 0.04 * dpi + zeile, feld.width(), zeile),
+                   Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("Speichervolumen in m³"));
+
+    // The two curves, the marks, the markers and the labels where the geometry put them.
+    const QPen stifte[] = {QPen(QColor(0, 70, 160), punkte(1.5)),
+                           QPen(QColor(120, 120, 120), punkte(1.2), Qt::DashLine)};
+    for (std::size_t i = 0; i < g.Kurven.size() && i < std::size(stifte); ++i) {
+        maler.setPen(stifte[i]);
+        maler.drawPolyline(g.Kurven[i]);
+    }
+    const Qt::PenStyle stile[] = {Qt::DotLine, Qt::DashDotLine};
+    for (std::size_t i = 0; i < g.Linien.size(); ++i) {
+        maler.setPen(QPen(Qt::black, punkte(0.75), stile[std::min<std::size_t>(i, 1)]));
+        maler.drawLine(g.Linien[i]);
+    }
+    // The user's product is filled, the others are open circles.
+    const auto marker = [&](const QRectF& m, bool gewaehlt) {
+        maler.setPen(QPen(Qt::black, punkte(0.75)));
+        maler.setBrush(gewaehlt ? QBrush(Qt::black) : QBrush(Qt::white));
+        maler.drawEllipse(m.adjusted(punkte(0.5), punkte(0.5), -punkte(0.5), -punkte(0.5)));
+    };
+    // The chosen one last, so that a product of the same volume and coverage does not hide it.
+    for (std::size_t i = 0; i < g.Marker.size(); ++i)
+        if (daten.Gewaehlt != i)
+            marker(g.Marker[i], false);
+    if (daten.Gewaehlt && *daten.Gewaehlt < g.Marker.size())
+        marker(g.Marker[*daten.Gewaehlt], true);
+    maler.setPen(Qt::black);
+    for (std::size_t i = 0; i < g.Texte.size(); ++i)
+        maler.drawText(g.Beschriftungen[i], Qt::AlignCenter, g.Texte[i]);
+
+    // Legend above the plot, where nothing else is drawn: the curves, then the markers.
+    std::vector<QString> namen = {QString::fromUtf16(Regenwasseranteil),
+                                  QStringLiteral("Überlauf vom Ertrag")};
+    if (!g.Marker.empty())
+        namen.push_back(QStringLiteral("Zisterne Nr. der Tabelle"));
+    if (daten.Gewaehlt && *daten.Gewaehlt < g.Marker.size())
+        namen.push_back(QString::fromUtf16(GewaehltHinweis));
+    double links = feld.left();
+    const double mitte = kasten.top() + 0.1 * dpi + zeile / 2;
+    const double r = g.Marker.empty() ? 0 : g.Marker.front().width() / 2;
+    for (std::size_t i = 0; i < namen.size(); ++i) {
+        if (i < std::size(stifte)) {
+            maler.setPen(stifte[i]);
+            maler.drawLine(QPointF(links, mitte), QPointF(links + 0.3 * dpi, mitte));
+        } else {
+            marker(QRectF(links + 0.15 * dpi - r, mitte - r, 2 * r, 2 * r), i == 3);
+        }
+        maler.setPen(Qt::black);
+        const double breite = masse.horizontalAdvance(namen[i]);
+        maler.drawText(QRectF(links + 0.36 * dpi, mitte - zeile / 2, breite + 2, zeile),
+                       Qt::AlignLeft | Qt::AlignVCenter, namen[i]);
+        links += 0.36 * dpi + breite + 0.3 * dpi;
+    }
+    maler.restore();
 }

@@ -5,12 +5,15 @@
 #include "evaluation/bericht/berichtmaschine.h"
 #include "evaluation/wirtschaftlichkeit.h"
 
+#include <QFont>
 #include <QFontMetricsF>
 #include <QLineF>
 #include <QPolygonF>
 #include <QRectF>
 
 #include <vector>
+
+class QPainter;
 
 // Laid out on the definition's page with its repeated title lines, the second of them reading
 // "Wirtschaftlichkeit", and the sentence on the point of diminishing returns. Products
@@ -34,6 +37,12 @@ struct TWirtschaftsDiagrammGeometrie {
 TWirtschaftsDiagrammGeometrie WirtschaftsDiagrammGeometrie(const TWirtschaftlichkeitsDaten& daten,
                                                            const QRectF& kasten, double dpi,
                                                            const QFontMetricsF& masse);
+
+// Draws that chart into `kasten` in the given font (the painter's device decides the dpi): grid,
+// round ticks, curves, marks, numbered product markers (the chosen one filled), labels and a
+// legend above the plot. The report page and the screen use it alike.
+void ZeichneWirtschaftsDiagramm(QPainter& maler, const QRectF& kasten,
+                                const TWirtschaftlichkeitsDaten& daten, const QFont& schrift);
 
 // True when the segment touches the rectangle.
 bool Schneidet(const QRectF& rechteck, const QLineF& strecke);

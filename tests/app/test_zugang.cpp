@@ -12,6 +12,7 @@
 #include "evaluation/auswertung.h"
 #include "evaluation/bericht/berichtfenster.h"
 #include "evaluation/detailempf.h"
+#include "evaluation/wirtschaftlichkeitsfenster.h"
 #include "input/assistent.h"
 #include "input/expert.h"
 #include "input/expns.h"
@@ -233,6 +234,16 @@ const TFensterFall Faelle[] = {
     Auswertung("AuswertungDetail", TfrmAuswertung::DetailSeite),
     Auswertung("AuswertungSimulation", TfrmAuswertung::SimulationsSeite),
     Auswertung("AuswertungWirtschaft", TfrmAuswertung::WirtschaftSeite),
+    {"Wirtschaftlichkeit",
+     [](const Pruefung& pruefe) {
+         TfrmAuswertung auswertung;
+         auswertung.Datenordner = QStringLiteral(TW_DATENORDNER);
+         auswertung.SetParameterSatz(Beispiel());
+         auswertung.Vorbereiten(TfrmAuswertung::WirtschaftSeite);
+         ZeigeAktiv(&auswertung);
+         auswertung.btnWirtschaftOeffnen->click();
+         Aktiv(auswertung.WirtschaftlichkeitsFenster, pruefe);
+     }},
     {"FlaechenAssistent",
      [](const Pruefung& pruefe) {
          TfrmFAssistentDialog fenster;

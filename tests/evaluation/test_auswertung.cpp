@@ -1,6 +1,7 @@
 // Evaluation window through its controls: pages, results, recommendations, sliders, reset,
 // editing, the product detail window, the economics page and help.
 #include "../support/beispiel.h"
+#include "../support/kleinetabellen.h"
 #include "../support/modal.h"
 #include "../support/rekorder.h"
 #include "app/hauptfenster.h"
@@ -8,8 +9,10 @@
 #include "berichtkern/pdftext.h"
 #include "evaluation/auswertung.h"
 #include "evaluation/bericht/berichtablauf.h"
+#include "evaluation/deckungsdiagramm.h"
 #include "evaluation/detailempf.h"
 #include "evaluation/wirtschaftlichkeit.h"
+#include "evaluation/wirtschaftlichkeitsfenster.h"
 #include "evaluation/wirtschaftlichkeitsseite.h"
 #include "input/expert.h"
 #include "model/berechnung.h"
@@ -25,7 +28,6 @@
 
 #include <QApplication>
 #include <QBuffer>
-#include <QChartView>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -36,8 +38,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSlider>
+#include <QStyle>
 #include <QStyleOptionViewItem>
 #include <QTabWidget>
 #include <QTableView>
@@ -693,9 +697,11 @@ QStringList Erwartete(const TWirtschaftlichkeitsDaten& daten, int spalte)
 {
     QStringList texte;
     for (const TProduktWirtschaft& p : daten.Produkte)
-        texte << (spalte == 4   ? zahl::Fest(p.Deckung * 100, 1, 6)
-                  : spalte == 6 ? zahl::Fest(p.Zahlen.Ersparnis, 2, 8)
-                                : AmortisationsText(p.Zahlen));
+        texte << (spalte == TWirtschaftlichkeitsSeite::AnteilSpalte
+                      ? zahl::Fest(p.Deckung * 100, 1, 6)
+                  : spalte == TWirtschaftlichkeitsSeite::ErsparnisSpalte
+                      ? zahl::Fest(p.Zahlen.Ersparnis, 2, 8)
+                      : AmortisationsText(p.Zahlen));
     return texte;
 }
 
@@ -711,15 +717,21 @@ void VergissKosten()
 {
     ProgrammEinstellungen().remove(QStringLiteral("Wirtschaftlichkeit"));
 }
+
+constexpr int Anteil = TWirtschaftlichkeitsSeite::AnteilSpalte;
+constexpr int Ersparnis = TWirtschaftlichkeitsSeite::ErsparnisSpalte;
+constexpr int Amortisation = TWirtschaftlichkeitsSeite::AmortisationSpalte;
 } // namespace
 
 TEST_F(Auswertung, EconomicsPageHasItsControlsAndItsButtonShowsIt)
 {
     VergissKosten();
     Oeffne(Beispiel());
-    for (const char* name : {"chDeckung", "lblKnick", "edWasserpreis", "edPumpe", "edWartung",
-                             "edEinbau", "edGebuehr", "sgWirtschaft"})
-        EXPECT_NE(fenster->tsAWirtschaft->findChild<QWidget*>(QString::fromLatin1(name)), nullptr)
+    for (const char* name : {"lblStandort", "lblWahl", "chDeckung", "lblKnick", "edWasserpreis",
+                             "edPumpe", "edWartung", "edEinbau", "edGebuehr", "sgWirtschaft"})
+        EXPECT_NE(
+            fenster->WirtschaftlichkeitsFenster->findChild<QWidget*>(QString::fromLatin1(name)),
+            nullptr)
             << name;
     const TKosten vorgabe;
     EXPECT_EQ(fenster->WirtschaftlichkeitsSeite->edWasserpreis->text(),
@@ -757,11 +769,23 @@ TEST_F(Auswertung, EconomicsPageHasItsControlsAndItsButtonShowsIt)
     EXPECT_EQ(fenster->WirtschaftlichkeitsSeite->sgWirtschaft->rowCount(),
               static_cast<int>(daten.Produkte.size()));
     EXPECT_EQ(fenster->WirtschaftlichkeitsSeite->lblKnick->text(), KnickText(daten.Ergebnis.Knick));
-    EXPECT_NE(fenster->WirtschaftlichkeitsSeite->chDeckung->chart()->series().size(), 0);
+    EXPECT_EQ(fenster->lblWKnick->text(), KnickText(daten.Ergebnis.Knick));
+    EXPECT_EQ(fenster->WirtschaftlichkeitsSeite->chDeckung->Daten().Ergebnis.Kurve.size(),
+              daten.Ergebnis.Kurve.size());
+
+    // The page's button opens the window beside the evaluation; Esc closes it again.
+    EXPECT_FALSE(fenster->WirtschaftlichkeitsFenster->isVisible());
+    QTest::mouseClick(fenster->btnWirtschaftOeffnen, Qt::LeftButton);
+    EXPECT_TRUE(fenster->WirtschaftlichkeitsFenster->isVisible());
+    EXPECT_TRUE(fenster->WirtschaftlichkeitsFenster->isWindow());
+    EXPECT_TRUE(fenster->isVisible());
+    QTest::keyClick(fenster->WirtschaftlichkeitsSeite->sgWirtschaft, Qt::Key_Escape);
+    EXPECT_FALSE(fenster->WirtschaftlichkeitsFenster->isVisible());
+    EXPECT_TRUE(fenster->isVisible());
 
     // The page names its figure and says in the tooltip how it relates to the Deckungsrate.
     const QTableWidgetItem* kopf =
-        fenster->WirtschaftlichkeitsSeite->sgWirtschaft->horizontalHeaderItem(4);
+        fenster->WirtschaftlichkeitsSeite->sgWirtschaft->horizontalHeaderItem(Anteil);
     EXPECT_EQ(kopf->text().remove(QStringLiteral("-\n")), QStringLiteral("Regenwasseranteil %"));
     EXPECT_TRUE(kopf->toolTip().startsWith(QStringLiteral("Regenwasseranteil:")));
     EXPECT_TRUE(kopf->toolTip().contains(QStringLiteral("Deckungsrate")));
@@ -769,12 +793,127 @@ TEST_F(Auswertung, EconomicsPageHasItsControlsAndItsButtonShowsIt)
         QStringLiteral("Regenwasseranteil aus 100 Jahren")));
 }
 
+TEST_F(Auswertung, EconomicsWindowMarksTheUsersProductAndShowsEverythingWhole)
+{
+    VergissKosten();
+    Oeffne(Beispiel(), TfrmAuswertung::KompaktSeite);
+    ASSERT_GE(fenster->Produkte().Anzahl(), 3);
+    // The user picks the second product on the compact page.
+    fenster->Produkte().SetzeAktuelleZeile(1);
+    QTest::mouseClick(fenster->btnWirtschaft, Qt::LeftButton);
+    QTest::mouseClick(fenster->btnWirtschaftOeffnen, Qt::LeftButton);
+    TfrmWirtschaftlichkeit& w = *fenster->WirtschaftlichkeitsFenster;
+    TWirtschaftlichkeitsSeite& seite = *w.Seite;
+    QTableWidget* tabelle = seite.sgWirtschaft;
+    constexpr int Hinweis = TWirtschaftlichkeitsSeite::HinweisSpalte;
+    const auto markiert = [&](std::size_t gewaehlt) {
+        const TWirtschaftlichkeitsDaten& daten = fenster->Wirtschaftlichkeit();
+        const auto erster = ZuerstAmortisiert(daten.Produkte);
+        ASSERT_EQ(daten.Gewaehlt, gewaehlt);
+        EXPECT_EQ(seite.lblWahl->text(), WahlText(daten));
+        EXPECT_TRUE(seite.lblWahl->text().contains(daten.Produkte[gewaehlt].Produkt));
+        EXPECT_EQ(fenster->lblWWahl->text(), seite.lblWahl->text());
+        for (int zeile = 0; zeile < tabelle->rowCount(); ++zeile) {
+            const auto i = static_cast<std::size_t>(zeile);
+            const QString hinweis = tabelle->item(zeile, Hinweis)->text();
+            EXPECT_EQ(hinweis.contains(QStringLiteral("Ihre Wahl")), i == gewaehlt) << zeile;
+            EXPECT_EQ(hinweis.contains(QStringLiteral("amortisiert sich zuerst")), erster == i);
+            EXPECT_EQ(tabelle->item(zeile, 1)->font().bold(), i == gewaehlt) << zeile;
+        }
+    };
+    markiert(1);
+    // Another choice on the compact page is marked at once.
+    fenster->Produkte().SetzeAktuelleZeile(2);
+    QCoreApplication::processEvents();
+    markiert(2);
+
+    // At the default size for a 1280 × 1024 screen, in the desktop's font and a larger one.
+    const QSize frei(1280, 1024 - 40);
+    const int rand = w.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tabelle) + 1;
+    for (const double punkte : {QApplication::font().pointSizeF(), 13.0}) {
+        SCOPED_TRACE(punkte);
+        QFont schrift = QApplication::font();
+        schrift.setPointSizeF(punkte);
+        w.setFont(schrift);
+        w.resize(w.Vorgabegroesse(frei));
+        QCoreApplication::processEvents();
+        EXPECT_LE(w.width(), frei.width());
+        EXPECT_LE(w.height(), frei.height());
+        // Makers and products whole; the table fits across, its rows visible or scrolled to.
+        for (int zeile = 0; zeile < tabelle->rowCount(); ++zeile)
+            for (const int spalte : {1, 2}) {
+                const QTableWidgetItem* zelle = tabelle->item(zeile, spalte);
+                const QFont f = zelle->data(Qt::FontRole).isValid()
+                                    ? zelle->font().resolve(tabelle->font())
+                                    : tabelle->font();
+                EXPECT_GE(tabelle->columnWidth(spalte),
+                          QFontMetrics(f).horizontalAdvance(zelle->text()) + 2 * rand)
+                    << zelle->text().toStdString();
+            }
+        EXPECT_LE(tabelle->horizontalHeader()->length(), tabelle->viewport()->width());
+        EXPECT_TRUE(tabelle->verticalHeader()->length() <= tabelle->viewport()->height() ||
+                    tabelle->verticalScrollBar()->maximum() > 0);
+        // The chart: labels inside the plot, clear of each other and of the markers; round
+        // ticks.
+        const TWirtschaftsDiagrammGeometrie g = seite.chDeckung->Geometrie();
+        EXPECT_TRUE(QRectF(seite.chDeckung->rect()).contains(g.Feld));
+        ASSERT_EQ(g.Beschriftungen.size(), g.Texte.size());
+        for (std::size_t i = 0; i < g.Beschriftungen.size(); ++i) {
+            EXPECT_TRUE(g.Feld.contains(g.Beschriftungen[i])) << g.Texte[i].toStdString();
+            for (std::size_t j = i + 1; j < g.Beschriftungen.size(); ++j)
+                EXPECT_FALSE(g.Beschriftungen[i].intersects(g.Beschriftungen[j]));
+            for (const QRectF& m : g.Marker)
+                EXPECT_FALSE(g.Beschriftungen[i].intersects(m));
+        }
+        const double stufe = g.Schritt / std::pow(10.0, std::floor(std::log10(g.Schritt)));
+        EXPECT_TRUE(std::abs(stufe - 1) < 1e-9 || std::abs(stufe - 2) < 1e-9 ||
+                    std::abs(stufe - 5) < 1e-9)
+            << g.Schritt;
+        EXPECT_NEAR(g.Bis / g.Schritt, std::round(g.Bis / g.Schritt), 1e-9);
+        // The money fields show their largest amount whole.
+        EXPECT_GE(
+            seite.edEinbau->width(),
+            QFontMetrics(seite.edEinbau->font()).horizontalAdvance(QStringLiteral("1000000,00")));
+    }
+}
+
+TEST(StandortText, NamesPostalCodeStationAndRainOrSaysWhatIsMissing)
+{
+    const auto plz = KleineTabellen();
+    TParameterSatz satz;
+    InitParameterSatz(satz);
+    satz.Menge = 0.5891L;
+    const struct {
+        const char* Plz;
+        TPLZConverter* Konverter;
+        const char* Text;
+    } faelle[] = {
+        {"66111", plz.get(),
+         "Standort: PLZ 66111, Wetterstation Saarbrücken, Jahresniederschlag "
+         "0,589 m"},
+        {"99999", plz.get(),
+         "Standort: PLZ 99999 (Wetterstation nicht bekannt), "
+         "Jahresniederschlag 0,589 m"},
+        {"66111", nullptr,
+         "Standort: PLZ 66111 (Wetterstation nicht bekannt), Jahresniederschlag "
+         "0,589 m"},
+        {"", plz.get(),
+         "Standort: ohne Postleitzahl, Niederschlag von Hand eingegeben "
+         "(Jahresniederschlag 0,589 m)"},
+    };
+    for (const auto& fall : faelle) {
+        satz.PLZ = QString::fromLatin1(fall.Plz);
+        EXPECT_EQ(StandortText(satz, fall.Konverter), QString::fromUtf8(fall.Text));
+    }
+}
+
 TEST_F(Auswertung, MoneyInputsChangeTheSavingAndAreKeptOrRefused)
 {
     VergissKosten();
     Oeffne(Beispiel(), TfrmAuswertung::WirtschaftSeite);
+    fenster->btnWirtschaftOeffnen->click();
     TWirtschaftlichkeitsSeite& seite = *fenster->WirtschaftlichkeitsSeite;
-    const QStringList vorher = Spalte(seite.sgWirtschaft, 6);
+    const QStringList vorher = Spalte(seite.sgWirtschaft, Ersparnis);
     // Enter in a money input confirms the input only, not the window's default button.
     int zurueckgesetzt = 0;
     QObject::connect(fenster->btnReset, &QPushButton::clicked, [&] { ++zurueckgesetzt; });
@@ -792,8 +931,8 @@ TEST_F(Auswertung, MoneyInputsChangeTheSavingAndAreKeptOrRefused)
             BerechneWirtschaftlichkeit(p.Deckung, fenster->Arbeitskopie().Bedarf, p.Preis, kosten)
                 .Ersparnis);
     }
-    EXPECT_EQ(Spalte(seite.sgWirtschaft, 6), Erwartete(daten, 6));
-    EXPECT_NE(Spalte(seite.sgWirtschaft, 6), vorher);
+    EXPECT_EQ(Spalte(seite.sgWirtschaft, Ersparnis), Erwartete(daten, Ersparnis));
+    EXPECT_NE(Spalte(seite.sgWirtschaft, Ersparnis), vorher);
     EXPECT_TRUE(meldungen.Meldungen.empty());
 
     // The next window starts with the price typed last.
@@ -810,10 +949,10 @@ TEST_F(Auswertung, MoneyInputsChangeTheSavingAndAreKeptOrRefused)
         EXPECT_EQ(meldungen.Meldungen[0].Titel, QStringLiteral("Fehler"));
         EXPECT_EQ(meldungen.Meldungen[0].Symbol, QMessageBox::Critical);
         EXPECT_EQ(seite.Kosten().Pumpe, TKosten{}.Pumpe) << falsch;
-        EXPECT_EQ(fenster->focusWidget(), seite.edPumpe);
+        EXPECT_EQ(fenster->WirtschaftlichkeitsFenster->focusWidget(), seite.edPumpe);
     }
     EXPECT_EQ(zurueckgesetzt, 0);
-    EXPECT_EQ(Spalte(seite.sgWirtschaft, 6), Erwartete(daten, 6));
+    EXPECT_EQ(Spalte(seite.sgWirtschaft, Ersparnis), Erwartete(daten, Ersparnis));
 
     // A decimal point is read like the comma; the field shows the value formatted.
     meldungen.Meldungen.clear();
@@ -827,9 +966,9 @@ TEST_F(Auswertung, MoneyInputsChangeTheSavingAndAreKeptOrRefused)
 
     // Costs the saving cannot cover never pay back.
     Tippe(seite.edWartung, QStringLiteral("100000"));
-    for (const QString& text : Spalte(seite.sgWirtschaft, 7))
+    for (const QString& text : Spalte(seite.sgWirtschaft, Amortisation))
         EXPECT_EQ(text, QStringLiteral("nie"));
-    EXPECT_EQ(Spalte(seite.sgWirtschaft, 7), Erwartete(Frisch(*fenster), 7));
+    EXPECT_EQ(Spalte(seite.sgWirtschaft, Amortisation), Erwartete(Frisch(*fenster), Amortisation));
     VergissKosten();
 }
 
@@ -840,7 +979,7 @@ TEST_F(Auswertung, EconomicsPageFollowsSlidersAndGardenMonthsAtOnce)
     satz.Garten = 200;
     Oeffne(satz, TfrmAuswertung::WirtschaftSeite);
     TWirtschaftlichkeitsSeite& seite = *fenster->WirtschaftlichkeitsSeite;
-    const QStringList anfang = Spalte(seite.sgWirtschaft, 4);
+    const QStringList anfang = Spalte(seite.sgWirtschaft, Anteil);
 
     // Changed while another page shows: up to date when the page is shown again.
     fenster->SelectPage(TfrmAuswertung::SimulationsSeite);
@@ -848,8 +987,8 @@ TEST_F(Auswertung, EconomicsPageFollowsSlidersAndGardenMonthsAtOnce)
         monat->setChecked(false);
     QTest::mouseClick(fenster->btnWirtschaft, Qt::LeftButton);
     const TWirtschaftlichkeitsDaten erste = Frisch(*fenster);
-    EXPECT_EQ(Spalte(seite.sgWirtschaft, 4), Erwartete(erste, 4));
-    EXPECT_NE(Spalte(seite.sgWirtschaft, 4), anfang);
+    EXPECT_EQ(Spalte(seite.sgWirtschaft, Anteil), Erwartete(erste, Anteil));
+    EXPECT_NE(Spalte(seite.sgWirtschaft, Anteil), anfang);
     EXPECT_EQ(seite.lblKnick->text(), KnickText(erste.Ergebnis.Knick));
 
     // Changed while it shows: up to date once the event loop turns.
@@ -857,8 +996,8 @@ TEST_F(Auswertung, EconomicsPageFollowsSlidersAndGardenMonthsAtOnce)
     QCoreApplication::processEvents();
     const TWirtschaftlichkeitsDaten zweite = Frisch(*fenster);
     ASSERT_FALSE(zweite.Produkte.empty());
-    EXPECT_EQ(Spalte(seite.sgWirtschaft, 4), Erwartete(zweite, 4));
-    EXPECT_NE(Erwartete(zweite, 4), Erwartete(erste, 4));
+    EXPECT_EQ(Spalte(seite.sgWirtschaft, Anteil), Erwartete(zweite, Anteil));
+    EXPECT_NE(Erwartete(zweite, Anteil), Erwartete(erste, Anteil));
     EXPECT_EQ(seite.lblKnick->text(), KnickText(zweite.Ergebnis.Knick));
     EXPECT_EQ(fenster->Wirtschaftlichkeit().Ergebnis.Knick, zweite.Ergebnis.Knick);
 }
@@ -901,6 +1040,7 @@ TEST_F(Auswertung, HelpOnTheEconomicsPageOpensItsOwnContext)
 {
     HilfeRekorder hilfe;
     Oeffne(Beispiel(), TfrmAuswertung::WirtschaftSeite);
+    fenster->btnWirtschaftOeffnen->click();
     QTest::keyClick(fenster->WirtschaftlichkeitsSeite->edGebuehr, Qt::Key_F1);
     QTest::mouseClick(fenster->btnHelp, Qt::LeftButton);
     fenster->SelectPage(TfrmAuswertung::KompaktSeite);

@@ -6,6 +6,7 @@
 #include "app/hauptfenster.h"
 #include "app/verdrahtung.h"
 #include "evaluation/auswertung.h"
+#include "evaluation/wirtschaftlichkeit.h"
 #include "input/assistent.h"
 #include "input/fassistentdialog.h"
 #include "model/berechnung.h"
@@ -34,6 +35,7 @@ TEST(Durchgang, FromTheWizardToTheEvaluationWindow)
 
     TParameterSatz gezeigt;
     QString bedarf;
+    QString standort;
     int seite = -1;
     ModalFolge folge({[](QWidget* w) {
                           auto* form = dynamic_cast<TfrmAssistent*>(w);
@@ -66,6 +68,7 @@ TEST(Durchgang, FromTheWizardToTheEvaluationWindow)
                           gezeigt = f->Arbeitskopie();
                           seite = f->pcAuswertung->currentIndex();
                           bedarf = f->lBedarf->text();
+                          standort = f->Standort();
                           f->close();
                       }});
     haupt.aAssistent->trigger();
@@ -79,5 +82,9 @@ TEST(Durchgang, FromTheWizardToTheEvaluationWindow)
     EXPECT_FALSE(gezeigt.PLZ.isEmpty());
     EXPECT_EQ(gezeigt.Menge, plz.GetMengePLZ(gezeigt.PLZ));
     EXPECT_EQ(bedarf, QStringLiteral("52,80"));
+    // The economics page names the station the wizard's postal code resolved to.
+    EXPECT_EQ(standort, StandortText(gezeigt, &plz));
+    EXPECT_TRUE(standort.contains(QStringLiteral("Wetterstation ") + plz.GetStation(gezeigt.PLZ)))
+        << standort.toStdString();
     EXPECT_TRUE(haupt.findChildren<TfrmAuswertung*>().isEmpty());
 }

@@ -4,6 +4,7 @@
 #include "../support/beispiel.h"
 #include "hilfetest.h"
 #include "model/berechnung.h"
+#include "model/grenzen.h"
 #include "model/parametersatz.h"
 #include "model/wirtschaftlichkeit.h"
 #include "model/zahlenformat.h"
@@ -215,7 +216,9 @@ TEST(HilfeSeiten, WindowPagesExplainTheirFields)
           "Originalwerte herstellen", "Auswertung drucken"}},
         {41,
          {"Regenwasseranteil", "Deckungsrate", "Überlauf", "Knickpunkt", "Regenwasser", "Ersparnis",
-          "Amortisation", "nie", "Einbau", "Datenbasis: Deutscher Wetterdienst"}},
+          "Amortisation", "nie", "Einbau", "Datenbasis: Deutscher Wetterdienst",
+          "Diagramm und Tabelle öffnen...", "Schließen", "Standort", "Ihre Wahl",
+          "amortisiert sich zuerst"}},
     };
     for (const auto& [kontext, namen] : felder) {
         const QString text =
@@ -298,6 +301,19 @@ TEST(HilfeSeiten, QuotedDefaultsAreTheProgramsDefaults)
           std::tuple{"Gebührenersparnis (EUR je Jahr) ", kosten.Gebuehr, 0}}) {
         const QString erwartet = QString::fromUtf8(name) + zahl::Fest(wert, stellen, 6) + u' ';
         EXPECT_TRUE(geld.contains(erwartet)) << erwartet.toStdString();
+    }
+    // Their ranges, on the page and where the calculation file is described.
+    const QString datei = Klartext(HilfeDatei::Anwendung, QStringLiteral("dateien.html"));
+    for (const TKostenGrenzFeld& f : KostenGrenzFelder) {
+        const QString einheit = QString::fromUtf16(f.Grenze->Einheit);
+        const QString erwartet =
+            QStringLiteral("bis %1 EUR")
+                .arg(QString::number(static_cast<double>(f.Grenze->Max), 'f', 0)) +
+            (einheit.endsWith(QStringLiteral("/m³"))     ? QStringLiteral(" je m³")
+             : einheit.endsWith(QStringLiteral("/Jahr")) ? QStringLiteral(" je Jahr")
+                                                         : QString());
+        EXPECT_TRUE(geld.contains(erwartet)) << f.Name << ": " << erwartet.toStdString();
+        EXPECT_TRUE(datei.contains(erwartet)) << f.Name << ": " << erwartet.toStdString();
     }
 }
 

@@ -7,6 +7,7 @@
 #include "evaluation/auswertung.h"
 #include "evaluation/bericht/auswertungsbericht.h"
 #include "evaluation/detailempf.h"
+#include "evaluation/wirtschaftlichkeitsfenster.h"
 #include "input/assistent.h"
 #include "input/expert.h"
 #include "model/parametersatz.h"
@@ -104,6 +105,7 @@ int main(int argc, char* argv[])
     }
     {
         TfrmAuswertung auswertung;
+        auswertung.Postleitzahlen = PLZConverter.get();
         auswertung.SetParameterSatz(Beispiel());
         auswertung.Vorbereiten(TfrmAuswertung::DetailSeite);
         Speichere(&auswertung, ordner, QStringLiteral("auswertung-ausfuehrlich"));
@@ -128,8 +130,16 @@ int main(int argc, char* argv[])
         auswertung.FuellstandSeite->btnSimulieren->click();
         auswertung.SelectPage(TfrmAuswertung::WirtschaftSeite);
         Speichere(&auswertung, ordner, QStringLiteral("auswertung-wirtschaftlichkeit"));
+        // The economics window at its default size for a 1280 × 1024 screen.
+        auswertung.btnWirtschaftOeffnenClick();
+        TfrmWirtschaftlichkeit* wirtschaft = auswertung.WirtschaftlichkeitsFenster;
+        wirtschaft->resize(wirtschaft->Vorgabegroesse(QSize(1280, 1024)));
+        Speichere(wirtschaft, ordner, QStringLiteral("wirtschaftlichkeit"));
+        wirtschaft->hide();
 
+        // Both pages, as the evaluation window prints them; the README shows the first.
         TAuswertungsBericht bericht;
+        const TAuswertungsBericht::TAnhang anhang(bericht, &auswertung.Wirtschaftlichkeit());
         bericht.DruckeAlsPdf(QDir(ordner).filePath(QStringLiteral("auswertung.pdf")),
                              auswertung.Arbeitskopie(), auswertung.Produkte());
     }
