@@ -111,16 +111,21 @@ QString StandortText(const TParameterSatz& satz, TPLZConverter* konverter)
         return QStringLiteral("Standort: ohne Postleitzahl, Niederschlag von Hand eingegeben (%1)")
             .arg(menge);
     QString station;
+    QString ort;
     try {
-        if (konverter)
+        if (konverter) {
             station = konverter->GetStation(satz.PLZ);
+            ort = konverter->GetOrt(satz.PLZ);
+        }
     } catch (const std::exception&) {
         station.clear(); // an unknown code names no station
     }
+    // "14195 Berlin" where the table knows the code's place, else "PLZ 14195".
+    const QString code =
+        ort.isEmpty() ? QStringLiteral("PLZ ") + satz.PLZ : satz.PLZ + QLatin1Char(' ') + ort;
     if (station.isEmpty())
-        return QStringLiteral("Standort: PLZ %1 (Wetterstation nicht bekannt), %2")
-            .arg(satz.PLZ, menge);
-    return QStringLiteral("Standort: PLZ %1, Wetterstation %2, %3").arg(satz.PLZ, station, menge);
+        return QStringLiteral("Standort: %1 (Wetterstation nicht bekannt), %2").arg(code, menge);
+    return QStringLiteral("Standort: %1, Wetterstation %2, %3").arg(code, station, menge);
 }
 
 QString WahlText(const TWirtschaftlichkeitsDaten& daten)

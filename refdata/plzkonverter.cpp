@@ -221,6 +221,20 @@ QString TPLZConverter::GetStation(const QString& plz)
     return ergebnis;
 }
 
+QString TPLZConverter::GetOrt(const QString& plz)
+{
+    if (!CheckPLZ(plz) || !m_plz)
+        return {};
+    const int ortFeld = m_plz->FeldIndex(u"Ort");
+    if (ortFeld < 0)
+        return {};
+    const int codeFeld = m_plz->FeldIndexPflicht(u"Postleitzahl");
+    for (int zeile = 0; zeile < m_plz->Anzahl(); ++zeile)
+        if (Text(*m_plz, zeile, codeFeld) == plz)
+            return Text(*m_plz, zeile, ortFeld);
+    return {};
+}
+
 QString TPLZConverter::GetPLZ(const QString& station)
 {
     LocateCity(station, stStadt);

@@ -37,6 +37,9 @@ public:
     virtual TPixel GetKartenpunktPLZ(const QString& plz);
     virtual QString FindNearestStation(TPixel pixel);
     virtual QString ApproximatePLZ(const QString& plz);
+    // The place of a postal code listed exactly as typed; empty for a code only a pattern
+    // covers, and for tables without places.
+    QString GetOrt(const QString& plz);
 
     TTabelle& PLZTable() { return *m_plz; }
     TTabelle& StationTable() { return *m_station; }

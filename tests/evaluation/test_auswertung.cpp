@@ -877,7 +877,7 @@ TEST_F(Auswertung, EconomicsWindowMarksTheUsersProductAndShowsEverythingWhole)
     }
 }
 
-TEST(StandortText, NamesPostalCodeStationAndRainOrSaysWhatIsMissing)
+TEST(StandortText, NamesPlaceStationAndRainOrSaysWhatIsMissing)
 {
     const auto plz = KleineTabellen();
     TParameterSatz satz;
@@ -889,8 +889,10 @@ TEST(StandortText, NamesPostalCodeStationAndRainOrSaysWhatIsMissing)
         const char* Text;
     } faelle[] = {
         {"66111", plz.get(),
-         "Standort: PLZ 66111, Wetterstation Saarbrücken, Jahresniederschlag "
+         "Standort: 66111 Saarbrücken, Wetterstation Saarbrücken, Jahresniederschlag "
          "0,589 m"},
+        {"66113", plz.get(),
+         "Standort: PLZ 66113, Wetterstation Saarbrücken, Jahresniederschlag 0,589 m"},
         {"99999", plz.get(),
          "Standort: PLZ 99999 (Wetterstation nicht bekannt), "
          "Jahresniederschlag 0,589 m"},

@@ -86,5 +86,10 @@ TEST(Durchgang, FromTheWizardToTheEvaluationWindow)
     EXPECT_EQ(standort, StandortText(gezeigt, &plz));
     EXPECT_TRUE(standort.contains(QStringLiteral("Wetterstation ") + plz.GetStation(gezeigt.PLZ)))
         << standort.toStdString();
+    EXPECT_TRUE(
+        standort.startsWith(
+            QStringLiteral("Standort: %1 %2, ").arg(gezeigt.PLZ, plz.GetOrt(gezeigt.PLZ))) &&
+        !plz.GetOrt(gezeigt.PLZ).isEmpty())
+        << standort.toStdString();
     EXPECT_TRUE(haupt.findChildren<TfrmAuswertung*>().isEmpty());
 }

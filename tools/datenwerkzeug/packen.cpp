@@ -59,15 +59,16 @@ void FuelleStationstabelle(TTabelle& tabelle, const std::vector<TStationQuelle>&
 void FuellePLZTabelle(TTabelle& tabelle, const std::vector<TPLZQuelle>& plz,
                       const std::vector<TStationQuelle>& stationen)
 {
-    tabelle.DefiniereFelder({FeldDefinition("Postleitzahl", TFeldTyp::String, 5),
-                             FeldDefinition("Stadt", TFeldTyp::String, 40),
-                             FeldDefinition("Lon", TFeldTyp::Float),
-                             FeldDefinition("Lat", TFeldTyp::Float)});
+    tabelle.DefiniereFelder(
+        {FeldDefinition("Postleitzahl", TFeldTyp::String, 5),
+         FeldDefinition("Stadt", TFeldTyp::String, 40), FeldDefinition("Lon", TFeldTyp::Float),
+         FeldDefinition("Lat", TFeldTyp::Float), FeldDefinition("Ort", TFeldTyp::String, 40)});
     for (const TPLZQuelle& p : plz) {
         const int station = NaechsteStation(stationen, p.Lon, p.Lat);
         if (station < 0)
             throw EFehler(QStringLiteral("keine Station für %1").arg(p.PLZ));
-        tabelle.ZeileAnhaengen({p.PLZ, stationen[static_cast<size_t>(station)].Name, p.Lon, p.Lat});
+        tabelle.ZeileAnhaengen(
+            {p.PLZ, stationen[static_cast<size_t>(station)].Name, p.Lon, p.Lat, p.Ort});
     }
 }
 

@@ -136,6 +136,7 @@ std::vector<TPLZQuelle> LiesPostleitzahlen(const QString& pfad)
         p.PLZ = quelle.Text(z, "plz");
         if (p.PLZ.size() != 5)
             Fehler(pfad, QStringLiteral("Zeile %1: Postleitzahl %2").arg(z + 1).arg(p.PLZ));
+        p.Ort = quelle.Text(z, "place");
         p.Lon = quelle.Zahl(z, "lon");
         p.Lat = quelle.Zahl(z, "lat");
         plz.push_back(p);

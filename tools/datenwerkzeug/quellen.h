@@ -16,6 +16,7 @@ struct TStationQuelle {
 
 struct TPLZQuelle {
     QString PLZ;
+    QString Ort;
     long double Lon = 0;
     long double Lat = 0;
 };
