@@ -490,10 +490,7 @@ void TfrmAuswertung::ErzeugeWirtschaftlichkeitsSeite()
     VerbindeBewacht(mtProd.get(), &TTabelle::AktuelleZeileGeaendert, this, [this](int zeile) {
         if (FWirtschaftVeraltet)
             return;
-        const auto gewaehlt =
-            zeile >= 0 && static_cast<std::size_t>(zeile) < FWirtschaft.Produkte.size()
-                ? std::optional<std::size_t>(static_cast<std::size_t>(zeile))
-                : std::nullopt;
+        const auto gewaehlt = GewaehlteZeile(zeile, FWirtschaft.Produkte.size());
         if (gewaehlt == FWirtschaft.Gewaehlt)
             return;
         FWirtschaft.Gewaehlt = gewaehlt;

@@ -22,9 +22,15 @@ TWirtschaftlichkeitsDaten WirtschaftlichkeitsProdukte(const TParameterSatz& satz
         p.Preis = AlsZahl(mtProd.Wert(zeile, u"Preis"));
         daten.Produkte.push_back(std::move(p));
     }
-    if (const int zeile = mtProd.AktuelleZeile(); zeile >= 0 && zeile < mtProd.Anzahl())
-        daten.Gewaehlt = static_cast<std::size_t>(zeile);
+    daten.Gewaehlt = GewaehlteZeile(mtProd.AktuelleZeile(), daten.Produkte.size());
     return daten;
+}
+
+std::optional<std::size_t> GewaehlteZeile(int zeile, std::size_t produkte)
+{
+    if (zeile < 0 || static_cast<std::size_t>(zeile) >= produkte)
+        return std::nullopt;
+    return static_cast<std::size_t>(zeile);
 }
 
 std::vector<double> ProduktVolumina(const TWirtschaftlichkeitsDaten& daten)

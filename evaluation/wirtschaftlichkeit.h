@@ -79,5 +79,7 @@ QString KnickText(const TDeckungsErgebnis& ergebnis);
 // The payback in years with one decimal ("207,3"), or "nie".
 QString AmortisationsText(const TWirtschaftlichkeit& zahlen);
 
+// The user's product: the product table's current row, none outside the products.
+std::optional<std::size_t> GewaehlteZeile(int zeile, std::size_t produkte);
 // The index of the product that pays back first; none when no product pays back.
 std::optional<std::size_t> ZuerstAmortisiert(const std::vector<TProduktWirtschaft>& produkte);
