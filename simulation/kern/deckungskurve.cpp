@@ -186,12 +186,8 @@ constexpr int Verlaengerungen = 16;    // at most 2^16 times the chart's range
 // yield or without demand.
 std::optional<double> Grenze(const THausTage& haus, const std::vector<double>& wetter)
 {
-    double regen = 0;
-    for (const double tag : wetter)
-        regen += tag * haus.ErtragJeMeter;
-    double jahr = 0;
-    for (const double tag : haus.Bedarf)
-        jahr += tag;
+    const double regen = Summe(wetter.data(), wetter.size()) * haus.ErtragJeMeter;
+    const double jahr = Summe(haus.Bedarf.data(), haus.Bedarf.size());
     const double bedarf = jahr * static_cast<double>(wetter.size() / TageJeJahr);
     if (!(regen > 0) || !(bedarf > 0) || haus.Bedarf.size() != TageJeJahr)
         return std::nullopt;
